@@ -1,0 +1,35 @@
+#pragma once
+// Handlers of menu, key and toolbar commands, by command number. The main frame owns the
+// menus; each subsystem's ui/ folder registers the handlers of its own commands with
+// QV_GUI_COMMAND in one of its .cpp files. A command without a handler is shown disabled.
+#include <functional>
+#include <map>
+
+namespace qv {
+
+struct AppContext;
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+struct CommandHandler {
+    std::function<void(AppContext&)> execute;
+    // Enabled and checked state; absent means always enabled and never checked.
+    std::function<CommandState(AppContext&)> update;
+};
+
+std::map<int, CommandHandler>& RegisteredCommands();
+
+struct CommandRegistrar {
+    CommandRegistrar(int command, CommandHandler handler) { RegisteredCommands()[command] = std::move(handler); }
+};
+
+}  // namespace qv
+
+#define QV_GUI_CONCAT_INNER(a, b) a##b
+#define QV_GUI_CONCAT(a, b) QV_GUI_CONCAT_INNER(a, b)
+// QV_GUI_COMMAND(32799, execute) or QV_GUI_COMMAND(32799, execute, update)
+#define QV_GUI_COMMAND(command, ...) \
+    static ::qv::CommandRegistrar QV_GUI_CONCAT(qvGuiCommand, __LINE__)(command, ::qv::CommandHandler{__VA_ARGS__})

@@ -1,0 +1,19 @@
+#pragma once
+// The one conversion between the 8-bit Windows-1252 texts used inside the program and
+// the UTF-8 texts of the platform (Qt strings, file names shown, terminal output).
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Every byte maps to a character; the five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control characters of the same value.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Characters without a Windows-1252 byte, and malformed UTF-8 sequences, become '?'.
+std::string Utf8ToCp1252(std::string_view text);
+
+// True when text is well-formed UTF-8 (used to decide how a module file is encoded).
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace qv

@@ -1,0 +1,16 @@
+#pragma once
+// The system clipboard, text only. Texts are 8-bit Windows-1252; the Qt side converts.
+#include <optional>
+#include <string>
+
+namespace qv {
+
+class IClipboard {
+public:
+    virtual ~IClipboard() = default;
+    // The clipboard's text, or nothing when it holds no text.
+    virtual std::optional<std::string> GetText() = 0;
+    virtual bool SetText(const std::string& text) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,48 @@
+#pragma once
+// The block a hex view shows and edits: pointer, length, base address, ownership,
+// spare room after a grown block, and the blocks it replaced while inserting (kept
+// alive until the view goes, because the document may still point into the first).
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qv {
+
+class ViewBuffer {
+public:
+    ViewBuffer();
+    ~ViewBuffer();
+    ViewBuffer(const ViewBuffer&) = delete;
+    ViewBuffer& operator=(const ViewBuffer&) = delete;
+
+    uint8_t* Data() const { return data_; }
+    int32_t Length() const { return length_; }
+    uint32_t BaseAddress() const { return baseAddress_; }
+    bool Owned() const { return owned_; }
+    int32_t SpareCapacity() const { return spareCapacity_; }
+
+    // Takes a new block; releases the old one when it was owned and releaseOld is true.
+    void Replace(uint8_t* data, int32_t length, uint32_t baseAddress, bool owned, bool releaseOld);
+
+    // Blocks that a view allocates itself and may later release (the document's blocks
+    // come from the same allocator, so ownership can pass in both directions).
+    static uint8_t* Allocate(size_t bytes);
+    static void Release(uint8_t* block);
+
+    // Editing: grows the block to hold at least newLength bytes. An owned block that is too
+    // small is replaced by a larger copy; the old one is kept among the replaced blocks.
+    // Returns false when the memory cannot be had.
+    bool EnsureCapacity(int32_t newLength);
+    // Sets the length after an insert or delete (the bytes were moved by the caller).
+    void SetLength(int32_t length);
+
+private:
+    uint8_t* data_ = nullptr;
+    int32_t length_ = 0;
+    uint32_t baseAddress_ = 0;
+    bool owned_ = false;
+    int32_t spareCapacity_ = 0;
+    std::vector<uint8_t*> replacedBlocks_;
+};
+
+}  // namespace qv
