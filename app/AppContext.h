@@ -1,0 +1,28 @@
+#pragma once
+// What a command handler may reach: the window, the document, the view and the
+// platform services. One context exists per main frame.
+#include "platform/Clipboard.h"
+#include "platform/DialogService.h"
+#include "platform/Prompt.h"
+#include "platform/SettingsStore.h"
+#include "platform/Timers.h"
+
+class QWidget;
+
+namespace qv {
+
+class CHexDoc;
+class CHexView;
+
+struct AppContext {
+    QWidget* mainWindow = nullptr;  // parent of every dialog
+    CHexDoc* document = nullptr;
+    CHexView* view = nullptr;
+    SettingsStores settings;
+    IPrompt* prompt = nullptr;
+    IClipboard* clipboard = nullptr;
+    IDialogService* dialogs = nullptr;
+    ITimerService* timers = nullptr;
+};
+
+}  // namespace qv
