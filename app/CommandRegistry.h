@@ -5,14 +5,11 @@
 #include <functional>
 #include <map>
 
+#include "shell/CommandRouter.h"
+
 namespace qv {
 
 struct AppContext;
-
-struct CommandState {
-    bool enabled = true;
-    bool checked = false;
-};
 
 struct CommandHandler {
     std::function<void(AppContext&)> execute;

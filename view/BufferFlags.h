@@ -5,23 +5,22 @@
 
 namespace qv {
 
-enum SetBufferFlags : uint32_t {
-    ViewWritable = 0x001,    // the bytes may be edited
-    ViewOwnsBuffer = 0x002,  // the view owns the block: may replace it, releases it
-    KeepCursor = 0x004,      // cursor, selection and top row stay
-    NoRepaint = 0x008,       // the caller repaints
-    KeepScroll = 0x010,      // the row layout stays, only the line count is updated
-    InsertAllowed = 0x020,   // insert mode may be used (writable, owned, at most 128 KiB)
-    InsertOn = 0x040,        // switch insert mode on
-    InsertOff = 0x080,       // switch insert mode off
-    KeepOldBuffer = 0x100,   // the replaced block is not released
-};
+// SetBuffer flags.
+inline constexpr uint32_t ViewWritable = 0x001;    // the bytes may be edited
+inline constexpr uint32_t ViewOwnsBuffer = 0x002;  // the view owns the block: may replace it, releases it
+inline constexpr uint32_t KeepCursor = 0x004;      // cursor, selection and top row stay
+inline constexpr uint32_t NoRepaint = 0x008;       // the caller repaints
+inline constexpr uint32_t KeepScroll = 0x010;      // the row layout stays, only the line count is updated
+inline constexpr uint32_t InsertAllowed = 0x020;   // insert mode may be used (writable, owned, at most 128 KiB)
+inline constexpr uint32_t InsertOn = 0x040;        // switch insert mode on
+inline constexpr uint32_t InsertOff = 0x080;       // switch insert mode off
+inline constexpr uint32_t KeepOldBuffer = 0x100;   // the replaced block is not released
 
-enum HexBufferFlagBits : uint32_t {
-    FlagReadOnly = 0x1,
-    FlagOwnsBuffer = 0x100,
-    FlagModified = 0x8000,
-};
+// Buffer bits of HexFlags.
+inline constexpr uint32_t FlagReadOnly = 0x1;
+inline constexpr uint32_t FlagOwnsBuffer = 0x100;
+inline constexpr uint32_t FlagModified = 0x8000;
+
 
 // Largest block that may be edited in insert mode.
 inline constexpr int32_t kInsertLimit = 0x20000;

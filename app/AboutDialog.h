@@ -1,0 +1,13 @@
+#pragma once
+#include <QDialog>
+
+namespace qv {
+
+// "Info über Quarnival": the icon, the program's name and version, and OK.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+}  // namespace qv

@@ -1,0 +1,93 @@
+#include "app/HexApp.h"
+
+#include <QFileDialog>
+#include <QTimer>
+
+#include "app/MainFrame.h"
+#include "document/HexDoc.h"
+#include "view/HexView.h"
+
+namespace qv {
+
+CHexApp::CHexApp()
+    : userSettings_(std::make_unique<QtSettingsStore>(QSettings::UserScope)),
+      machineSettings_(std::make_unique<QtSettingsStore>(QSettings::SystemScope))
+{
+    recentFiles_.Load(*userSettings_);
+}
+
+CHexApp::~CHexApp()
+{
+    // The frame goes first (it writes its options), then the document (it writes
+    // "PasteMode" and releases its block), then the view.
+    frame_.reset();
+    document_.reset();
+    view_.reset();
+    recentFiles_.Save(*userSettings_);
+    userSettings_->Sync();
+}
+
+bool CHexApp::Start(const QStringList& arguments)
+{
+    std::vector<std::string> args;
+    for (const QString& argument : arguments.mid(1)) args.push_back(argument.toStdString());
+    CommandLine commandLine = ParseCommandLine(args);
+    if (!commandLine.fileName.empty()) commandLine.fileName = NormalizeStartPath(commandLine.fileName);
+    startOptions_ = commandLine.options;
+
+    AppContext context;
+    context.settings = {userSettings_.get(), machineSettings_.get()};
+    context.prompt = &prompt_;
+    context.clipboard = &clipboard_;
+    context.dialogs = &dialogs_;
+    context.timers = &timers_;
+
+    view_ = std::make_unique<CHexView>();
+    view_->SetSettingsStores(context.settings);
+
+    DocumentServices services;
+    services.prompt = &prompt_;
+    services.dialogs = &dialogs_;
+    services.settings = userSettings_.get();
+    services.startOptions = &startOptions_;
+    services.recentFiles = [this] { return recentFiles_.Entries(); };
+    services.openFile = [this](const std::string& path) { frame_->OpenFile(path); };
+    services.addRecentFile = [this](const std::string& path) { recentFiles_.Add(path); };
+    services.askSavePath = [this](const std::string& proposed) -> std::optional<std::string> {
+        const QString path =
+            QFileDialog::getSaveFileName(frame_.get(), "Speichern unter", QString::fromStdString(proposed),
+                                         "Alle Dateien (*)", nullptr, QFileDialog::DontConfirmOverwrite);
+        if (path.isEmpty()) return std::nullopt;
+        return path.toStdString();
+    };
+    document_ = std::make_unique<CHexDoc>(services);
+    document_->AttachView(view_.get());
+
+    frame_ = std::make_unique<CMainFrame>(context, *document_, *view_, recentFiles_);
+    prompt_.SetParent(frame_.get());
+    dialogs_.SetParent(frame_.get());
+
+    const bool opened = commandLine.fileName.empty() ? document_->NewDocument()
+                                                     : document_->FileOpen(commandLine.fileName);
+    if (!opened && !commandLine.fileName.empty()) return false;
+    view_->EnableDroppedFiles(true);
+
+    ClearGivenStartOptions(commandLine, startOptions_);
+
+    if (commandLine.maximized)
+        frame_->showMaximized();
+    else
+        frame_->show();
+    frame_->repaint();
+
+    if (commandLine.openDataWindow) {
+        const bool withFile = !commandLine.fileName.empty();
+        QTimer::singleShot(0, frame_.get(), [this, withFile] {
+            frame_->ExecuteCommand(32801);
+            if (withFile) frame_->ExecuteCommand(32808);
+        });
+    }
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,45 @@
+#pragma once
+// CHexApp: starts the program from its command line, owns the platform services, the
+// document, the view and the main frame, and ends the program.
+#include <QStringList>
+#include <memory>
+
+#include "document/StartOptions.h"
+#include "platform/qt/QtServices.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "shell/CommandLine.h"
+#include "shell/RecentFileList.h"
+
+namespace qv {
+
+class CHexDoc;
+class CHexView;
+class CMainFrame;
+
+class CHexApp {
+public:
+    CHexApp();
+    ~CHexApp();
+
+    // The start sequence; false ends the program (a start-up file that cannot be opened).
+    bool Start(const QStringList& arguments);
+    CMainFrame* Frame() const { return frame_.get(); }
+    CHexDoc* Document() const { return document_.get(); }
+    CHexView* View() const { return view_.get(); }
+    StartOptions& Options() { return startOptions_; }
+
+private:
+    std::unique_ptr<QtSettingsStore> userSettings_;
+    std::unique_ptr<QtSettingsStore> machineSettings_;
+    QtPrompt prompt_;
+    QtClipboard clipboard_;
+    QtDialogService dialogs_;
+    QtTimerService timers_;
+    StartOptions startOptions_;
+    RecentFileList recentFiles_;
+    std::unique_ptr<CHexView> view_;
+    std::unique_ptr<CHexDoc> document_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace qv

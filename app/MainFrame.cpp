@@ -1,0 +1,422 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/AboutDialog.h"
+#include "app/CommandIcons.h"
+#include "app/CommandRegistry.h"
+#include "document/HexDoc.h"
+#include "platform/qt/LineViewWidget.h"
+#include "shell/CommandTable.h"
+#include "view/HexView.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kIdleText = "Bereit";
+
+// "Strg" is how German keyboards label Ctrl; Qt's portable names are used for the keys.
+QKeySequence KeyOf(const std::string& key)
+{
+    return QKeySequence(QString::fromStdString(key), QKeySequence::PortableText);
+}
+
+}  // namespace
+
+std::map<int, CommandHandler>& RegisteredCommands()
+{
+    static std::map<int, CommandHandler> commands;
+    return commands;
+}
+
+CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, RecentFileList& recentFiles)
+    : context_(context), document_(document), view_(view), recentFiles_(recentFiles)
+{
+    context_.mainWindow = this;
+    context_.document = &document_;
+    context_.view = &view_;
+    setWindowIcon(QIcon(":/icons/quarnival-48.png"));
+
+    if (auto* store = context_.settings.user) {
+        if (auto flat = store->ReadDword(kSettingsSection, "FlatMode")) flatMode_ = *flat ? 1 : 0;
+        if (auto entry = store->ReadDword(kSettingsSection, "LastDataEntry"))
+            lastDataEntry_ = static_cast<int32_t>(*entry);
+    }
+
+    viewWidget_ = new LineViewWidget(view_, this);
+    view_.SetParent(this);
+    setCentralWidget(viewWidget_);
+
+    AddOwnCommands();
+    AddRegisteredCommands();
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+    SetFlatMode(flatMode_ != 0);
+
+    resize(InitialWidth(), 450);
+    document_.onTitleChanged = [this] { UpdateTitle(); };
+    UpdateTitle();
+
+    // Toolbar buttons follow the commands' state while the program is idle.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
+    idle->start(250);
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (auto* store = context_.settings.user) {
+        store->WriteDword(kSettingsSection, "FlatMode", flatMode_);
+        store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
+    }
+    view_.SetParent(nullptr);
+}
+
+int CMainFrame::InitialWidth() const
+{
+    // Room for 79 characters of the view's font beside the scroll bar and the frame.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QFont font = viewWidget_->font();
+    int charWidth = QFontMetrics(font).averageCharWidth();
+    if (charWidth <= 6) charWidth = QFontMetrics(QFont("Courier")).averageCharWidth();
+    if (charWidth > 6) return 2 * frame + scrollBar + 79 * charWidth + 8;
+    return 2 * frame + scrollBar + 20 * style()->pixelMetric(QStyle::PM_LargeIconSize);
+}
+
+// ---- commands -------------------------------------------------------------------------
+
+void CMainFrame::AddOwnCommands()
+{
+    using H = CommandRouter::Handler;
+    auto always = [] { return CommandState{}; };
+
+    // Application
+    router_.Add(CommandTarget::Application, 57600, H{[this] { document_.FileNew(); }, always});
+    router_.Add(CommandTarget::Application, 57601, H{[this] { OpenWithDialog(); }, always});
+    router_.Add(CommandTarget::Application, 57606, H{[this] {
+                    QPrinter printer;
+                    QPrintDialog dialog(&printer, this);
+                    dialog.setWindowTitle("Druckereinrichtung");
+                    dialog.exec();
+                }, always});
+    router_.Add(CommandTarget::Application, 57664, H{[this] { ShowAbout(); }, always});
+    router_.Add(CommandTarget::Application, 57665, H{[this] { close(); }, always});
+
+    // Document
+    auto canSave = [this] { return CommandState{document_.CanSave(), false}; };
+    router_.Add(CommandTarget::Document, 57603, H{[this] { document_.FileSave(); }, canSave});
+    router_.Add(CommandTarget::Document, 57604, H{[this] { document_.FileSaveAs(); }, canSave});
+    router_.Add(CommandTarget::Document, 32800, H{[this] { document_.ReopenPrevious(); }, always});
+    router_.Add(CommandTarget::Document, 32868, H{[this] { document_.ToggleInsertMode(); }, [this] {
+                    MenuState state = document_.InsertModeState();
+                    return CommandState{state.enabled, state.checked};
+                }});
+    for (int command = kFirstRecentFileCommand; command <= kLastRecentFileCommand; ++command) {
+        const size_t index = static_cast<size_t>(command - kFirstRecentFileCommand);
+        router_.Add(CommandTarget::Application, command,
+                    H{[this, index] {
+                          if (index < recentFiles_.Entries().size()) OpenFile(recentFiles_.Entries()[index]);
+                      },
+                      [this, index] { return CommandState{index < recentFiles_.Entries().size(), false}; }});
+    }
+
+    // Frame
+    router_.Add(CommandTarget::Frame, 32794, H{[this] { SetFlatMode(flatMode_ == 0); }, [this] {
+                    return CommandState{true, flatMode_ != 0};
+                }});
+    router_.Add(CommandTarget::Frame, 32832, H{[this] { SetTopMost(!topMost_); }, [this] {
+                    return CommandState{true, topMost_};
+                }});
+    router_.Add(CommandTarget::Frame, 59392, H{[this] { toolBar_->setVisible(!toolBar_->isVisible()); }, [this] {
+                    return CommandState{true, toolBar_ && toolBar_->isVisible()};
+                }});
+    router_.Add(CommandTarget::Frame, 59393, H{[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+                                               [this] { return CommandState{true, statusBar()->isVisible()}; }});
+}
+
+void CMainFrame::AddRegisteredCommands()
+{
+    for (auto& [command, handler] : RegisteredCommands()) {
+        CommandRouter::Handler routed;
+        routed.execute = [this, execute = handler.execute] { execute(context_); };
+        if (handler.update) routed.update = [this, update = handler.update] { return update(context_); };
+        router_.Add(CommandTarget::View, command, routed);
+    }
+}
+
+bool CMainFrame::ExecuteCommand(int command)
+{
+    const bool ran = router_.Execute(command);
+    UpdateCommandStates();
+    return ran;
+}
+
+bool CMainFrame::IsCommandEnabled(int command)
+{
+    return router_.State(command).enabled;
+}
+
+QAction* CMainFrame::ActionFor(int command) const
+{
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    for (QAction* action : allActions_) {
+        const int command = action->data().toInt();
+        const CommandState state = router_.State(command);
+        action->setEnabled(state.enabled);
+        action->setChecked(state.checked);
+    }
+}
+
+// ---- menus and toolbar ----------------------------------------------------------------
+
+QAction* CMainFrame::MakeAction(int command, const QString& text)
+{
+    const CommandInfo* info = FindCommand(command);
+    auto* action = new QAction(text, this);
+    action->setData(command);
+    if (info) {
+        action->setStatusTip(QString::fromStdString(StatusTextOf(*info)));
+        const std::string tip = ToolTipOf(*info);
+        action->setToolTip(QString::fromStdString(tip.empty() ? StatusTextOf(*info) : tip));
+        action->setIcon(CommandIcon(command, info->iconName));
+        action->setIconVisibleInMenu(std::find(ToolbarLayout().begin(), ToolbarLayout().end(), command) !=
+                                     ToolbarLayout().end());
+    }
+    action->setCheckable(command == 32794 || command == 32832 || command == 59392 || command == 59393 ||
+                         command == 32801 || command == 32868);
+    connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+    allActions_.push_back(action);
+    return action;
+}
+
+void CMainFrame::BuildMenus()
+{
+    for (const MenuPopup& popup : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(popup.title));
+        for (const MenuEntry& entry : popup.entries) {
+            if (entry.kind == MenuEntry::Separator) {
+                menu->addSeparator();
+                continue;
+            }
+            if (entry.kind == MenuEntry::RecentFiles) {
+                fileMenu_ = menu;
+                recentPlace_ = menu->addSeparator();
+                continue;
+            }
+            const CommandInfo* info = FindCommand(entry.id);
+            const std::string text = entry.text.empty() ? info->menuText : entry.text;
+            QAction* action = MakeAction(entry.id, QString::fromStdString(text));
+            menu->addAction(action);
+            if (actions_.count(entry.id) == 0) {
+                // Keys belong to the first entry of a command; a second entry only shows the label.
+                QList<QKeySequence> keys;
+                for (const auto& key : info->keys) keys << KeyOf(key);
+                action->setShortcuts(keys);
+                actions_[entry.id] = action;
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    }
+    connect(fileMenu_, &QMenu::aboutToShow, this, [this] { RebuildRecentFiles(fileMenu_); });
+    RebuildRecentFiles(fileMenu_);
+
+    for (int command : KeyOnlyCommands()) {
+        const CommandInfo* info = FindCommand(command);
+        QAction* action = MakeAction(command, QString());
+        QList<QKeySequence> keys;
+        for (const auto& key : info->keys) keys << KeyOf(key);
+        action->setShortcuts(keys);
+        addAction(action);
+        actions_[command] = action;
+    }
+    // Shift+Entf stands in the key table without a handler: the key is taken and does nothing.
+    auto* swallow = new QShortcut(KeyOf("Shift+Del"), this);
+    swallow->setContext(Qt::WindowShortcut);
+    actions_[57635]->setShortcuts({});
+}
+
+void CMainFrame::RebuildRecentFiles(QMenu* menu)
+{
+    for (QAction* action : recentActions_) {
+        allActions_.erase(std::remove(allActions_.begin(), allActions_.end(), action), allActions_.end());
+        menu->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    const auto& entries = recentFiles_.Entries();
+    if (entries.empty()) {
+        // The first place shows the key of "Letzte Datei" while the list is empty.
+        QAction* placeholder = MakeAction(kFirstRecentFileCommand, "Letzte Datei\tF2");
+        menu->insertAction(recentPlace_, placeholder);
+        recentActions_.push_back(placeholder);
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        QString path = QString::fromStdString(entries[i]);
+        const QString home = QDir::homePath();
+        if (path.startsWith(home + "/")) path = "~" + path.mid(home.size());
+        QString text = QString("&%1 %2").arg(i + 1).arg(path);
+        if (i == 0) text += "\tF2";
+        QAction* action = MakeAction(kFirstRecentFileCommand + static_cast<int>(i), text);
+        menu->insertAction(recentPlace_, action);
+        recentActions_.push_back(action);
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::BuildToolbar()
+{
+    toolBar_ = addToolBar("Symbolleiste");
+    toolBar_->setObjectName("MainToolbar");
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int command : ToolbarLayout()) {
+        if (command == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = ActionFor(command);
+        if (!action) action = MakeAction(command, QString::fromStdString(FindCommand(command)->menuText));
+        toolBar_->addAction(action);
+    }
+}
+
+void CMainFrame::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    numIndicator_ = new QLabel("NUM");
+    numIndicator_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(numIndicator_);
+    // The message pane shows a command's text while its menu entry is highlighted, else "Bereit".
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty()) bar->showMessage(kIdleText);
+    });
+    bar->showMessage(kIdleText);
+}
+
+void CMainFrame::DefinePanes(const std::vector<StatusPaneSpec>& specs)
+{
+    QStatusBar* bar = statusBar();
+    for (QLabel* pane : panes_) {
+        bar->removeWidget(pane);
+        delete pane;
+    }
+    panes_.clear();
+    bar->removeWidget(numIndicator_);
+    const int average = QFontMetrics(bar->font()).averageCharWidth();
+    for (const StatusPaneSpec& spec : specs) {
+        auto* pane = new QLabel(bar);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setMinimumWidth(spec.width < 0 ? -spec.width * average : (spec.width ? spec.width : 50));
+        bar->addPermanentWidget(pane);
+        panes_.push_back(pane);
+    }
+    bar->addPermanentWidget(numIndicator_);
+    numIndicator_->show();
+}
+
+bool CMainFrame::SetPaneText(int index, const std::string& textUtf8)
+{
+    const int count = static_cast<int>(panes_.size());
+    if (index < 0) index += count;
+    if (count == 0 || index < 0 || index >= count) return false;
+    panes_[static_cast<size_t>(index)]->setText(QString::fromStdString(textUtf8));
+    return true;
+}
+
+QString CMainFrame::PaneText(int index) const
+{
+    return index >= 0 && index < PaneCount() ? panes_[static_cast<size_t>(index)]->text() : QString();
+}
+
+// ---- window options -------------------------------------------------------------------
+
+void CMainFrame::SetFlatMode(bool flat)
+{
+    flatMode_ = flat ? 1 : 0;
+    for (QAction* action : toolBar_->actions())
+        if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action))) button->setAutoRaise(flat);
+    if (toolBar_->isVisible()) {
+        toolBar_->hide();
+        toolBar_->show();
+    }
+}
+
+void CMainFrame::SetTopMost(bool topMost)
+{
+    topMost_ = topMost;
+    const QRect geometry = this->geometry();
+    const bool visible = isVisible();
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    if (visible) {
+        setGeometry(geometry);
+        show();
+    }
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+// ---- document -------------------------------------------------------------------------
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(QString::fromStdString(document_.Title()) + " - Quarnival");
+}
+
+void CMainFrame::OpenWithDialog()
+{
+    const QString path = QFileDialog::getOpenFileName(this, "Öffnen", QString(), "Alle Dateien (*)");
+    if (!path.isEmpty()) OpenFile(path.toStdString());
+}
+
+void CMainFrame::OpenFile(const std::string& path)
+{
+    document_.FileOpen(path);
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnLineViewNotify(CAnsiView&, int, int32_t, int32_t) {}
+
+void CMainFrame::OnFileDropped(CAnsiView&, const std::string& path)
+{
+    OpenFile(path);
+}
+
+void CMainFrame::ShowAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!document_.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace qv

@@ -1,0 +1,96 @@
+#pragma once
+// CMainFrame: the one top-level window. It holds the hex view, the menus, toolbar and
+// status bar built from the command table, routes every command (view, document, frame,
+// application) and keeps the window options "FlatMode" and "LastDataEntry".
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "shell/CommandRouter.h"
+#include "shell/RecentFileList.h"
+#include "view/LineViewParent.h"
+#include "view/StatusPanes.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace qv {
+
+class CHexDoc;
+class CHexView;
+class LineViewWidget;
+
+class CMainFrame : public QMainWindow, public ILineViewParent, public IStatusPanes {
+    Q_OBJECT
+public:
+    // The context names the services; the frame fills in itself, the document and the view.
+    CMainFrame(AppContext context, CHexDoc& document, CHexView& view, RecentFileList& recentFiles);
+    ~CMainFrame() override;
+
+    AppContext& Context() { return context_; }
+    CommandRouter& Router() { return router_; }
+    LineViewWidget* ViewWidget() const { return viewWidget_; }
+    QAction* ActionFor(int command) const;
+    bool TopMost() const { return topMost_; }
+    uint32_t FlatMode() const { return flatMode_; }
+
+    // Runs a command as its menu entry, key or toolbar button would.
+    bool ExecuteCommand(int command) override;
+    bool IsCommandEnabled(int command) override;
+    // Refreshes the enabled and checked state of every action.
+    void UpdateCommandStates();
+    void UpdateTitle();
+    // Opens a file the way the user's open command does (save question first).
+    void OpenFile(const std::string& path);
+
+    // ILineViewParent
+    void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;
+    void OnFileDropped(CAnsiView& view, const std::string& path) override;
+
+    // IStatusPanes
+    void DefinePanes(const std::vector<StatusPaneSpec>& panes) override;
+    bool SetPaneText(int index, const std::string& textUtf8) override;
+    int PaneCount() const { return static_cast<int>(panes_.size()); }
+    QString PaneText(int index) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    void AddOwnCommands();
+    void AddRegisteredCommands();
+    void RebuildRecentFiles(QMenu* menu);
+    void SetFlatMode(bool flat);
+    void SetTopMost(bool topMost);
+    void ShowAbout();
+    void OpenWithDialog();
+    QAction* MakeAction(int command, const QString& text);
+    int InitialWidth() const;
+
+    AppContext context_;
+    CHexDoc& document_;
+    CHexView& view_;
+    RecentFileList& recentFiles_;
+    CommandRouter router_;
+    LineViewWidget* viewWidget_ = nullptr;
+    std::map<int, QAction*> actions_;          // main action of every command
+    std::vector<QAction*> allActions_;         // including second menu entries of a command
+    QToolBar* toolBar_ = nullptr;
+    QLabel* numIndicator_ = nullptr;
+    std::vector<QLabel*> panes_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentPlace_ = nullptr;           // separator that follows the recent files
+    std::vector<QAction*> recentActions_;
+    uint32_t flatMode_ = 1;
+    int32_t lastDataEntry_ = -1;
+    bool topMost_ = false;
+};
+
+}  // namespace qv

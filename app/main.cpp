@@ -1,0 +1,39 @@
+// The editor's entry point.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/HexApp.h"
+
+namespace {
+
+bool HasDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "quarnival: keine grafische Anzeige (DISPLAY ist leer) - ohne Anzeige hilft "
+                     "quarnival-cli weiter (quarnival-cli --help).\n");
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("QV");
+    QApplication::setApplicationName("Quarnival");
+    QApplication::setApplicationVersion(QV_VERSION);
+    QApplication::setDesktopFileName("quarnival");
+    QApplication::setWindowIcon(QIcon(":/icons/quarnival-48.png"));
+
+    qv::CHexApp app;
+    if (!app.Start(QApplication::arguments())) return 1;
+    return QApplication::exec();
+}

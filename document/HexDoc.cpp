@@ -1,0 +1,433 @@
+#include "document/HexDoc.h"
+
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/PathHelpers.h"
+#include "document/NewSizeDialog.h"
+#include "platform/AtomicSave.h"
+#include "platform/FileSystem.h"
+#include "view/BufferFlags.h"
+#include "view/ViewBuffer.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kFormatCaption = "Welches Format";
+constexpr int64_t kMapThreshold = 0x1FFFFF;
+constexpr int64_t kLargestFile = 0x7FFFFFFF;  // offsets are 32-bit signed
+
+std::string Replace1(std::string text, const std::string& value)
+{
+    size_t at = text.find("%1");
+    if (at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+bool ExtensionIn(const std::string& path, const char* list)
+{
+    return ExtensionInList(FileNameOf(path), list) != 0;
+}
+
+const char* FormatName(DocumentFormat format)
+{
+    switch (format) {
+    case DocumentFormat::IntelHex: return "Intel HEX";
+    case DocumentFormat::CArray: return "C++";
+    case DocumentFormat::Compressed: return "komprimierte";
+    case DocumentFormat::Binary: break;
+    }
+    return "binäre";
+}
+
+void ReportUnavailable(IPrompt& prompt, DocumentFormat format)
+{
+    prompt.Tell(std::string("Das ") + FormatName(format) + "-Format ist in dieser Version nicht verfügbar.",
+                PromptIcon::Error);
+}
+
+}  // namespace
+
+CHexDoc::CHexDoc(DocumentServices services) : services_(std::move(services))
+{
+    if (services_.settings) {
+        auto stored = services_.settings->ReadDword("", "PasteMode");
+        pasteMode_ = (stored && *stored == InsertAllowed) ? InsertAllowed : 0;
+    }
+}
+
+CHexDoc::~CHexDoc()
+{
+    if (services_.settings) services_.settings->WriteDword("", "PasteMode", pasteMode_);
+    CloseContents();
+}
+
+std::string CHexDoc::Title() const
+{
+    return path_.empty() ? "Unbenannt" : FileNameOf(path_);
+}
+
+void CHexDoc::SetPath(const std::string& path)
+{
+    path_ = path;
+    if (onTitleChanged) onTitleChanged();
+}
+
+// ---- the document cycle ---------------------------------------------------------------
+
+bool CHexDoc::SaveModified()
+{
+    if (!HasUnsavedChanges()) return true;
+    const std::string name = path_.empty() ? Title() : path_;
+    switch (Prompt().Ask(Replace1("Änderungen in %1 speichern?", name), kProgramCaption, PromptButtons::YesNoCancel,
+                         PromptAnswer::Yes)) {
+    case PromptAnswer::Yes: return FileSave();
+    case PromptAnswer::No: return true;
+    default: return false;
+    }
+}
+
+bool CHexDoc::FileNew()
+{
+    if (!SaveModified()) return false;
+    return NewDocument();
+}
+
+bool CHexDoc::FileOpen(const std::string& path)
+{
+    if (!SaveModified()) return false;
+    if (!OpenDocument(path)) {
+        // The old contents are gone already: what remains is an empty, untitled document.
+        ResetToEmpty();
+        changed_ = false;
+        SetPath("");
+        return false;
+    }
+    SetPath(path);
+    if (services_.addRecentFile) services_.addRecentFile(path);
+    return true;
+}
+
+bool CHexDoc::FileSave()
+{
+    if (!CanSave()) return false;
+    if (path_.empty()) return FileSaveAs();
+    return SaveDocument(path_);
+}
+
+bool CHexDoc::FileSaveAs()
+{
+    if (!CanSave() || !services_.askSavePath) return false;
+    auto path = services_.askSavePath(path_.empty() ? Title() : path_);
+    if (!path || !SaveDocument(*path)) return false;
+    SetPath(*path);
+    if (services_.addRecentFile) services_.addRecentFile(*path);
+    return true;
+}
+
+// ---- new ------------------------------------------------------------------------------
+
+bool CHexDoc::NewDocument()
+{
+    CloseContents();
+    changed_ = false;
+    SetPath("");
+    if (!view_) return false;
+
+    uint32_t size = 256;
+    if (newCount_ != 0) {
+        auto asked = AskNewSize(*services_.dialogs, Prompt());
+        if (!asked) return false;
+        size = *asked;
+    }
+    data_ = ViewBuffer::Allocate(size + 4);
+    if (!data_) return false;
+    baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
+    length_ = size;
+    viewFlags_ = ViewWritable;
+    ownsBuffer_ = false;
+    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, pasteMode_ | ViewWritable | ViewOwnsBuffer);
+    if (newCount_ != 0) view_->SetModified(true);
+    ++newCount_;
+    return true;
+}
+
+// ---- open -----------------------------------------------------------------------------
+
+bool CHexDoc::OpenDocument(const std::string& path)
+{
+    CloseContents();
+    changed_ = false;
+    const FileInfo info = QueryFile(path);
+    if (info.exists && !info.isDirectory && info.size > kLargestFile) {
+        // 32-bit offsets cannot address it; loading it would show the wrong bytes.
+        Prompt().Tell(Replace1("%1\nist 2 GByte groß oder größer und kann nicht geöffnet werden.", path),
+                      PromptIcon::Error);
+        ResetToEmpty();
+        return false;
+    }
+    if (view_) {
+        const int64_t size = (info.exists && !info.isDirectory) ? info.size : 0;
+        const StartOptions options = services_.startOptions ? *services_.startOptions : StartOptions{};
+        if ((size > kMapThreshold || options.MapMode == 1) && options.MapMode != -1) {
+            bool map = options.MapMode == 1 ||
+                       Prompt().Ask("Die Datei ist größer als 2 MByte\nSoll sie im MemmoryMap Modus geöffnet werden ?") ==
+                           PromptAnswer::Yes;
+            if (map) return OpenMapped(path, size);
+        }
+    }
+    if (!LoadFromFile(path)) return false;
+    changed_ = false;
+    return true;
+}
+
+bool CHexDoc::OpenMapped(const std::string& path, int64_t /*size*/)
+{
+    const int32_t access = services_.startOptions ? services_.startOptions->AccessMode : 0;
+    bool readOnly = access == 1;
+    if (access == 0)
+        readOnly = Prompt().Ask("Die Schreib-Erlaubnis sperren ?\n\nWarnung ! Ansontsten werden alle Änderungen "
+                                "direkt gespeichert !") == PromptAnswer::Yes;
+    MappedFile::Error error = MappedFile::Error::None;
+    auto mapped = MappedFile::Open(path, !readOnly, error);
+    if (!mapped) {
+        Prompt().Tell(error == MappedFile::Error::CannotOpen ? "Fehler beim öffnen von :\n" + path : "Zugriffs Fehler",
+                      PromptIcon::Error);
+        ResetToEmpty();
+        return false;
+    }
+    mapped_ = std::move(mapped);
+    length_ = static_cast<uint32_t>(mapped_->Size());
+    baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
+    data_ = mapped_->Data();
+    viewFlags_ = readOnly ? 0 : ViewWritable;
+    ownsBuffer_ = false;
+    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, viewFlags_);
+    changed_ = false;
+    return true;
+}
+
+void CHexDoc::ShowFileError(const std::string& message, const std::string& path)
+{
+    Prompt().Tell(Replace1(message, path), PromptIcon::Error);
+}
+
+std::optional<DocumentFormat> CHexDoc::ChooseLoadFormat(const std::string& path, const std::vector<uint8_t>& head,
+                                                        int64_t length, bool& askOffset)
+{
+    askOffset = false;
+    if (ExtensionIn(path, "C;CPP;H;HPP")) {
+        if (Prompt().Ask("Die Datei im C++ Format laden ?", kFormatCaption) == PromptAnswer::Yes)
+            return DocumentFormat::CArray;
+    } else if (ExtensionIn(path, "HEX;H86;IHX")) {
+        if (services_.startOptions && services_.startOptions->IntelHexMode == 1) return DocumentFormat::IntelHex;
+        switch (Prompt().Ask("Die Datei im Intel HEX-Format laden.\nSoll ein Offset angegeben werden ?\n\n"
+                             "(Abbrechen für binäres Format)",
+                             kFormatCaption, PromptButtons::YesNoCancel, PromptAnswer::No)) {
+        case PromptAnswer::Yes: askOffset = true; return DocumentFormat::IntelHex;
+        case PromptAnswer::No: return DocumentFormat::IntelHex;
+        default: break;
+        }
+    } else if (ExtensionIn(path, "BIN") && length > 256 && head.size() >= 4 && std::memcmp(head.data(), "QVCD", 4) == 0) {
+        if (Prompt().Ask("Die Datei im komprimierten Format laden ?", kFormatCaption) == PromptAnswer::Yes)
+            return DocumentFormat::Compressed;
+    }
+    return DocumentFormat::Binary;
+}
+
+bool CHexDoc::LoadFromFile(const std::string& path)
+{
+    std::vector<uint8_t> content;
+    switch (ReadWholeFile(path, content)) {
+    case FileError::None: break;
+    case FileError::NotFound: ShowFileError("%1 wurde nicht gefunden.", path); return false;
+    case FileError::AccessDenied:
+    case FileError::IsDirectory: ShowFileError("Zugriff auf %1 wurde verwehrt.", path); return false;
+    case FileError::TooLarge:
+        ShowFileError("%1\nist 2 GByte groß oder größer und kann nicht geöffnet werden.", path);
+        return false;
+    case FileError::ReadError: Prompt().Tell("Fehler beim Öffnen des Dokuments.", PromptIcon::Error); return false;
+    }
+    if (!view_) return true;
+
+    bool askOffset = false;
+    const DocumentFormat format =
+        *ChooseLoadFormat(path, std::vector<uint8_t>(content.begin(), content.begin() + std::min<size_t>(4, content.size())),
+                          static_cast<int64_t>(content.size()), askOffset);
+
+    std::vector<uint8_t> bytes;
+    if (format == DocumentFormat::Binary) {
+        bytes = std::move(content);
+    } else if (!FormatAvailable(format)) {
+        ReportUnavailable(Prompt(), format);
+    } else {
+        FormatContext context{services_.startOptions, services_.dialogs, services_.prompt, askOffset};
+        // A reader that fails leaves the document empty, without a message.
+        if (auto read = ReadDocumentFormat(format, content, context)) bytes = std::move(*read);
+    }
+
+    data_ = ViewBuffer::Allocate(bytes.size() + 4);
+    if (!data_) {
+        Prompt().Tell("Fehler beim Öffnen des Dokuments.", PromptIcon::Error);
+        return false;
+    }
+    if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
+    length_ = static_cast<uint32_t>(bytes.size());
+    baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
+    if (services_.startOptions && services_.startOptions->AccessMode == 1) {
+        viewFlags_ = 0;
+        ownsBuffer_ = true;
+    } else {
+        viewFlags_ = pasteMode_ | ViewWritable | ViewOwnsBuffer;
+        ownsBuffer_ = false;
+    }
+    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, viewFlags_);
+    view_->SetModified(false);
+    return true;
+}
+
+// ---- save -----------------------------------------------------------------------------
+
+bool CHexDoc::SaveDocument(const std::string& path)
+{
+    if (!CanSave()) return false;
+    const FileInfo info = QueryFile(path);
+    if (info.exists && info.readOnly) {
+        Prompt().Tell("Datei kann nicht gespeichert werden !\nSie ist schreib geschützt.", PromptIcon::Error);
+        return false;
+    }
+    if (info.isDirectory) {
+        ShowFileError("Zugriff auf %1 wurde verwehrt.", path);
+        return false;
+    }
+    if (!SaveToFile(path)) return false;
+    changed_ = false;
+    return true;
+}
+
+bool CHexDoc::SaveToFile(const std::string& path)
+{
+    if (!view_) return false;
+    int32_t length = 0;
+    uint32_t base = 0;
+    const uint8_t* data = view_->GetBuffer(&length, &base);
+
+    DocumentFormat format = DocumentFormat::Binary;
+    if (ExtensionIn(path, "HEX;H86;IHX")) {
+        if (Prompt().Ask("Im Intel HEX-Format speichern ?", kFormatCaption) == PromptAnswer::Yes)
+            format = DocumentFormat::IntelHex;
+    } else if (ExtensionIn(path, "C;CPP;H;HPP")) {
+        if (Prompt().Ask("Im C++ Format speichern ?", kFormatCaption) == PromptAnswer::Yes)
+            format = DocumentFormat::CArray;
+    }
+
+    std::vector<uint8_t> text;
+    if (format != DocumentFormat::Binary) {
+        auto written = FormatAvailable(format) ? WriteDocumentFormat(format, data, static_cast<size_t>(length), base)
+                                               : std::nullopt;
+        if (!written) {
+            ReportUnavailable(Prompt(), format);
+            return false;
+        }
+        text = std::move(*written);
+        data = text.data();
+        length = static_cast<int32_t>(text.size());
+    }
+
+    switch (SaveFileAtomically(path, data, static_cast<size_t>(length), services_.write)) {
+    case SaveError::None: break;
+    case SaveError::ReadOnly:
+        ShowFileError("Schreiben auf %1 ist nicht möglich, da schreibgeschützt oder von anderem Anwender geöffnet.",
+                      path);
+        return false;
+    case SaveError::AccessDenied: ShowFileError("Zugriff auf %1 wurde verwehrt.", path); return false;
+    case SaveError::DiskFull: ShowFileError("Beim Zugriff auf %1 wurde ein voller Datenträger gemeldet.", path); return false;
+    case SaveError::WriteFailed: Prompt().Tell("Fehler beim Speichern des Dokuments.", PromptIcon::Error); return false;
+    }
+    view_->SetModified(false);
+    return true;
+}
+
+// ---- close ----------------------------------------------------------------------------
+
+void CHexDoc::CloseContents()
+{
+    if (view_ && data_) view_->SetBuffer(nullptr, 0, 0, 0);
+    baseAddress_ = 0;
+    length_ = 0;
+    viewFlags_ = 0;
+    if (ownsBuffer_ && data_) ViewBuffer::Release(data_);
+    data_ = nullptr;
+    ownsBuffer_ = false;
+    mapped_.reset();
+}
+
+void CHexDoc::ResetToEmpty()
+{
+    CloseContents();
+    if (view_) view_->SetBuffer(nullptr, 0, 0, 0);
+}
+
+bool CHexDoc::HasUnsavedChanges()
+{
+    if (IsMapped() || !view_) return false;
+    if (view_->IsModified()) changed_ = true;
+    return view_->IsModified() != 0;
+}
+
+// ---- sections -------------------------------------------------------------------------
+
+void CHexDoc::ShowSection(uint32_t offset, uint32_t length)
+{
+    if (!view_ || !data_) return;
+    if (viewFlags_ & ViewOwnsBuffer) {
+        // The view may have grown its block while inserting: cut from its current block,
+        // and take that block over so that it stays alive while sections of it are shown
+        // and is released once, at close.
+        int32_t currentLength = 0;
+        uint32_t currentBase = 0;
+        data_ = view_->GetBuffer(&currentLength, &currentBase);
+        length_ = static_cast<uint32_t>(currentLength);
+        ownsBuffer_ = true;
+        viewFlags_ &= ~ViewOwnsBuffer;
+    }
+    if (offset > length_) offset = length_, length = 0;
+    if (length > length_ - offset) length = length_ - offset;
+    view_->SetBuffer(data_ + offset, static_cast<int32_t>(length), baseAddress_ + offset,
+                     (viewFlags_ & ~ViewOwnsBuffer) | KeepOldBuffer | NoRepaint);
+    view_->RepaintNow();
+}
+
+void CHexDoc::ReopenPrevious()
+{
+    if (!services_.recentFiles || !services_.openFile) return;
+    const auto recent = services_.recentFiles();
+    if (recent.empty() || recent[0].empty()) return;
+    if (::strcasecmp(path_.c_str(), recent[0].c_str()) == 0) {
+        if (recent.size() > 1 && !recent[1].empty()) services_.openFile(recent[1]);
+    } else {
+        services_.openFile(recent[0]);
+    }
+}
+
+// ---- insert mode ----------------------------------------------------------------------
+
+void CHexDoc::ToggleInsertMode()
+{
+    if (!view_ || (view_->QueryHexFlags() & FlagReadOnly)) return;
+    pasteMode_ = pasteMode_ ? 0 : InsertAllowed;
+    view_->SetInsertAllowed(-1, static_cast<int>(pasteMode_));
+}
+
+MenuState CHexDoc::InsertModeState() const
+{
+    if (view_ && view_->InsertState() == -1) return {false, false};
+    return {true, pasteMode_ == InsertAllowed};
+}
+
+}  // namespace qv

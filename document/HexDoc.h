@@ -1,0 +1,119 @@
+#pragma once
+// CHexDoc: the one document. It decides how a file is brought into memory (a heap block
+// read in one of the file formats, or a memory map of the file itself), hands the bytes to
+// the view, writes them back on save, keeps the insert-mode setting, and carries the
+// document cycle around it: path, title, the changed mark and the save question.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/DocumentFormats.h"
+#include "document/StartOptions.h"
+#include "platform/AtomicSave.h"
+#include "platform/DialogService.h"
+#include "platform/MappedFile.h"
+#include "platform/Prompt.h"
+#include "platform/SettingsStore.h"
+#include "view/DocumentView.h"
+
+namespace qv {
+
+struct DocumentServices {
+    IPrompt* prompt = nullptr;
+    IDialogService* dialogs = nullptr;
+    ISettingsStore* settings = nullptr;  // the user's store
+    StartOptions* startOptions = nullptr;
+    // Asks where to save an untitled document (or for "Speichern unter"); nothing = cancelled.
+    std::function<std::optional<std::string>(const std::string& proposedPath)> askSavePath;
+    // The recent-file list, most recent first.
+    std::function<std::vector<std::string>()> recentFiles;
+    // Opens a file the way the user's open command does (save question first).
+    std::function<void(const std::string& path)> openFile;
+    // A file was opened or saved under a new name: it goes to the front of the recent files.
+    std::function<void(const std::string& path)> addRecentFile;
+    // The write call used when saving; empty for the system's own (tests inject failures).
+    WriteFunction write;
+};
+
+struct MenuState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+class CHexDoc {
+public:
+    explicit CHexDoc(DocumentServices services);
+    ~CHexDoc();
+    CHexDoc(const CHexDoc&) = delete;
+    CHexDoc& operator=(const CHexDoc&) = delete;
+
+    void AttachView(IDocumentView* view) { view_ = view; }
+
+    // The document cycle the commands run: each asks to save a changed document first
+    // where the user would lose edits.
+    bool FileNew();
+    bool FileOpen(const std::string& path);
+    bool FileSave();
+    bool FileSaveAs();
+    // The save question before the document is closed or replaced; false = cancelled.
+    bool SaveModified();
+
+    // The steps themselves.
+    bool NewDocument();
+    bool OpenDocument(const std::string& path);
+    bool SaveDocument(const std::string& path);
+    void CloseContents();
+    void ResetToEmpty();
+    bool HasUnsavedChanges();
+    void ShowSection(uint32_t offset, uint32_t length);
+    void ReopenPrevious();
+
+    // Command 32868 "Einfügemodus erlauben".
+    void ToggleInsertMode();
+    MenuState InsertModeState() const;
+    // Save and Save As are disabled while a file is memory-mapped.
+    bool CanSave() const { return !IsMapped(); }
+
+    bool IsMapped() const { return mapped_ != nullptr; }
+    const std::string& PathName() const { return path_; }
+    std::string Title() const;  // the file name, or "Unbenannt"
+    uint32_t BaseAddress() const { return baseAddress_; }
+    uint32_t Length() const { return length_; }
+    uint32_t ViewFlags() const { return viewFlags_; }
+    uint32_t PasteMode() const { return pasteMode_; }
+    bool ChangedFlag() const { return changed_; }
+    IDocumentView* View() const { return view_; }
+
+    // Title or path changed (the frame updates its caption).
+    std::function<void()> onTitleChanged;
+
+private:
+    bool LoadFromFile(const std::string& path);
+    bool SaveToFile(const std::string& path);
+    std::optional<DocumentFormat> ChooseLoadFormat(const std::string& path, const std::vector<uint8_t>& head,
+                                                   int64_t length, bool& askOffset);
+    bool OpenMapped(const std::string& path, int64_t size);
+    void SetPath(const std::string& path);
+    void ShowFileError(const std::string& message, const std::string& path);
+    IPrompt& Prompt() const { return *services_.prompt; }
+
+    DocumentServices services_;
+    IDocumentView* view_ = nullptr;
+
+    bool ownsBuffer_ = false;  // the document releases data_ at close
+    uint32_t viewFlags_ = 0;
+    uint32_t pasteMode_ = 0;
+    uint32_t baseAddress_ = 0;
+    uint32_t length_ = 0;
+    uint8_t* data_ = nullptr;
+    uint32_t newCount_ = 0;
+    std::unique_ptr<MappedFile> mapped_;
+
+    std::string path_;
+    bool changed_ = false;
+};
+
+}  // namespace qv

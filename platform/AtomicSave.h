@@ -1,0 +1,29 @@
+#pragma once
+// Saving without ever losing the old file: the bytes go to a temporary file in the
+// target's folder, which is flushed and then renamed over the target, keeping the
+// target's permissions. On any failure the temporary file is removed and the target
+// stays as it was.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include <sys/types.h>
+
+namespace qv {
+
+enum class SaveError {
+    None,
+    AccessDenied,  // the folder or file may not be written
+    ReadOnly,      // the target is write-protected
+    DiskFull,
+    WriteFailed,   // any other failure
+};
+
+// The write call used for the bytes; tests replace it to inject failures.
+using WriteFunction = std::function<ssize_t(int fd, const void* data, size_t size)>;
+
+SaveError SaveFileAtomically(const std::string& path, const uint8_t* data, size_t size,
+                             const WriteFunction& write = nullptr);
+
+}  // namespace qv

@@ -1,0 +1,50 @@
+#include "platform/MappedFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+
+std::unique_ptr<MappedFile> MappedFile::Open(const std::string& path, bool writable, Error& error)
+{
+    error = Error::CannotOpen;
+    int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    error = Error::AccessError;
+    if (st.st_size <= 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    void* view = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ | (writable ? PROT_WRITE : 0), MAP_SHARED,
+                        fd, 0);
+    if (view == MAP_FAILED) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::unique_ptr<MappedFile> file(new MappedFile);
+    file->fd_ = fd;
+    file->data_ = static_cast<uint8_t*>(view);
+    file->size_ = static_cast<size_t>(st.st_size);
+    file->writable_ = writable;
+    error = Error::None;
+    return file;
+}
+
+MappedFile::~MappedFile()
+{
+    if (data_) {
+        if (writable_) ::msync(data_, size_, MS_ASYNC);
+        ::munmap(data_, size_);
+    }
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+}  // namespace qv

@@ -1,0 +1,58 @@
+#pragma once
+// The Qt side of the small platform services: message boxes and the beep, the clipboard,
+// dialogs for plain dialog models, and timers.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+#include "platform/Clipboard.h"
+#include "platform/DialogService.h"
+#include "platform/Prompt.h"
+#include "platform/Timers.h"
+
+class QTimer;
+
+namespace qv {
+
+class QtPrompt : public IPrompt {
+public:
+    explicit QtPrompt(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    PromptAnswer Show(const std::string& text, const std::string& caption, PromptIcon icon, PromptButtons buttons,
+                      PromptAnswer defaultButton) override;
+    void Beep() override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+class QtClipboard : public IClipboard {
+public:
+    std::optional<std::string> GetText() override;
+    bool SetText(const std::string& text) override;
+};
+
+class QtDialogService : public IDialogService {
+public:
+    explicit QtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    // A model whose widget is not registered counts as cancelled.
+    bool Run(DialogModel& model) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+class QtTimerService : public ITimerService {
+public:
+    ~QtTimerService() override;
+    int Start(int intervalMs, std::function<void()> onTick) override;
+    void Stop(int id) override;
+
+private:
+    std::map<int, QTimer*> timers_;
+    int lastId_ = 0;
+};
+
+}  // namespace qv

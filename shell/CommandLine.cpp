@@ -1,0 +1,102 @@
+#include "shell/CommandLine.h"
+
+#include <cctype>
+
+#include "platform/FileSystem.h"
+
+namespace qv {
+
+uint32_t ReadCInteger(const std::string& text)
+{
+    size_t pos = 0;
+    int base = 10;
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        pos = 2;
+    } else if (!text.empty() && text[0] == '0') {
+        base = 8;
+    }
+    uint32_t value = 0;
+    for (; pos < text.size(); ++pos) {
+        const int c = std::tolower(static_cast<unsigned char>(text[pos]));
+        int digit = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+        if (digit >= base) break;
+        value = value * static_cast<uint32_t>(base) + static_cast<uint32_t>(digit);
+    }
+    return value;
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine result;
+    bool haveFile = false;
+    for (const std::string& arg : arguments) {
+        const bool isOption = arg.size() >= 2 && (arg[0] == '-' || arg[0] == '/');
+        if (!isOption) {
+            // A lone "-" or "/" is taken as a name, like any other text.
+            if (!haveFile) result.fileName = arg, haveFile = true;
+            continue;
+        }
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(arg[1])));
+        const bool withColon = arg.size() >= 3 && arg[2] == ':';
+        const std::string value = withColon ? arg.substr(3) : std::string();
+        switch (letter) {
+        case 'A':
+            if (withColon) result.options.BaseAddress = ReadCInteger(value), result.hasBaseAddress = true;
+            break;
+        case 'R': result.options.AccessMode = 1, result.hasAccessMode = true; break;
+        case 'W': result.options.AccessMode = -1, result.hasAccessMode = true; break;
+        case 'M': result.options.MapMode = 1, result.hasMapMode = true; break;
+        case 'N': result.options.MapMode = -1, result.hasMapMode = true; break;
+        case 'I':
+        case 'K': result.options.IntelHexMode = 1, result.hasIntelHexMode = true; break;
+        case 'Z': result.maximized = true; break;
+        case 'D': result.openDataWindow = true; break;
+        case 'F':
+            if (withColon) result.selectOption = value;
+            break;
+        case 'J':
+            if (withColon) result.jumpOption = value;
+            break;
+        case 'S':
+            if (withColon) result.startOption = value;
+            break;
+        default: break;  // other options are ignored
+        }
+    }
+    return result;
+}
+
+void ClearGivenStartOptions(const CommandLine& commandLine, StartOptions& options)
+{
+    if (commandLine.hasBaseAddress) options.BaseAddress = 0;
+    if (commandLine.hasAccessMode) options.AccessMode = 0;
+    if (commandLine.hasMapMode) options.MapMode = 0;
+    if (commandLine.hasIntelHexMode) options.IntelHexMode = 0;
+}
+
+std::string NormalizeStartPath(const std::string& name)
+{
+    const std::string full = FullPath(name);
+    if (full.empty() || full.back() == '/') return full;
+    // The leading part up to the first run of separators stays: on Linux, the "/".
+    size_t pos = full.find_first_not_of('/');
+    std::string result = full.substr(0, pos);
+    std::string folder = result;
+    bool first = true;
+    while (pos < full.size()) {
+        size_t end = full.find('/', pos);
+        if (end == std::string::npos) end = full.size();
+        const std::string component = full.substr(pos, end - pos);
+        std::optional<std::string> stored;
+        if (component.find_first_of("*?") == std::string::npos) stored = StoredName(folder, component);
+        if (!stored) return result + (first ? "" : "/") + full.substr(pos);
+        result += (first ? "" : "/") + *stored;
+        folder = result;
+        first = false;
+        pos = end + 1;
+    }
+    return result;
+}
+
+}  // namespace qv

@@ -1,0 +1,427 @@
+// The document's storage decisions, driven with scripted answers against the real view.
+#include "document/HexDoc.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "document/NewSizeDialog.h"
+#include "platform/MappedFile.h"
+#include "tests/support/FakeDialogService.h"
+#include "tests/support/FakePrompt.h"
+#include "tests/support/FakeSettingsStore.h"
+#include "tests/support/TempDir.h"
+#include "view/HexView.h"
+
+namespace qv {
+namespace {
+
+using test::FakeDialogService;
+using test::FakePrompt;
+using test::FakeSettingsStore;
+using test::TempDir;
+
+class HexDocTest : public ::testing::Test {
+protected:
+    HexDocTest() { MakeDocument(); }
+
+    void MakeDocument()
+    {
+        doc.reset();
+        DocumentServices services;
+        services.prompt = &prompt;
+        services.dialogs = &dialogs;
+        services.settings = &settings;
+        services.startOptions = &options;
+        services.askSavePath = [this](const std::string&) { return savePath; };
+        services.recentFiles = [this] { return recent; };
+        services.openFile = [this](const std::string& path) { opened.push_back(path); };
+        services.write = write;
+        doc = std::make_unique<CHexDoc>(services);
+        doc->AttachView(&view);
+    }
+
+    std::vector<uint8_t> ViewBytes() const
+    {
+        int32_t length = 0;
+        const uint8_t* data = view.GetBuffer(&length, nullptr);
+        return std::vector<uint8_t>(data, data + length);
+    }
+
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& shown : prompt.shown) texts.push_back(shown.text);
+        return texts;
+    }
+
+    static void Answer(FakeDialogService& dialogs, const std::string& size)
+    {
+        dialogs.steps.push_back([size](DialogModel& model) {
+            static_cast<NewSizeDialog&>(model).sizeText = size;
+            return true;
+        });
+    }
+
+    TempDir dir;
+    FakePrompt prompt;
+    FakeDialogService dialogs;
+    FakeSettingsStore settings;
+    StartOptions options;
+    std::optional<std::string> savePath;
+    std::vector<std::string> recent, opened;
+    WriteFunction write;
+    CHexView view;
+    std::unique_ptr<CHexDoc> doc;
+};
+
+TEST_F(HexDocTest, FirstNewDocumentHas256ZeroBytesWithoutDialogOrChangedMark)
+{
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_EQ(ViewBytes(), std::vector<uint8_t>(256, 0));
+    EXPECT_TRUE(dialogs.opened.empty());
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+    EXPECT_EQ(doc->Title(), "Unbenannt");
+}
+
+TEST_F(HexDocTest, LaterNewDocumentsAskTheSizeAndCountAsChanged)
+{
+    ASSERT_TRUE(doc->NewDocument());
+    Answer(dialogs, "0x100+16");
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_EQ(dialogs.opened, std::vector<std::string>{"NewSize"});
+    EXPECT_EQ(ViewBytes().size(), 272u);
+    EXPECT_TRUE(doc->HasUnsavedChanges());
+}
+
+TEST_F(HexDocTest, NewSizeIsCutTo64KWithAWarningAndZeroGivesAnEmptyDocument)
+{
+    ASSERT_TRUE(doc->NewDocument());
+    Answer(dialogs, "65537");
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_EQ(ViewBytes().size(), 65536u);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Warning);
+    EXPECT_NE(prompt.shown[0].text.find("64kByte"), std::string::npos);
+
+    Answer(dialogs, "65536");
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_EQ(ViewBytes().size(), 65536u);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+
+    Answer(dialogs, "-1");  // negative counts as large
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_EQ(prompt.shown.size(), 2u);
+
+    Answer(dialogs, "0");
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_TRUE(ViewBytes().empty());
+}
+
+TEST_F(HexDocTest, CancelledSizeDialogLeavesAnEmptyUntitledDocument)
+{
+    ASSERT_TRUE(doc->NewDocument());
+    EXPECT_FALSE(doc->NewDocument());  // no scripted answer: cancelled
+    EXPECT_TRUE(ViewBytes().empty());
+    EXPECT_EQ(doc->Title(), "Unbenannt");
+}
+
+TEST_F(HexDocTest, BelowTwoMegabytesLoadsWithoutQuestionFromTwoMegabytesAsksForMapping)
+{
+    const auto small = dir.Write("small.dat", std::vector<uint8_t>(2097151, 0x5A));
+    ASSERT_TRUE(doc->FileOpen(small));
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_FALSE(doc->IsMapped());
+    EXPECT_EQ(ViewBytes().size(), 2097151u);
+
+    const auto big = dir.Write("big.dat", std::vector<uint8_t>(2097152, 0xA5));
+    prompt.answers = {PromptAnswer::No};
+    ASSERT_TRUE(doc->FileOpen(big));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Die Datei ist größer als 2 MByte\nSoll sie im MemmoryMap Modus geöffnet werden ?");
+    EXPECT_FALSE(doc->IsMapped());
+    EXPECT_EQ(doc->PathName(), big);
+}
+
+TEST_F(HexDocTest, WritableMapChangesTheFileAtOnceAndDisablesSaving)
+{
+    const auto path = dir.Write("map.bin", std::vector<uint8_t>(4096, 0));
+    options.MapMode = 1;
+    options.AccessMode = -1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    ASSERT_TRUE(doc->IsMapped());
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(view.QueryHexFlags() & FlagReadOnly, 0u);
+    EXPECT_FALSE(doc->CanSave());
+    EXPECT_EQ(view.InsertState(), -1);
+
+    view.GetBuffer(nullptr, nullptr)[10] = 0x77;
+    view.SetModified(true);
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_TRUE(prompt.shown.empty());  // closing a mapped file asks nothing
+    EXPECT_EQ(TempDir::Read(path)[10], 0x77);
+
+    // A writable map is exclusive: nobody else gets the file while it is open.
+    MappedFile::Error error;
+    EXPECT_EQ(MappedFile::Open(path, false, error), nullptr);
+    EXPECT_EQ(error, MappedFile::Error::CannotOpen);
+}
+
+TEST_F(HexDocTest, ReadOnlyMapIsAskedForSharedAndRefusesEdits)
+{
+    const auto path = dir.Write("map.bin", std::vector<uint8_t>(4096, 1));
+    options.MapMode = 1;
+    prompt.answers = {PromptAnswer::Yes};  // "Die Schreib-Erlaubnis sperren ?"
+    ASSERT_TRUE(doc->FileOpen(path));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text.rfind("Die Schreib-Erlaubnis sperren ?", 0), 0u);
+    EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);
+
+    MappedFile::Error error;
+    EXPECT_NE(MappedFile::Open(path, false, error), nullptr);  // others may read
+    EXPECT_EQ(MappedFile::Open(path, true, error), nullptr);   // but not write
+}
+
+TEST_F(HexDocTest, FailedMapOpenReportsAndLeavesAnEmptyDocument)
+{
+    options.MapMode = 1;
+    options.AccessMode = 1;
+    EXPECT_FALSE(doc->FileOpen(dir.File("missing.bin")));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Fehler beim öffnen von :\n" + dir.File("missing.bin"));
+    EXPECT_TRUE(ViewBytes().empty());
+
+    const auto empty = dir.Write("empty.bin", std::vector<uint8_t>{});
+    EXPECT_FALSE(doc->FileOpen(empty));
+    EXPECT_EQ(prompt.shown.back().text, "Zugriffs Fehler");
+    EXPECT_FALSE(doc->IsMapped());
+}
+
+TEST_F(HexDocTest, AfterAMappedFileAChangedNormalDocumentAsksAgain)
+{
+    const auto path = dir.Write("map.bin", std::vector<uint8_t>(64, 0));
+    options.MapMode = 1;
+    options.AccessMode = -1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    options = {};
+    prompt.shown.clear();
+    ASSERT_TRUE(doc->FileOpen(dir.Write("plain.dat", std::vector<uint8_t>(8, 0))));
+    view.SetModified(true);
+    prompt.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(doc->SaveModified());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find("speichern?"), std::string::npos);
+}
+
+TEST_F(HexDocTest, FormatQuestionsByExtension)
+{
+    // C source answered with No: the text is loaded as bytes.
+    const auto c = dir.Write("table.c", std::string("{ 1, 2 }"));
+    prompt.answers = {PromptAnswer::No};
+    ASSERT_TRUE(doc->FileOpen(c));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Die Datei im C++ Format laden ?"});
+    EXPECT_EQ(prompt.shown[0].caption, "Welches Format");
+    EXPECT_EQ(ViewBytes().size(), 8u);
+
+    // A 256-byte .bin starting with QVCD is plain binary without a question, 257 bytes ask.
+    std::vector<uint8_t> container(256, 0);
+    std::copy_n("QVCD", 4, container.begin());
+    prompt.shown.clear();
+    ASSERT_TRUE(doc->FileOpen(dir.Write("a.bin", container)));
+    EXPECT_TRUE(prompt.shown.empty());
+    container.push_back(0);
+    prompt.answers = {PromptAnswer::No};
+    ASSERT_TRUE(doc->FileOpen(dir.Write("b.BIN", container)));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Die Datei im komprimierten Format laden ?"});
+
+    // Intel HEX: Cancel reads binary; the I option asks nothing.
+    prompt.shown.clear();
+    prompt.answers = {PromptAnswer::Cancel};
+    ASSERT_TRUE(doc->FileOpen(dir.Write("fw.hex", std::string(":00000001FF\n"))));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(ViewBytes().size(), 12u);
+}
+
+TEST_F(HexDocTest, BadFilesGiveTheirMessagesAndAnEmptyDocument)
+{
+    EXPECT_FALSE(doc->FileOpen(dir.File("nope.bin")));
+    EXPECT_EQ(Texts().back(), dir.File("nope.bin") + " wurde nicht gefunden.");
+    EXPECT_FALSE(doc->FileOpen(dir.Path()));
+    EXPECT_EQ(Texts().back(), "Zugriff auf " + dir.Path() + " wurde verwehrt.");
+    EXPECT_TRUE(ViewBytes().empty());
+    EXPECT_EQ(doc->Title(), "Unbenannt");
+
+    // A sparse file of 2 GiB cannot be addressed with 32-bit offsets.
+    const auto huge = dir.File("huge.bin");
+    ASSERT_EQ(::truncate(dir.Write("huge.bin", std::string()).c_str(), 0x80000000LL), 0);
+    EXPECT_FALSE(doc->FileOpen(huge));
+    EXPECT_NE(Texts().back().find("2 GByte"), std::string::npos);
+    EXPECT_FALSE(doc->IsMapped());
+
+    if (::geteuid() != 0) {  // root may read anything
+        const auto locked = dir.Write("locked.bin", std::string("x"));
+        ::chmod(locked.c_str(), 0);
+        EXPECT_FALSE(doc->FileOpen(locked));
+        EXPECT_EQ(Texts().back(), "Zugriff auf " + locked + " wurde verwehrt.");
+    }
+}
+
+TEST_F(HexDocTest, SaveWritesExactlyTheViewsBytesAndClearsTheChangedMark)
+{
+    const auto path = dir.Write("data.bin", std::vector<uint8_t>{1, 2, 3, 4});
+    ASSERT_TRUE(doc->FileOpen(path));
+    view.GetBuffer(nullptr, nullptr)[1] = 9;
+    view.SetModified(true);
+    ASSERT_TRUE(doc->FileSave());
+    EXPECT_EQ(TempDir::Read(path), (std::vector<uint8_t>{1, 9, 3, 4}));
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+}
+
+TEST_F(HexDocTest, FailedSaveKeepsTheOldFileWholeAndReportsTheDiskFull)
+{
+    const auto path = dir.Write("keep.bin", std::vector<uint8_t>(100000, 0x11));
+    write = [calls = 0](int fd, const void* data, size_t size) mutable -> ssize_t {
+        if (++calls > 1) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ::write(fd, data, std::min<size_t>(size, 10));
+    };
+    MakeDocument();
+    ASSERT_TRUE(doc->FileOpen(path));
+    view.GetBuffer(nullptr, nullptr)[0] = 0x22;
+    view.SetModified(true);
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(Texts().back(), "Beim Zugriff auf " + path + " wurde ein voller Datenträger gemeldet.");
+    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(100000, 0x11));
+    EXPECT_TRUE(doc->HasUnsavedChanges());
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST_F(HexDocTest, ReadOnlyTargetIsNotWritten)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+    const auto path = dir.Write("ro.bin", std::vector<uint8_t>{7});
+    ASSERT_TRUE(doc->FileOpen(path));
+    ::chmod(path.c_str(), 0444);
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(Texts().back(), "Datei kann nicht gespeichert werden !\nSie ist schreib geschützt.");
+}
+
+TEST_F(HexDocTest, SaveAsKeepsPermissionsAndAnUntitledDocumentAsksForAPath)
+{
+    ASSERT_TRUE(doc->NewDocument());
+    savePath = dir.File("new.bin");
+    ASSERT_TRUE(doc->FileSave());
+    EXPECT_EQ(doc->PathName(), *savePath);
+    EXPECT_EQ(TempDir::Read(*savePath), std::vector<uint8_t>(256, 0));
+
+    ::chmod(savePath->c_str(), 0640);
+    ASSERT_TRUE(doc->FileSave());
+    struct stat st {};
+    ::stat(savePath->c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(HexDocTest, ReadOnlyStartOptionGivesAReadOnlyViewThatTheDocumentOwns)
+{
+    options.AccessMode = 1;
+    ASSERT_TRUE(doc->FileOpen(dir.Write("r.bin", std::vector<uint8_t>{1, 2})));
+    EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);
+    EXPECT_EQ(doc->ViewFlags(), 0u);
+    EXPECT_EQ(view.InsertState(), -1);
+}
+
+TEST_F(HexDocTest, SavingWhileASectionIsShownWritesOnlyTheSection)
+{
+    std::vector<uint8_t> bytes(64);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i);
+    const auto path = dir.Write("s.bin", bytes);
+    options.BaseAddress = 0x1000;
+    ASSERT_TRUE(doc->FileOpen(path));
+    doc->ShowSection(0x10, 0x20);
+    uint32_t base = 0;
+    int32_t length = 0;
+    const uint8_t* data = view.GetBuffer(&length, &base);
+    EXPECT_EQ(length, 0x20);
+    EXPECT_EQ(base, 0x1010u);
+    EXPECT_EQ(data[0], 0x10);
+
+    // A section past the end is cut; one starting past the end is empty.
+    doc->ShowSection(60, 100);
+    view.GetBuffer(&length, nullptr);
+    EXPECT_EQ(length, 4);
+    doc->ShowSection(100, 4);
+    view.GetBuffer(&length, nullptr);
+    EXPECT_EQ(length, 0);
+
+    doc->ShowSection(0x10, 0x20);
+    ASSERT_TRUE(doc->SaveDocument(path));
+    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(bytes.begin() + 0x10, bytes.begin() + 0x30));
+    doc->CloseContents();  // releases the whole block once (the sanitizer build checks it)
+}
+
+TEST_F(HexDocTest, SectionIsCutFromTheViewsCurrentBlock)
+{
+    ASSERT_TRUE(doc->FileOpen(dir.Write("s.bin", std::vector<uint8_t>{1, 2, 3})));
+    // The view swaps in another owned block, as inserting does.
+    uint8_t* grown = ViewBuffer::Allocate(8);
+    for (int i = 0; i < 8; ++i) grown[i] = static_cast<uint8_t>(0x40 + i);
+    view.SetBuffer(grown, 8, 0, ViewWritable | ViewOwnsBuffer);
+    doc->ShowSection(5, 3);
+    int32_t length = 0;
+    const uint8_t* data = view.GetBuffer(&length, nullptr);
+    ASSERT_EQ(length, 3);
+    EXPECT_EQ(data[0], 0x45);
+}
+
+TEST_F(HexDocTest, ReopenPreviousOpensTheSecondEntryWhenTheFirstIsOpen)
+{
+    recent = {"/tmp/a.bin", "/tmp/b.bin"};
+    doc->ReopenPrevious();
+    EXPECT_EQ(opened, std::vector<std::string>{"/tmp/a.bin"});
+    const auto path = dir.Write("a.bin", std::vector<uint8_t>{1});
+    ASSERT_TRUE(doc->FileOpen(path));
+    recent = {path, "/tmp/b.bin"};
+    doc->ReopenPrevious();
+    EXPECT_EQ(opened.back(), "/tmp/b.bin");
+    recent = {path};
+    opened.clear();
+    doc->ReopenPrevious();
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(HexDocTest, InsertModeSettingFollowsTheSizeLimitAndPersists)
+{
+    settings.WriteDword("", "PasteMode", 32);
+    MakeDocument();
+    ASSERT_TRUE(doc->FileOpen(dir.Write("limit.bin", std::vector<uint8_t>(131072, 0))));
+    EXPECT_EQ(view.InsertState(), 1);
+    EXPECT_TRUE(doc->InsertModeState().enabled);
+    EXPECT_TRUE(doc->InsertModeState().checked);
+
+    ASSERT_TRUE(doc->FileOpen(dir.Write("over.bin", std::vector<uint8_t>(131073, 0))));
+    EXPECT_EQ(view.InsertState(), -1);
+    EXPECT_FALSE(doc->InsertModeState().enabled);
+    EXPECT_FALSE(doc->InsertModeState().checked);
+
+    ASSERT_TRUE(doc->FileOpen(dir.Write("small.bin", std::vector<uint8_t>(16, 0))));
+    doc->ToggleInsertMode();
+    EXPECT_EQ(doc->PasteMode(), 0u);
+    EXPECT_EQ(view.InsertState(), 0);
+    doc.reset();
+    EXPECT_EQ(settings.ReadDword("", "PasteMode"), 0u);
+
+    settings.WriteDword("", "PasteMode", 7);  // anything but 32 counts as 0
+    MakeDocument();
+    EXPECT_EQ(doc->PasteMode(), 0u);
+}
+
+}  // namespace
+}  // namespace qv
