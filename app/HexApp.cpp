@@ -5,14 +5,17 @@
 
 #include "app/MainFrame.h"
 #include "document/HexDoc.h"
+#include "view/HexLayout.h"
 #include "view/HexView.h"
 
 namespace qv {
 
-CHexApp::CHexApp()
+CHexApp::CHexApp(AppOverrides overrides)
     : userSettings_(std::make_unique<QtSettingsStore>(QSettings::UserScope)),
       machineSettings_(std::make_unique<QtSettingsStore>(QSettings::SystemScope))
 {
+    if (overrides.prompt) activePrompt_ = overrides.prompt;
+    if (overrides.dialogs) activeDialogs_ = overrides.dialogs;
     recentFiles_.Load(*userSettings_);
 }
 
@@ -37,17 +40,18 @@ bool CHexApp::Start(const QStringList& arguments)
 
     AppContext context;
     context.settings = {userSettings_.get(), machineSettings_.get()};
-    context.prompt = &prompt_;
+    context.prompt = activePrompt_;
     context.clipboard = &clipboard_;
-    context.dialogs = &dialogs_;
+    context.dialogs = activeDialogs_;
     context.timers = &timers_;
 
-    view_ = std::make_unique<CHexView>();
-    view_->SetSettingsStores(context.settings);
+    view_ = std::make_unique<CHexView>(FlagPersist, context.settings);
+    view_->SetPrompt(activePrompt_);
+    view_->SetDialogService(activeDialogs_);
 
     DocumentServices services;
-    services.prompt = &prompt_;
-    services.dialogs = &dialogs_;
+    services.prompt = activePrompt_;
+    services.dialogs = activeDialogs_;
     services.settings = userSettings_.get();
     services.startOptions = &startOptions_;
     services.recentFiles = [this] { return recentFiles_.Entries(); };

@@ -16,9 +16,15 @@ class CHexDoc;
 class CHexView;
 class CMainFrame;
 
+// Services a test may put in place of the interactive ones.
+struct AppOverrides {
+    IPrompt* prompt = nullptr;
+    IDialogService* dialogs = nullptr;
+};
+
 class CHexApp {
 public:
-    CHexApp();
+    explicit CHexApp(AppOverrides overrides = {});
     ~CHexApp();
 
     // The start sequence; false ends the program (a start-up file that cannot be opened).
@@ -35,6 +41,8 @@ private:
     QtClipboard clipboard_;
     QtDialogService dialogs_;
     QtTimerService timers_;
+    IPrompt* activePrompt_ = &prompt_;
+    IDialogService* activeDialogs_ = &dialogs_;
     StartOptions startOptions_;
     RecentFileList recentFiles_;
     std::unique_ptr<CHexView> view_;

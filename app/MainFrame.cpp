@@ -61,6 +61,7 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
 
     viewWidget_ = new LineViewWidget(view_, this);
     view_.SetParent(this);
+    view_.SetStatusPanes(this);
     setCentralWidget(viewWidget_);
 
     AddOwnCommands();
@@ -87,6 +88,7 @@ CMainFrame::~CMainFrame()
         store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
     }
     view_.SetParent(nullptr);
+    view_.SetStatusPanes(nullptr);
 }
 
 int CMainFrame::InitialWidth() const
@@ -216,12 +218,12 @@ void CMainFrame::BuildMenus()
 {
     for (const MenuPopup& popup : MainMenu()) {
         QMenu* menu = menuBar()->addMenu(QString::fromStdString(popup.title));
-        for (const MenuEntry& entry : popup.entries) {
-            if (entry.kind == MenuEntry::Separator) {
+        for (const MainMenuEntry& entry : popup.entries) {
+            if (entry.kind == MainMenuEntry::Separator) {
                 menu->addSeparator();
                 continue;
             }
-            if (entry.kind == MenuEntry::RecentFiles) {
+            if (entry.kind == MainMenuEntry::RecentFiles) {
                 fileMenu_ = menu;
                 recentPlace_ = menu->addSeparator();
                 continue;

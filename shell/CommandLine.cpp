@@ -26,13 +26,25 @@ uint32_t ReadCInteger(const std::string& text)
     return value;
 }
 
+namespace {
+
+// "-x" is always an option. "/x" is one too, except that on Linux a "/" also starts every
+// absolute path: a word with a second "/" or naming something on disk is a file name.
+bool IsOption(const std::string& arg)
+{
+    if (arg.size() < 2) return false;
+    if (arg[0] == '-') return true;
+    return arg[0] == '/' && arg.find('/', 1) == std::string::npos && !QueryFile(arg).exists;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine result;
     bool haveFile = false;
     for (const std::string& arg : arguments) {
-        const bool isOption = arg.size() >= 2 && (arg[0] == '-' || arg[0] == '/');
-        if (!isOption) {
+        if (!IsOption(arg)) {
             // A lone "-" or "/" is taken as a name, like any other text.
             if (!haveFile) result.fileName = arg, haveFile = true;
             continue;

@@ -20,7 +20,8 @@ struct CommandLine {
     std::optional<std::string> selectOption, jumpOption, startOption;
 };
 
-// Reads the arguments after the program name. An option starts with "-" or "/"; its
+// Reads the arguments after the program name. An option starts with "-" or "/" (a word
+// with a second "/" or naming an existing file is an absolute path, not an option); its
 // letter is compared without regard to case; A, F, J and S need ":" as third character;
 // numbers are C integers read up to the first character that does not belong to them.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

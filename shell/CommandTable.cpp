@@ -81,11 +81,11 @@ const std::vector<CommandInfo>& AllCommands()
     return commands;
 }
 
-MenuEntry C(int id)
+MainMenuEntry C(int id)
 {
-    return {MenuEntry::Command, id, {}};
+    return {MainMenuEntry::Command, id, {}};
 }
-const MenuEntry kSeparator{MenuEntry::Separator, 0, {}};
+const MainMenuEntry kSeparator{MainMenuEntry::Separator, 0, {}};
 
 }  // namespace
 
@@ -94,7 +94,7 @@ const std::vector<MenuPopup>& MainMenu()
     static const std::vector<MenuPopup> menu = {
         {"&Datei",
          {C(57600), C(57601), C(57603), C(57604), C(32829), C(32830), C(32867), kSeparator, C(57607), C(57609),
-          C(57605), C(57606), kSeparator, {MenuEntry::RecentFiles, 0, {}}, kSeparator, C(57665)}},
+          C(57605), C(57606), kSeparator, {MainMenuEntry::RecentFiles, 0, {}}, kSeparator, C(57665)}},
         {"&Bearbeiten",
          {C(57643), C(32833), kSeparator, C(57634), C(57637), C(32862), C(32826), C(32864), C(32831), C(32866),
           C(32868), kSeparator, C(32771), C(57636), C(32774), kSeparator, C(32821), C(32861), C(32863), C(32828),
@@ -103,7 +103,7 @@ const std::vector<MenuPopup>& MainMenu()
          {C(32784), C(32783), C(32786), kSeparator, C(32794), C(32832), C(59392), C(59393), C(32801)}},
         {"Module",
          {C(32815), C(32812), C(32817), C(32811), kSeparator, C(32801),
-          {MenuEntry::Command, 32808, "Datenfenster &aktuallisieren\tF8"}, C(32822)}},
+          {MainMenuEntry::Command, 32808, "Datenfenster &aktuallisieren\tF8"}, C(32822)}},
         {"&?", {C(57664)}},
     };
     return menu;

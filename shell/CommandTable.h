@@ -15,7 +15,7 @@ struct CommandInfo {
 };
 
 // A popup entry: a command, a separator, or the place of the recent-file list.
-struct MenuEntry {
+struct MainMenuEntry {
     enum Kind { Command, Separator, RecentFiles } kind = Command;
     int id = 0;
     std::string text;  // the entry's own text where it differs from the command's menu text
@@ -23,7 +23,7 @@ struct MenuEntry {
 
 struct MenuPopup {
     std::string title;
-    std::vector<MenuEntry> entries;
+    std::vector<MainMenuEntry> entries;
 };
 
 inline constexpr int kFirstRecentFileCommand = 57616;

@@ -32,6 +32,18 @@ TEST(CommandLineTest, OptionsAreLettersAfterDashOrSlashInAnyCase)
     EXPECT_FALSE(ParseCommandLine({"-q"}).hasAccessMode);  // unknown options are ignored
 }
 
+TEST(CommandLineTest, AbsolutePathsAreFileNamesNotOptions)
+{
+    test::TempDir dir;
+    const auto path = dir.Write("name.bin", std::string("x"));
+    CommandLine line = ParseCommandLine({"/r", path});
+    EXPECT_EQ(line.fileName, path);
+    EXPECT_EQ(line.options.AccessMode, 1);
+    EXPECT_EQ(ParseCommandLine({"/tmp/missing/x.bin"}).fileName, "/tmp/missing/x.bin");
+    EXPECT_EQ(ParseCommandLine({"/"}).fileName, "/");
+    EXPECT_EQ(ParseCommandLine({"/tmp"}).fileName, "/tmp");  // exists on disk
+}
+
 TEST(CommandLineTest, BaseAddressReadsCIntegersUpToTheFirstForeignCharacter)
 {
     struct Case {

@@ -62,7 +62,7 @@ TEST(CommandTableTest, MenusHoldEveryCommandInOrderWithTheirTexts)
     std::set<int> seen;
     for (const auto& popup : menu)
         for (const auto& entry : popup.entries)
-            if (entry.kind == MenuEntry::Command) {
+            if (entry.kind == MainMenuEntry::Command) {
                 ASSERT_NE(FindCommand(entry.id), nullptr) << entry.id;
                 seen.insert(entry.id);
             }
