@@ -23,6 +23,7 @@
 #include "document/HexDoc.h"
 #include "platform/qt/LineViewWidget.h"
 #include "shell/CommandTable.h"
+#include "shell/StatusPaneLayout.h"
 #include "view/HexView.h"
 
 namespace qv {
@@ -320,6 +321,22 @@ void CMainFrame::BuildStatusBar()
 
 void CMainFrame::DefinePanes(const std::vector<StatusPaneSpec>& specs)
 {
+    std::vector<int32_t> values, widths;
+    for (const StatusPaneSpec& spec : specs) {
+        values.push_back(spec.style ? spec.style : 1);
+        widths.push_back(spec.width);
+    }
+    DefineStatusPanes(values, &widths, static_cast<int32_t>(specs.size()));
+}
+
+bool CMainFrame::SetPaneText(int index, const std::string& textUtf8)
+{
+    return SetStatusPaneText(index, textUtf8, true, -1, -1) != 0;
+}
+
+int32_t CMainFrame::DefineStatusPanes(const std::vector<int32_t>& values, const std::vector<int32_t>* widths,
+                                      int32_t count)
+{
     QStatusBar* bar = statusBar();
     for (QLabel* pane : panes_) {
         bar->removeWidget(pane);
@@ -327,25 +344,47 @@ void CMainFrame::DefinePanes(const std::vector<StatusPaneSpec>& specs)
     }
     panes_.clear();
     bar->removeWidget(numIndicator_);
-    const int average = QFontMetrics(bar->font()).averageCharWidth();
-    for (const StatusPaneSpec& spec : specs) {
+    const QFontMetrics metrics(bar->font());
+    const int32_t characterWidth = PaneCharacterWidth(metrics.averageCharWidth(), metrics.height());
+    for (int32_t width : ResolvePaneWidths(values, widths, count, characterWidth)) {
         auto* pane = new QLabel(bar);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        pane->setMinimumWidth(spec.width < 0 ? -spec.width * average : (spec.width ? spec.width : 50));
+        pane->setMinimumWidth(width);
         bar->addPermanentWidget(pane);
         panes_.push_back(pane);
     }
     bar->addPermanentWidget(numIndicator_);
     numIndicator_->show();
+    return static_cast<int32_t>(panes_.size());
 }
 
-bool CMainFrame::SetPaneText(int index, const std::string& textUtf8)
+int CMainFrame::SetStatusPaneText(int32_t index, const std::string& textUtf8, bool redraw, int32_t background,
+                                  int32_t foreground)
 {
-    const int count = static_cast<int>(panes_.size());
-    if (index < 0) index += count;
-    if (count == 0 || index < 0 || index >= count) return false;
-    panes_[static_cast<size_t>(index)]->setText(QString::fromStdString(textUtf8));
-    return true;
+    auto resolved = ResolvePaneIndex(index, static_cast<int32_t>(panes_.size()));
+    if (!resolved) return 0;
+    QLabel* pane = panes_[static_cast<size_t>(*resolved)];
+    pane->setText(QString::fromStdString(textUtf8));
+    if (background < 0 && foreground < 0) {
+        pane->setStyleSheet(QString());
+        pane->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    } else {
+        // Drawn by the frame: centred, at the bottom edge, in the given colours.
+        auto css = [](int32_t bgr, const char* fallback) {
+            if (bgr < 0) return QString(fallback);
+            return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name();
+        };
+        pane->setStyleSheet(QString("QLabel { background: %1; color: %2; padding-bottom: 1px; }")
+                                .arg(css(background, "palette(button)"), css(foreground, "palette(window-text)")));
+        pane->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    }
+    if (redraw) pane->repaint();
+    return 1;
+}
+
+uint32_t CMainFrame::PaneCheck() const
+{
+    return kPaneCheckAnswer;
 }
 
 QString CMainFrame::PaneText(int index) const

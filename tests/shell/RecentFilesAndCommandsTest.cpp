@@ -89,3 +89,32 @@ TEST(CommandTableTest, StatusAndToolTipTextsSplitAtTheNewline)
 
 }  // namespace
 }  // namespace qv
+
+#include "shell/StatusPaneLayout.h"
+
+namespace qv {
+namespace {
+
+TEST(StatusPaneLayoutTest, WidthsCountsAndIndexes)
+{
+    EXPECT_EQ(PaneCharacterWidth(8, 15), 8);
+    EXPECT_EQ(PaneCharacterWidth(std::nullopt, 15), 10);  // two thirds of the height
+    EXPECT_EQ(PaneCharacterWidth(40, 60), 25);             // capped
+    EXPECT_EQ(PaneCharacterWidth(std::nullopt, std::nullopt), 7);
+
+    const std::vector<int32_t> values = {1, 2, 0, 4};
+    const std::vector<int32_t> widths = {-20, -23, 30, 40};
+    EXPECT_EQ(ResolvePaneWidths(values, &widths, 2, 8), (std::vector<int32_t>{160, 184}));
+    EXPECT_EQ(ResolvePaneWidths(values, nullptr, -1, 8), (std::vector<int32_t>{50, 50}));  // up to the first 0
+    EXPECT_TRUE(ResolvePaneWidths(values, &widths, 0, 8).empty());
+    const std::vector<int32_t> many(12, 1);
+    EXPECT_EQ(ResolvePaneWidths(many, nullptr, 12, 8).size(), 8u);
+
+    EXPECT_EQ(ResolvePaneIndex(1, 2), 1);
+    EXPECT_EQ(ResolvePaneIndex(-1, 2), 1);
+    EXPECT_FALSE(ResolvePaneIndex(5, 2));  // only two panes: nothing changes
+    EXPECT_FALSE(ResolvePaneIndex(0, 0));
+}
+
+}  // namespace
+}  // namespace qv
