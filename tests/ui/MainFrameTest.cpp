@@ -158,7 +158,7 @@ TEST_F(MainFrameTest, TheFocusedViewShowsItsTwoStatusPanes)
 {
     auto app = Start({});
     CMainFrame& frame = *app->Frame();
-    frame.activateWindow();
+    QApplication::setActiveWindow(&frame);
     frame.ViewWidget()->setFocus();
     QApplication::processEvents();
     ASSERT_EQ(frame.PaneCount(), 2);
