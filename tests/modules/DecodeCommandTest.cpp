@@ -1,0 +1,100 @@
+// quarnival-cli decode, run as a program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/modules/BmpModule.h"
+
+namespace qv::test {
+namespace {
+
+class DecodeCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* cli = std::getenv("QV_CLI");
+        if (!cli) GTEST_SKIP() << "QV_CLI is not set";
+        cli_ = cli;
+        dir_ = std::filesystem::temp_directory_path() /
+               ("qv_decode_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override
+    {
+        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream((dir_ / name).string(), std::ios::binary) << bytes;
+        return (dir_ / name).string();
+    }
+
+    // Runs the CLI; returns the exit code, fills out and err.
+    int Run(const std::string& arguments, std::string& out, std::string& err)
+    {
+        std::string outPath = (dir_ / "out.txt").string(), errPath = (dir_ / "err.txt").string();
+        int status = std::system((cli_ + " decode " + arguments + " >" + outPath + " 2>" + errPath).c_str());
+        out = Read(outPath);
+        err = Read(errPath);
+        return WEXITSTATUS(status);
+    }
+
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string cli_;
+    std::filesystem::path dir_;
+};
+
+TEST_F(DecodeCommand, PrintsOneTabSeparatedLinePerRowInUtf8)
+{
+    std::vector<uint8_t> bmp = MakeBitmap(2, 2, 1, {0, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0});
+    std::string data = Write("bild.bmp", std::string(bmp.begin(), bmp.end()));
+    std::string module = Write("bmp.dfm", kBmpModule);
+    std::string out, err;
+    ASSERT_EQ(Run(data + " " + module, out, err), 0);
+    EXPECT_EQ(err, "");
+    std::istringstream lines(out);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) all.push_back(line);
+    ASSERT_EQ(all.size(), 24u);
+    EXPECT_EQ(all[0], "0\tDateikopf\t\t0x0\t0x0\t0x0");
+    EXPECT_EQ(all[2], "1\tDateigröße\t70 \t0x2\t0x4\t0x2");
+    EXPECT_EQ(all[20], "1\tFarbe[1]\t0xFFFFFF \t0x3A\t0x4\t0x3A");
+    EXPECT_EQ(all[23], "1\tZeile\t0x40 0x00 0x00 0x00 \t0x0\t0x4\t0x42");
+
+    ASSERT_EQ(Run(data + " " + module + " --max-rows 3", out, err), 0);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+}
+
+TEST_F(DecodeCommand, EntryOffsetListAndErrors)
+{
+    std::string data = Write("d.bin", std::string("\x01\x02\x03\x04", 4));
+    std::string module = Write("m.dfm", "BYTE \"vorn\" #H\nBLOCK \"zweiter\"\nWORD \"w\" #H\nFOO\n");
+    std::string out, err;
+    ASSERT_EQ(Run(data + " " + module + " --list", out, err), 0);
+    EXPECT_EQ(out, "zweiter\nModul - m\n");
+    EXPECT_EQ(err, "Fehler(4)\tUnbekannter Befehl\n");
+
+    ASSERT_EQ(Run(data + " " + module + " --entry zweiter --offset 1", out, err), 0);
+    EXPECT_EQ(out, "0\tw\t0x302 \t0x1\t0x2\t0x1\n");
+
+    ASSERT_EQ(Run(data + " " + module + " --entry fehlt", out, err), 2);
+    EXPECT_EQ(Run(data + " " + (dir_ / "nix.dfm").string(), out, err), 1);
+    EXPECT_NE(err.find("Fehler(0)\tKann Datei nicht öffnen."), std::string::npos);
+    EXPECT_EQ(Run((dir_ / "nix.bin").string() + " " + module, out, err), 1);
+}
+
+}  // namespace
+}  // namespace qv::test
