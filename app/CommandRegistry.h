@@ -20,7 +20,11 @@ struct CommandHandler {
 std::map<int, CommandHandler>& RegisteredCommands();
 
 struct CommandRegistrar {
-    CommandRegistrar(int command, CommandHandler handler) { RegisteredCommands()[command] = std::move(handler); }
+    CommandRegistrar(int command, std::function<void(AppContext&)> execute,
+                     std::function<CommandState(AppContext&)> update = nullptr)
+    {
+        RegisteredCommands()[command] = CommandHandler{std::move(execute), std::move(update)};
+    }
 };
 
 }  // namespace qv
@@ -29,4 +33,4 @@ struct CommandRegistrar {
 #define QV_GUI_CONCAT(a, b) QV_GUI_CONCAT_INNER(a, b)
 // QV_GUI_COMMAND(32799, execute) or QV_GUI_COMMAND(32799, execute, update)
 #define QV_GUI_COMMAND(command, ...) \
-    static ::qv::CommandRegistrar QV_GUI_CONCAT(qvGuiCommand, __LINE__)(command, ::qv::CommandHandler{__VA_ARGS__})
+    static ::qv::CommandRegistrar QV_GUI_CONCAT(qvGuiCommand, __LINE__)(command, __VA_ARGS__)

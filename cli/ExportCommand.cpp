@@ -1,0 +1,84 @@
+// quarnival-cli export: bytes of a file as source text, in the clipboard form of the copy
+// command or (--file) as the C-file export writes it.
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <string_view>
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "common/CodePage.h"
+#include "document/CTextGenerator.h"
+
+namespace qv::cli {
+
+namespace {
+
+struct FormatChoice {
+    int format;
+    int textType;  // the value size that chooses a text type, 0 for the sized formats
+};
+
+const std::map<std::string, FormatChoice>& Formats()
+{
+    static const std::map<std::string, FormatChoice> formats = {
+        {"c", {kCTextC, 0}},
+        {"asm", {kCTextAssembler, 0}},
+        {"base64", {kCTextTypes, kTextBase64}},
+        {"hex-text", {kCTextTypes, kTextHex}},
+        {"min-text", {kCTextTypes, kTextMin}},
+        {"chars", {kCTextTypes, kTextChars}},
+        {"dump", {kCTextDump, 0}},
+    };
+    return formats;
+}
+
+int Export(const std::vector<std::string>& arguments)
+{
+    const CliArgs args(arguments, {"offset", "length", "format", "size", "line"}, {"big-endian", "file"});
+    if (args.Positional().size() != 1) throw UsageError("FILE erwartet");
+    const auto formatName = args.Value("format");
+    if (!formatName) throw UsageError("--format fehlt");
+    const auto found = Formats().find(*formatName);
+    if (found == Formats().end()) throw UsageError("unbekanntes Format: " + *formatName);
+    const FormatChoice choice = found->second;
+
+    int valueSize = static_cast<int>(args.Number("size").value_or(1));
+    if (valueSize != 1 && valueSize != 2 && valueSize != 4 && valueSize != 8)
+        throw UsageError("--size muss 1, 2, 4 oder 8 sein");
+    if (choice.textType != 0) {
+        if (args.Has("size")) throw UsageError("--size gilt nur für c, asm und dump");
+        valueSize = choice.textType;
+    }
+    const uint64_t line = args.Number("line").value_or(16);
+    if (line > 255) throw UsageError("--line muss zwischen 0 und 255 liegen");
+    const int format = choice.format | (args.Has("big-endian") ? kCTextBigEndian : 0);
+
+    const std::vector<uint8_t> content = ReadWholeFile(args.Positional()[0]);
+    const size_t offset = std::min<uint64_t>(args.Number("offset").value_or(0), content.size());
+    const size_t length = std::min<uint64_t>(args.Number("length").value_or(content.size()), content.size() - offset);
+    const uint8_t* bytes = content.data() + offset;
+
+    if (args.Has("file")) {
+        const bool written = GenerateCTextFile(bytes, length, valueSize, format, static_cast<int>(line),
+                                               [](const char* text, size_t size) {
+                                                   return std::fwrite(text, 1, size, stdout) == size;
+                                               });
+        return written && std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // The buffer the copy command uses: room for every form.
+    std::string text((length / static_cast<size_t>(valueSize) + 2 * length) * 4 + 20, '\0');
+    text.resize(GenerateCText(bytes, length, valueSize, format, static_cast<int>(line), text.data(), text.size()));
+    std::cout << Cp1252ToUtf8(text);
+    return std::cout.flush() ? 0 : 1;
+}
+
+}  // namespace
+
+QV_CLI_COMMAND("export",
+               "export FILE [--offset O] [--length L] --format c|asm|base64|hex-text|min-text|chars|dump "
+               "[--size 1|2|4|8] [--line N] [--big-endian] [--file]",
+               Export);
+
+}  // namespace qv::cli

@@ -1,0 +1,41 @@
+// The Qt widget of the Intel HEX "Start-Offset" dialog.
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "common/CodePage.h"
+#include "document/StartOffsetDialog.h"
+#include "platform/qt/DialogRegistry.h"
+
+namespace qv {
+namespace {
+
+bool RunStartOffsetDialog(DialogModel& model, QWidget* parent)
+{
+    auto& dialog = static_cast<StartOffsetDialog&>(model);
+    QDialog window(parent);
+    window.setWindowTitle(StartOffsetDialog::kCaption);
+    auto* field = new QLineEdit(QString::fromStdString(Cp1252ToUtf8(dialog.text)));
+    field->setObjectName("offset");
+    field->selectAll();
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(StartOffsetDialog::kLabel));
+    layout->addWidget(field);
+    layout->addWidget(buttons);
+    if (window.exec() != QDialog::Accepted) return false;
+    dialog.text = Utf8ToCp1252(field->text().toStdString());
+    return true;
+}
+
+}  // namespace
+
+QV_DIALOG_WIDGET("StartOffset", RunStartOffsetDialog);
+
+}  // namespace qv
