@@ -13,6 +13,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimerEvent>
 #include <QWheelEvent>
 
@@ -198,11 +199,10 @@ void LineViewWidget::SetCaretPos(int32_t x, int32_t y)
     update(CaretRect());
 }
 
-void LineViewWidget::SetCapture(bool capture)
+void LineViewWidget::SetCapture(bool /*capture*/)
 {
     // Qt keeps sending mouse events to the widget a button was pressed in, which is
     // all the capture is needed for.
-    (void)capture;
 }
 
 void LineViewWidget::SetCursorShape(CursorShape shape)
@@ -346,15 +346,20 @@ void LineViewWidget::keyPressEvent(QKeyEvent* event)
     int key = LineKeyOf(event->key());
     if (key != 0) view_.HandleKeyDown(key, repeat, flags);
 
-    // The character the key produces, in Windows-1252, control characters included.
+    // The character the key produces, in Windows-1252, like the classic character
+    // messages: Ctrl with a letter gives its control character, Ctrl with anything else
+    // and Delete give none.
+    bool ctrlOnly = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
     std::string text = Utf8ToCp1252(event->text().toStdString());
-    if (text.empty()) {
-        if (key == KeyTab || key == KeyBack || key == KeyReturn || key == KeyEscape)
-            text = std::string(1, static_cast<char>(key));
-        else if ((modifiers & Qt::ControlModifier) && key >= 'A' && key <= 'Z')
-            text = std::string(1, static_cast<char>(key - 'A' + 1));
+    if (ctrlOnly && key >= 'A' && key <= 'Z')
+        text = std::string(1, static_cast<char>(key - 'A' + 1));
+    else if (key == KeyTab || key == KeyBack || key == KeyReturn || key == KeyEscape)
+        text = std::string(1, static_cast<char>(key));
+    for (char c : text) {
+        auto character = static_cast<unsigned char>(c);
+        if (character == 0x7F || (ctrlOnly && character >= 0x20)) continue;
+        view_.HandleChar(character, repeat, flags);
     }
-    for (char c : text) view_.HandleChar(static_cast<unsigned char>(c), repeat, flags);
     event->accept();
 }
 

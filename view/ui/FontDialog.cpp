@@ -1,0 +1,44 @@
+// The font dialog of the line views: the platform's font dialog, fixed-pitch faces
+// only, 6 to 48 points, bound to a FontDialogModel.
+#include <QFontDialog>
+#include <QFontInfo>
+#include <algorithm>
+
+#include "common/CodePage.h"
+#include "platform/qt/DialogRegistry.h"
+#include "platform/qt/FontResolver.h"
+#include "view/FontDialogModel.h"
+
+namespace qv {
+
+namespace {
+
+bool RunFontDialog(DialogModel& model, QWidget* parent)
+{
+    auto& dialog = static_cast<FontDialogModel&>(model);
+    FontSpec start = dialog.Current();
+    std::optional<QFont> initial = ResolveFont(start);
+    if (!initial) {
+        start.SetFaceName("");
+        initial = ResolveFont(start);
+    }
+    QFontDialog window(initial.value_or(QFont()), parent);
+    window.setOption(QFontDialog::MonospacedFonts);
+    if (window.exec() != QDialog::Accepted) return false;
+
+    QFont font = window.selectedFont();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(std::clamp<qreal>(font.pointSizeF(), FontDialogModel::kMinPoints, FontDialogModel::kMaxPoints));
+    FontSpec chosen;
+    chosen.width = 0;
+    chosen.height = -QFontInfo(font).pixelSize();  // negative: the character height
+    chosen.SetFaceName(Utf8ToCp1252(font.family().toStdString()));
+    dialog.Choose(chosen);
+    return true;
+}
+
+}  // namespace
+
+QV_DIALOG_WIDGET(FontDialogModel::kName, RunFontDialog);
+
+}  // namespace qv
