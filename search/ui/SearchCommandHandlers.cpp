@@ -1,0 +1,100 @@
+// The search commands of the hex view in the editor: "&Suchen" (57636, Shift+F3, Ctrl+F),
+// "&Weitersuchen" (32771, F3) and "&Bereich suchen" (32774, Ctrl+F3).
+#include <QApplication>
+#include <algorithm>
+
+#include "app/AppContext.h"
+#include "app/CommandRegistry.h"
+#include "search/SearchCommands.h"
+#include "search/SearchState.h"
+#include "view/HexSettings.h"
+#include "view/HexView.h"
+
+namespace qv {
+namespace {
+
+// The hex view as the search sees it.
+class HexViewSearchTarget : public ISearchTarget {
+public:
+    explicit HexViewSearchTarget(CHexView& view) : view_(view) {}
+
+    const uint8_t* Data() const override { return view_.Buffer().Data(); }
+    int64_t Length() const override { return view_.Length(); }
+    int64_t CursorOffset() const override { return view_.CursorOffset(); }
+    std::optional<Range> Selection() const override
+    {
+        if (!view_.HasSelection()) return std::nullopt;
+        const HighlightMark& mark = view_.Mark(0);
+        return Range{std::min(mark.first, mark.last), std::max(mark.first, mark.last)};
+    }
+    void SetCursorOffset(int64_t offset) override { view_.SetCursorOffset(static_cast<uint32_t>(offset), false); }
+    void SelectTo(int64_t offset) override { view_.SelectTo(static_cast<uint32_t>(offset), false); }
+    void SetMark(int index, int64_t start, int64_t length) override
+    {
+        view_.SetMark(index, static_cast<int32_t>(start), static_cast<int32_t>(length));
+    }
+    Rows RowLayout() const override
+    {
+        return {view_.BytesPerRow(), view_.RowLayout().Phase(), view_.TopLine(), std::max(1, view_.PaneRows())};
+    }
+    void ScrollToOffset(int64_t offset) override { view_.ScrollToOffset(static_cast<uint32_t>(offset), false); }
+    void SetBusy(bool busy) override
+    {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    CHexView& view_;
+};
+
+// The hex view keeps the stored search lists and options with its own settings: the
+// search state starts from them once, and hands its changes back so that the view
+// writes the current ones when it saves its settings.
+void TakeStoredState(AppContext& context)
+{
+    static bool taken = false;
+    if (taken) return;
+    taken = true;
+    SearchState& state = TheSearchState();
+    if (context.settings.user) LoadSearchSettings(state, *context.settings.user);
+}
+
+void HandBackState(AppContext& context)
+{
+    const SearchState& state = TheSearchState();
+    HexSearchSettings& shared = SharedHexSearchSettings();
+    shared.findHistory = state.history;
+    shared.groupList = state.groupList;
+    shared.findFlags = state.flags & kSearchOptionMask;
+    if (context.settings.user) SaveSearchSettings(state, *context.settings.user);
+}
+
+template <void (SearchCommands::*Command)()>
+void Run(AppContext& context)
+{
+    if (!context.view || !context.prompt || !context.dialogs) return;
+    TakeStoredState(context);
+    HexViewSearchTarget target(*context.view);
+    SearchCommands commands(target, *context.prompt, *context.dialogs, TheSearchState());
+    (commands.*Command)();
+    HandBackState(context);
+}
+
+CommandState AlwaysEnabled(AppContext& context) { return {context.view != nullptr, false}; }
+
+CommandState FindNextState(AppContext& context)
+{
+    TakeStoredState(context);
+    return {context.view != nullptr && SearchCommands::CanFindNext(TheSearchState()), false};
+}
+
+}  // namespace
+
+QV_GUI_COMMAND(kCommandSearch, Run<&SearchCommands::Search>, AlwaysEnabled);
+QV_GUI_COMMAND(kCommandFindNext, Run<&SearchCommands::FindNext>, FindNextState);
+QV_GUI_COMMAND(kCommandFindSelection, Run<&SearchCommands::FindSelection>, AlwaysEnabled);
+
+}  // namespace qv
