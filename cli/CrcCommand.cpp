@@ -1,0 +1,94 @@
+// quarnival-cli crc: the nine CRC results of a file range, set up through the same field
+// synchronisation as the dialog, optionally followed by the generated C source.
+#include <iostream>
+#include <strings.h>
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "tools/ChecksumInput.h"
+#include "tools/CrcCatalog.h"
+#include "tools/CrcDialogModel.h"
+
+namespace qv::cli {
+namespace {
+
+ToolBytes RangeOfFile(const std::vector<uint8_t>& bytes, const CliArgs& args)
+{
+    const uint64_t offset = args.Number("offset").value_or(0);
+    const auto length = args.Number("length");
+    if (offset > bytes.size()) throw UsageError("--offset liegt hinter dem Dateiende");
+    if (!length) return ToolInputBytes(bytes.data() + offset, bytes.size() - offset, 0, 0);
+    if (*length > bytes.size() - offset) throw UsageError("--length reicht über das Dateiende hinaus");
+    return {bytes.data() + offset, static_cast<size_t>(*length)};
+}
+
+size_t CatalogIndexOf(const std::string& name)
+{
+    for (size_t index = 1; index < kCrcCatalogSize; ++index)
+        if (strcasecmp(CrcCatalogAt(index).name, name.c_str()) == 0) return index;
+    std::string names;
+    for (size_t index = 1; index < kCrcCatalogSize; ++index) names += std::string("\n  ") + CrcCatalogAt(index).name;
+    throw UsageError("unbekannter Katalogeintrag \"" + name + "\"; bekannt sind:" + names);
+}
+
+int SourceOf(const std::string& text)
+{
+    if (text == "A" || text == "a") return 1;
+    if (text == "B" || text == "b") return 2;
+    if (text == "C" || text == "c") return 3;
+    throw UsageError("--source erwartet A, B oder C");
+}
+
+int RunCrc(const std::vector<std::string>& argList)
+{
+    CliArgs args(argList, {"offset", "length", "catalog", "width", "poly", "normal", "formula", "start", "source"},
+                 {"invert"});
+    if (args.Positional().size() != 1) throw UsageError("genau eine Datei angeben");
+    int polynomialOptions = args.Has("poly") + args.Has("normal") + args.Has("formula");
+    if (polynomialOptions > 1) throw UsageError("nur eine von --poly, --normal, --formula angeben");
+    const std::vector<uint8_t> bytes = ReadWholeFile(args.Positional()[0]);
+
+    CrcDialogModel model(RangeOfFile(bytes, args));
+    model.Load({});
+    CrcFields& fields = model.Fields();
+    if (auto name = args.Value("catalog")) {
+        fields.catalogIndex = CatalogIndexOf(*name);
+        model.Changed(CrcChange::Catalog);
+    }
+    if (auto width = args.Value("width")) {
+        fields.widthText = *width;
+        model.Changed(CrcChange::Width);
+    }
+    if (auto poly = args.Value("poly")) {
+        fields.reflectedText = *poly;
+        model.Changed(CrcChange::Reflected);
+    }
+    if (auto normal = args.Value("normal")) {
+        fields.normalText = *normal;
+        model.Changed(CrcChange::Normal);
+    }
+    if (auto formula = args.Value("formula")) {
+        fields.formulaText = *formula;
+        model.Changed(CrcChange::Formula);
+        if (fields.FormulaInvalid()) throw UsageError("die Formel ist ungültig: " + *formula);
+    }
+    if (auto start = args.Value("start")) {
+        fields.startText = *start;
+        model.Changed(CrcChange::Start);
+    }
+    if (args.Has("invert")) model.SetInvert(true);
+    model.SetSource(args.Has("source") ? SourceOf(*args.Value("source")) : CrcDialogModel::kSourceNone);
+
+    for (int i = 0; i < CrcDialogModel::kResultCount; ++i)
+        std::cout << CrcDialogModel::ResultLabel(i) << '\t' << model.ResultText(i) << '\n';
+    if (model.Source() != CrcDialogModel::kSourceNone) std::cout << model.SourceText() << '\n';
+    return 0;
+}
+
+}  // namespace
+}  // namespace qv::cli
+
+QV_CLI_COMMAND("crc",
+               "crc DATEI [--offset O --length L] [--catalog NAME] [--width W] [--poly R | --normal N | --formula F] "
+               "[--start S] [--invert] [--source A|B|C]",
+               qv::cli::RunCrc);

@@ -1,0 +1,109 @@
+#include "tools/CrcCalculator.h"
+
+#include "tools/CrcFastA.h"
+#include "tools/CrcLinearMap.h"
+
+namespace qv {
+
+namespace {
+
+// Below this many bytes three plain passes are cheaper than moving start values.
+constexpr size_t kShortInput = 4096;
+// From this many bytes on, B and C fold the input by their period (finding the period of
+// a 16-bit state costs about as much as a byte-by-byte pass over 2 MiB).
+constexpr size_t kFoldInput = 2u << 20;
+// The state B and C carry between bytes has at most 16 bits, whose maps repeat within 2^16 steps.
+constexpr uint64_t kMaxPeriod = 1u << 17;
+constexpr uint64_t kNoPeriod = ~0ull;
+
+}  // namespace
+
+CrcCalculator::CrcCalculator()
+{
+    SetPolynomial(32, 0, 0);
+}
+
+bool CrcCalculator::SetPolynomial(unsigned width, uint64_t reflected, uint64_t normal)
+{
+    width = width < 1 ? 1 : width > 64 ? 64 : width;
+    if (width == width_ && reflected == reflected_ && normal == normal_) return false;
+    width_ = width;
+    reflected_ = reflected;
+    normal_ = normal;
+    tableA_ = CrcTableA(reflected);
+    tableB_ = CrcTableB(normal, width);
+    tableC_ = CrcTableC(normal, width);
+    periodB_ = periodC_ = 0;
+    return true;
+}
+
+const CrcTable& CrcCalculator::Table(CrcAlgorithm algorithm) const
+{
+    switch (algorithm) {
+    case CrcAlgorithm::A: return tableA_;
+    case CrcAlgorithm::B: return tableB_;
+    case CrcAlgorithm::C: break;
+    }
+    return tableC_;
+}
+
+CrcMachine CrcCalculator::Machine(CrcAlgorithm algorithm) const
+{
+    return {algorithm, &Table(algorithm), width_};
+}
+
+uint64_t CrcCalculator::PeriodOf(CrcAlgorithm algorithm) const
+{
+    uint64_t& period = algorithm == CrcAlgorithm::B ? periodB_ : periodC_;
+    if (period == 0) {
+        const uint64_t found = FindCrcPeriod(Machine(algorithm), kMaxPeriod);
+        period = found != 0 ? found : kNoPeriod;
+    }
+    return period == kNoPeriod ? 0 : period;
+}
+
+uint64_t CrcCalculator::RunFromZero(CrcAlgorithm algorithm, const uint8_t* data, size_t length) const
+{
+    switch (algorithm) {
+    case CrcAlgorithm::A: return CrcFastUpdateA(tableA_, reflected_, 0, data, length);
+    case CrcAlgorithm::B:
+        // Above 32 bits the table is empty: from 0 the register never leaves 0.
+        if (width_ > 32) return 0;
+        break;
+    case CrcAlgorithm::C: break;
+    }
+    const CrcMachine machine = Machine(algorithm);
+    if (length < kFoldInput) return machine.Run(0, data, length);
+    return CrcPeriodicRun(machine, PeriodOf(algorithm), data, length);
+}
+
+CrcResults CrcCalculator::Compute(uint64_t start, bool invert, const uint8_t* data, size_t length) const
+{
+    const uint64_t mask = Mask();
+    const uint64_t flip = invert ? mask : 0;
+    CrcResults results{};
+    const CrcAlgorithm algorithms[3] = {CrcAlgorithm::A, CrcAlgorithm::B, CrcAlgorithm::C};
+    for (int k = 0; k < 3; ++k) {
+        const CrcMachine machine = Machine(algorithms[k]);
+        uint64_t* out = &results[3 * k];
+        if (length < kShortInput) {
+            out[0] = machine.Run(start, data, length);
+            out[1] = machine.Run(0, data, length);
+            out[2] = machine.Run(mask, data, length);
+        } else {
+            const uint64_t fromZero = RunFromZero(algorithms[k], data, length);
+            const CrcLinearMap step = CrcLinearMap::FromStep([&](uint64_t v) { return machine.ZeroStep(v); });
+            out[0] = fromZero ^ step.ApplyPower(start, length);
+            out[1] = fromZero;
+            out[2] = fromZero ^ step.ApplyPower(mask, length);
+            if (algorithms[k] == CrcAlgorithm::B) {
+                out[0] &= mask;
+                out[2] &= mask;
+            }
+        }
+        for (int i = 0; i < 3; ++i) out[i] ^= flip;
+    }
+    return results;
+}
+
+}  // namespace qv

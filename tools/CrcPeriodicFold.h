@@ -1,0 +1,40 @@
+#pragma once
+// Fast runs of algorithms B and C from start 0 over long inputs. Both are linear machines
+// whose state, as later bytes see it, is small (C: 7 bits; B: at most 16 bits up to 32
+// bits of width, nothing above). The powers of such a step map repeat with a period p
+// after at most 64 steps, so every byte more than 64 bytes before the end meets the same
+// map as the byte p (or any multiple L of p) later. Xor-ing the input into an L-byte
+// block therefore loses nothing: running the machine over that block and then over the
+// last 64 real bytes gives exactly the byte-by-byte result.
+#include <cstddef>
+#include <cstdint>
+
+#include "tools/CrcAlgorithms.h"
+
+namespace qv {
+
+enum class CrcAlgorithm { A, B, C };
+
+// One of the three machines with its table, as the byte-by-byte definitions run it.
+struct CrcMachine {
+    CrcAlgorithm algorithm;
+    const CrcTable* table;
+    unsigned width;
+
+    uint64_t Run(uint64_t start, const uint8_t* data, size_t length) const;
+    // One step with a zero input byte: a linear map of the register.
+    uint64_t ZeroStep(uint64_t value) const;
+};
+
+// Steps after which the powers of any step map of a 64-bit register repeat.
+inline constexpr uint64_t kCrcPreperiod = 64;
+
+// The smallest p <= maxPeriod with step^(64 + p) == step^64, or 0 when there is none.
+uint64_t FindCrcPeriod(const CrcMachine& machine, uint64_t maxPeriod);
+
+// The machine's result from start 0, folding the input into a block of a multiple of the
+// period of at least minimumBlock bytes.
+uint64_t CrcPeriodicRun(const CrcMachine& machine, uint64_t period, const uint8_t* data, size_t length,
+                        size_t minimumBlock = 4096);
+
+}  // namespace qv
