@@ -399,6 +399,7 @@ TEST_F(HexDocTest, ReopenPreviousOpensTheSecondEntryWhenTheFirstIsOpen)
 
 TEST_F(HexDocTest, InsertModeSettingFollowsTheSizeLimitAndPersists)
 {
+    doc.reset();  // the old document writes its own setting when it goes
     settings.WriteDword("", "PasteMode", 32);
     MakeDocument();
     ASSERT_TRUE(doc->FileOpen(dir.Write("limit.bin", std::vector<uint8_t>(131072, 0))));
