@@ -88,6 +88,12 @@ private:
                 value = Conditional(value);
                 continue;
             }
+            // Only a true branch, or the single operand read at the highest level, ends at ":";
+            // inside the right operand of any other operator it cannot stand.
+            if (At(0) == ':' && level >= 1 && level <= 5) {
+                failed_ = true;
+                break;
+            }
             const OpInfo info = PeekOperator();
             if (info.op == Op::None || level >= info.level) break;  // handed back to the caller
             pos_ += info.length;

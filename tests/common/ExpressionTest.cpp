@@ -86,6 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Conditional, EvaluateExpressionTest, testing::Values(
     ExpressionCase{"0?1/0:5", 5, true},
     ExpressionCase{"1?5:1/0", 5, true},
     ExpressionCase{"1?2?3:4:5", 3, true},
+    ExpressionCase{"1 ? 2 + 3 : 4", 2, false},  // ":" inside the right operand of "+"
+    ExpressionCase{"1 ? 2 * 3 : 4", 6, true},
     ExpressionCase{"0?2:0?3:4", 4, true},
     ExpressionCase{"(1?2:3)*10", 20, true},
     ExpressionCase{"1?1/0:5", 1, false},

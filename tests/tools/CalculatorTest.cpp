@@ -56,7 +56,7 @@ TEST(Calculator, Expressions)
 
 // Disabled while the shared evaluator (common/Expression.cpp) lets an operator's right
 // operand hand a ":" back to the true branch; the calculator expects such text to be invalid.
-TEST(Calculator, DISABLED_ConditionalTrueBranchEndsAtColonOnly)
+TEST(Calculator, ConditionalTrueBranchEndsAtColonOnly)
 {
     EXPECT_FALSE(EvaluateCalculatorInput("1 ? 2 + 3 : 4").valid);
 }
