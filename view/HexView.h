@@ -1,21 +1,73 @@
 #pragma once
-// CHexView: the hex view. This header holds its buffer side (the block handed over by the
-// document, the changed mark and the insert-mode permission); the display, cursor and
-// editing parts build on it and react to a new block through the notification hooks.
+// CHexView: the hex view. A line view whose rows show a block of bytes as address column,
+// hex area and text area. The buffer side (the block handed over by the document, the
+// changed mark and the insert-mode permission) is the IDocumentView part; the layout,
+// rendering, cursor, selection, editing and undo parts build on it.
+#include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "common/MultiString.h"
+#include "platform/DialogService.h"
+#include "platform/Prompt.h"
+#include "platform/SettingsStore.h"
+#include "view/AnsiView.h"
 #include "view/BufferFlags.h"
 #include "view/DocumentView.h"
+#include "view/HexLayout.h"
+#include "view/HexRow.h"
+#include "view/HexViewStatus.h"
+#include "view/StatusPanes.h"
+#include "view/UndoRing.h"
 #include "view/ViewBuffer.h"
 
 namespace qv {
 
-class CHexView : public IDocumentView {
-public:
-    CHexView() = default;
-    ~CHexView() override = default;
+class CHexView;
 
-    // IDocumentView
+// Notifications of the hex view to the window that owns it (three 32-bit values each).
+enum HexViewNotification : int {
+    NotifyCursorMoved = 11253,      // lower end, upper end, active (0, 0, 0 without a selection)
+    NotifySettingsChanged = 11254,  // the configuration dialog was confirmed
+    NotifyViewFocusLost = 11255,
+    NotifyViewFocusGained = 11256,
+};
+
+class IHexViewEvents {
+public:
+    virtual ~IHexViewEvents() = default;
+    virtual void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) = 0;
+};
+
+// Commands of the hex view.
+enum HexViewCommand : int {
+    CmdHexSettings = 32786,
+    CmdGotoAddress = 32813,
+    CmdUndo = 57643,
+    CmdRedo = 32833,
+    CmdChecksum = 32799,
+    CmdCopy = 57634,
+    CmdPaste = 57637,
+    CmdFind = 57636,
+    CmdCalculator = 32821,
+};
+
+// Message number of ViewControl for other programs.
+inline constexpr int kViewControlMessage = 10228;
+// Lengths reported by GetSelection are capped here.
+inline constexpr int32_t kMaxReportedSelection = 4194304;
+// Default option word of a new hex view.
+inline constexpr uint32_t kDefaultHexFlags = 0x18E;
+
+class CHexView : public CAnsiView, public IDocumentView {
+public:
+    // flags: hide bits and other low option bits for the new view. With a user store and
+    // FlagPersist the stored settings are loaded now and written back on destruction.
+    explicit CHexView(uint32_t flags = 0, const SettingsStores& stores = {});
+    ~CHexView() override;
+
+    // ---- IDocumentView ----
     int32_t SetBuffer(uint8_t* data, int32_t length, uint32_t baseAddress, uint32_t flags) override;
     uint8_t* GetBuffer(int32_t* length, uint32_t* baseAddress) const override;
     void SetModified(bool modified) override;
@@ -29,20 +81,165 @@ public:
     bool InsertActive() const { return insertAllowed_ && insertModeOn_; }
     uint32_t HexFlags() const { return hexFlags_; }
     const ViewBuffer& Buffer() const { return buffer_; }
+    int32_t Length() const { return buffer_.Length(); }
+    uint32_t BaseAddress() const { return buffer_.BaseAddress(); }
+
+    // ---- Services of the window ----
+    // The window that owns the view. Its notifications pass through the view first, so
+    // that a focus change shows or removes the view's status panes before the window hears of it.
+    void SetParent(ILineViewParent* parent);
+    void SetStatusPanes(IStatusPanes* panes) { statusPanes_ = panes; }
+    void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
+    void SetEvents(IHexViewEvents* events) { events_ = events; }
+
+    // ---- Layout and display settings ----
+    // Negative arguments keep the current value; returns the bytes per row before the call.
+    int32_t SetLayout(int32_t lineWidth, int32_t extraSpace, int32_t insertSpace, int32_t addressDigits,
+                      int32_t outputFormat, int32_t invert);
+    void FitWidthToWindow(int32_t columns, int32_t rows, int32_t columnDelta, int32_t rowDelta);
+    // widthMode: 0 automatic, > 0 automatic with that width raster, < 0 fixed width.
+    // Returns LineWidth after the call.
+    int32_t ApplyRasterSettings(int32_t widthMode, int32_t raster, int32_t statusMode, int32_t selectionRaster);
+    int32_t ColumnOfIndex(int32_t index) const { return layout_.ColumnOfIndex(index); }
+    int32_t IndexOfColumn(int32_t column) const { return layout_.IndexOfColumn(column); }
+    const HexLayout& RowLayout() const { return layout_; }
+    int32_t BytesPerRow() const { return layout_.bytesPerRow; }
+    uint32_t StatusbarMode() const { return statusbarMode_; }
+    int32_t SelectionRaster() const { return selectionRaster_; }
+    // Layout values from the per-user store (the root section), then the style's fonts
+    // and colours; SaveSettings writes the layout values to the per-user store.
+    void LoadSettings();
+    void SaveSettings();
+    // Command 32786: the "Konfiguration" dialog; true when confirmed.
+    bool EditSettings(IDialogService& dialogs);
+
+    // ---- Rendering ----
+    // Builds one row with the view's marks (none when printing).
+    void BuildRow(int32_t row, bool printing, RowText& out) const;
+    int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t firstColumn, int32_t count,
+                      uint32_t flags) override;
+    void DrawMargin(ILineDrawing& dc, const LineRect& rect, int32_t line) override;
+    int32_t GetLineLength(int32_t line) override;
+    // Status panes: defined while the view has the focus.
+    void StatusFocusGained();
+    void StatusFocusLost();
+    void UpdateStatus();
+
+    // ---- Cursor, selection and navigation ----
+    void SetCursorPos(int32_t column, int32_t line, uint32_t flags) override;
+    int ActiveArea() const { return layout_.activeArea; }
+    int32_t CursorOffset() const { return cursorOffset_; }
+    int FirstDigit() const { return firstDigit_; }
+    // True when the caret stands on the second hex digit of its byte.
+    bool OnSecondDigit() const;
+    void PositionOfOffset(int32_t offset, int32_t& column, int32_t& line) const;
+    // The address at a position (row start plus the byte found in the column).
+    uint32_t OffsetAtPosition(int32_t column, int32_t line) const;
+    bool SetCursorOffset(uint32_t value, bool isAddress);
+    bool SelectTo(uint32_t value, bool isAddress);
+    uint32_t ScrollToOffset(uint32_t value, bool isAddress);
+    // Lower end of the selection (or the cursor) and its length (0 without a selection).
+    uint32_t GetSelection(bool asAddress, int32_t* length) const;
+    int GetSelectionRange(int32_t* start, int32_t* length, bool asAddress, int32_t cap) const;
+    int32_t CopySelectionBytes(uint8_t* out, int32_t n) const;
+    int32_t CopyBytesAtCursor(uint8_t* out, int32_t n) const;
+    uint32_t TopOffset(bool asAddress) const;
+    uint32_t MarkPosition(bool asAddress) const;
+    // index 0..7: marks 1..8; -1 the first free one; -2 clears all. length 0 clears.
+    bool SetMark(int index, int32_t start, int32_t length);
+    const HighlightMark& Mark(int n) const { return marks_.at(static_cast<size_t>(n)); }
+    bool HasSelection() const { return marks_[0].active; }
+    uint32_t SetBaseAddress(uint32_t newBase);
+    int32_t ViewControl(int select, int32_t argument);
+    // Tab / Shift+Tab: the cursor goes to the same byte in the next / previous area.
+    void SwitchArea(bool backwards);
+    // Command 32813: "Cursor setzen"; returns the value, or -1 when cancelled.
+    int64_t GotoAddress(IDialogService& dialogs);
+    const MultiString& GotoHistory() const { return gotoHistory_; }
+
+    // ---- Editing and undo ----
+    bool InsertBytes(int32_t offset, int32_t n);
+    bool DeleteBytes(int32_t offset, int32_t n);
+    int32_t RecordOverwrite(int32_t position, int32_t count, bool isAddress);
+    // Makes `record` the newest undo step (nothing for a read-only view).
+    void CommitUndo(UndoRecord record);
+    bool UndoRedo(int direction);
+    bool CanUndo() const { return !IsReadOnly() && undo_.CanUndo(); }
+    bool CanRedo() const { return !IsReadOnly() && undo_.CanRedo(); }
+    const UndoRing& Undo() const { return undo_; }
+    // Characters and keys from the line view.
+    int OnCharKey(uint32_t character, uint32_t flags) override;
+    int OnKeyDown(int key, uint32_t flags) override;
+    void OnSizeChanged(int32_t columns, int32_t rows, int32_t columnDelta, int32_t rowDelta) override;
+    void ShowContextMenu(int32_t x, int32_t y, ContextMenu& menu) override;
 
 protected:
     // New-block notification, display: marks, row layout, top row, cursor and selection.
-    virtual void OnNewBlockDisplay(bool /*keepScroll*/, bool /*keepCursor*/) {}
+    virtual void OnNewBlockDisplay(bool keepScroll, bool keepCursor);
     // New-block notification, editing: caret shape and undo history.
-    virtual void OnNewBlockEditing() {}
+    virtual void OnNewBlockEditing();
     // The insert state changed outside a new block: the caret shape follows.
-    virtual void OnInsertStateChanged() {}
-    virtual void Repaint() {}
+    virtual void OnInsertStateChanged();
+    virtual void Repaint();
+
+private:
+    class ParentRelay : public ILineViewParent {
+    public:
+        explicit ParentRelay(CHexView& view) : view_(view) {}
+        void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;
+        bool ExecuteCommand(int command) override { return parent && parent->ExecuteCommand(command); }
+        bool IsCommandEnabled(int command) override { return parent && parent->IsCommandEnabled(command); }
+        void OnFileDropped(CAnsiView& view, const std::string& path) override
+        {
+            if (parent) parent->OnFileDropped(view, path);
+        }
+        ILineViewParent* parent = nullptr;
+
+    private:
+        CHexView& view_;
+    };
+
+    void Beep();
+    void Notify(int code, int32_t a, int32_t b, int32_t c);
+    void ApplyCaretShape();
+    void RefreshLineCount();
+    void InvalidateOffsets(int64_t first, int64_t last);
+    int32_t RowOfOffset(int64_t offset) const;
+    // Area of a mouse column; hidden areas are never chosen.
+    int AreaOfColumn(int32_t column) const;
+    void WidenSelectionToElements();
+    void TypeText(uint8_t character);
+    void TypeHex(uint8_t character);
+    void Backspace();
+    bool ExchangeUndoBytes(UndoRecord& record);
 
     ViewBuffer buffer_;
-    uint32_t hexFlags_ = FlagOwnsBuffer;
+    uint32_t hexFlags_ = kDefaultHexFlags;
     bool insertAllowed_ = false;
     bool insertModeOn_ = false;
+
+    HexLayout layout_;
+    uint32_t statusbarMode_ = 2 | StatusDirty;
+    int32_t selectionRaster_ = 0;
+    int fitDepth_ = 0;
+
+    int32_t cursorOffset_ = 0;
+    int firstDigit_ = 1;
+    int32_t savedIndex_ = 0;
+    int32_t dragColumn_ = 0;
+    int32_t dragLine_ = 0;
+    std::array<HighlightMark, kHighlightMarkCount> marks_{};
+    MultiString gotoHistory_;
+
+    UndoRing undo_;
+
+    ParentRelay relay_{*this};
+    IStatusPanes* statusPanes_ = nullptr;
+    IPrompt* prompt_ = nullptr;
+    IHexViewEvents* events_ = nullptr;
+    bool panesPresent_ = false;
+    int64_t shownOffset_ = -1;
+    int64_t shownValue_ = -1;
 };
 
 }  // namespace qv

@@ -1,0 +1,47 @@
+#pragma once
+// One row of the hex view as characters and drawing attributes: address column, hex
+// digits and the bytes as Windows-1252 characters. Built from scratch for every paint,
+// for printing and for the CLI dump alike.
+#include <array>
+#include <cstdint>
+
+#include "view/HexLayout.h"
+
+namespace qv {
+
+// Drawing attributes: positions of the colour entries in the view's colour table.
+enum HexAttribute : uint8_t {
+    AttrStandard = 0,   // text area
+    AttrAddress = 1,    // address column
+    AttrHexArea = 2,    // hex area with its blanks
+    AttrSelection = 3,  // bytes of the selection (mark 0)
+    AttrRange = 4,      // bytes of the highlight marks 1..8
+};
+
+// Mark 0 is the selection, marks 1..8 show found values. The ends are inclusive, in either order.
+struct HighlightMark {
+    bool active = false;
+    int32_t first = 0;
+    int32_t last = 0;
+};
+inline constexpr int kHighlightMarkCount = 9;
+
+// Widest possible row: 10 address columns plus 5 columns per byte plus 2.
+inline constexpr int32_t kMaxRowColumns = 10 + 5 * kMaxBytesPerRow + 2;
+
+struct RowText {
+    std::array<char, kMaxRowColumns> chars;
+    std::array<uint8_t, kMaxRowColumns> attributes;
+    int32_t length = 0;  // the layout's line length
+};
+
+// How a byte shows in the text area: control characters and 0x7F..0x9F as '.'.
+char HexTextChar(uint8_t byte);
+
+// Builds row `row` of a block of `length` bytes at base address `base`. Highlight marks
+// are applied when `marks` points to kHighlightMarkCount marks (null when printing).
+// Positions outside the block stay blank; bytes outside it are never read.
+void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, uint32_t base, int32_t row,
+                 const HighlightMark* marks, RowText& out);
+
+}  // namespace qv

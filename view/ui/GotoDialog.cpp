@@ -1,0 +1,59 @@
+#include "view/ui/GotoDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/CodePage.h"
+#include "platform/qt/DialogRegistry.h"
+
+namespace qv {
+
+namespace {
+QString ToQt(std::string_view text)
+{
+    return QString::fromStdString(Cp1252ToUtf8(text));
+}
+}  // namespace
+
+GotoDialogWidget::GotoDialogWidget(GotoDialog& model, QWidget* parent) : QDialog(parent), model_(model)
+{
+    setWindowTitle(QString::fromUtf8(GotoDialog::kCaption));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QString::fromUtf8(GotoDialog::kPrompt), this));
+    address = new QComboBox(this);
+    address->setEditable(true);
+    address->setInsertPolicy(QComboBox::NoInsert);
+    for (size_t i = 0; i < model.history.Count(); ++i) address->addItem(ToQt(*model.history.Get(i)));
+    address->setEditText(ToQt(model.text));
+    address->lineEdit()->selectAll();
+    layout->addWidget(address);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void GotoDialogWidget::accept()
+{
+    model_.text = Utf8ToCp1252(address->currentText().toStdString());
+    QDialog::accept();
+}
+
+namespace {
+
+bool RunGotoDialog(DialogModel& model, QWidget* parent)
+{
+    GotoDialogWidget dialog(static_cast<GotoDialog&>(model), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace
+
+QV_DIALOG_WIDGET("Goto", RunGotoDialog);
+
+}  // namespace qv
