@@ -1,5 +1,7 @@
 #include "search/ui/SearchDialog.h"
 
+#include <functional>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -190,18 +192,18 @@ void SearchDialog::Connect()
         model_.ClickDirection(false);
         Refresh();
     });
-    auto onClick = [this](QCheckBox* box, void (SearchDialogModel::*click)(bool)) {
+    auto onClick = [this](QCheckBox* box, std::function<void(SearchDialogModel&, bool)> click) {
         connect(box, &QCheckBox::clicked, this, [this, click](bool on) {
-            (model_.*click)(on);
+            click(model_, on);
             Refresh();
         });
     };
     onClick(inSelection_, &SearchDialogModel::ClickInSelection);
     onClick(group_, &SearchDialogModel::ClickGroup);
     onClick(fromStart_, &SearchDialogModel::ClickFromStart);
-    auto onToggle = [this](QCheckBox* box, void (SearchDialogModel::*set)(bool)) {
+    auto onToggle = [this](QCheckBox* box, std::function<void(SearchDialogModel&, bool)> set) {
         connect(box, &QCheckBox::toggled, this, [this, set](bool on) {
-            (model_.*set)(on);
+            set(model_, on);
             Refresh();
         });
     };
@@ -223,9 +225,9 @@ void SearchDialog::Connect()
         model_.ReadBackLine(static_cast<size_t>(lines_->row(item)));
         Refresh();
     });
-    auto onButton = [this](QPushButton* button, void (SearchDialogModel::*action)()) {
+    auto onButton = [this](QPushButton* button, std::function<void(SearchDialogModel&)> action) {
         connect(button, &QPushButton::clicked, this, [this, action] {
-            (model_.*action)();
+            action(model_);
             Refresh();
         });
     };
