@@ -75,7 +75,7 @@ public:
     // Milliseconds from an arbitrary start, monotonic.
     virtual uint64_t TickCount() const = 0;
 
-    // Cell size of the font the spec describes, or nullopt when no font of that face
+    // Cell size of the font that the FontSpec names, or nullopt when no font of that face
     // can be made. FontsChanged tells the host to rebuild its fonts from the style.
     virtual std::optional<CellMetrics> MeasureFont(const FontSpec& spec) = 0;
     virtual void FontsChanged() = 0;
