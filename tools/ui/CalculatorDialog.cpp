@@ -58,7 +58,7 @@ bool RunCalculatorDialog(DialogModel& base, QWidget* parent)
 
     auto* ok = new QPushButton("OK");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("Abbruch");  // present for Escape, never shown
+    auto* cancel = new QPushButton("Abbruch", &window);  // present for Escape, never shown
     cancel->setVisible(false);
     grid->addWidget(ok, 7, 2);
     QObject::connect(ok, &QPushButton::clicked, &window, &QDialog::accept);

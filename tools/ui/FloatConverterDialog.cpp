@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
@@ -110,23 +111,25 @@ private:
         grid->addLayout(legend, 5, 0, 1, 3);
 
         auto* buttons = new QHBoxLayout;
-        auto addButton = [&](const char* text, void (FloatConverterModel::*press)()) {
-            auto* button = new QPushButton(text);
-            button->setAutoDefault(false);
-            QObject::connect(button, &QPushButton::clicked, &window, [this, press] {
-                (model_.*press)();
-                ShowAllBut(std::nullopt);
-            });
-            buttons->addWidget(button);
-        };
-        addButton("Swap Bytes", &FloatConverterModel::SwapBytes);
-        addButton("Swap Words", &FloatConverterModel::SwapWords);
-        addButton("Swap QWords", &FloatConverterModel::SwapQWords);
+        AddSwapButton(*buttons, window, "Swap Bytes", [this] { model_.SwapBytes(); });
+        AddSwapButton(*buttons, window, "Swap Words", [this] { model_.SwapWords(); });
+        AddSwapButton(*buttons, window, "Swap QWords", [this] { model_.SwapQWords(); });
         auto* ok = new QPushButton("OK");
         ok->setDefault(true);
         QObject::connect(ok, &QPushButton::clicked, &window, &QDialog::accept);
         buttons->addWidget(ok);
         grid->addLayout(buttons, 6, 0, 1, 3);
+    }
+
+    void AddSwapButton(QHBoxLayout& buttons, QDialog& window, const char* text, std::function<void()> swap)
+    {
+        auto* button = new QPushButton(text);
+        button->setAutoDefault(false);
+        QObject::connect(button, &QPushButton::clicked, &window, [this, swap = std::move(swap)] {
+            swap();
+            ShowAllBut(std::nullopt);
+        });
+        buttons.addWidget(button);
     }
 
     FloatConverterModel& model_;
