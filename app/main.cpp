@@ -1,5 +1,8 @@
 // The editor's entry point.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,6 +35,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QV_VERSION);
     QApplication::setDesktopFileName("quarnival");
     QApplication::setWindowIcon(QIcon(":/icons/quarnival-48.png"));
+    // The user interface is German throughout, so Qt's own dialogs (files, fonts) are too.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     qv::CHexApp app;
     if (!app.Start(QApplication::arguments())) return 1;

@@ -59,7 +59,7 @@ const std::vector<CommandInfo>& AllCommands()
         {32808, "Daten &erneuern\tF8", {"F8"}, "Erneuert die Anzeige im Datenfenster.\nDaten anzeigen", "view-refresh"},
         {32813, "Springe zu Adresse\tF10", {"F10"}, "Bewege den Cursor zu einer Adresse\nCursor verschieben ", ""},
         {32784, "&Farben einstellen\tStrg+B", {"Ctrl+B"}, "Die Farben einstellen", ""},
-        {32783, "Sch&rift einstellen\tStrg+S", {"Ctrl+T"}, "Die Schriftart einstellen.", ""},
+        {32783, "Sch&rift einstellen\tStrg+T", {"Ctrl+T"}, "Die Schriftart einstellen.", ""},
         {32786, "Einstellungen", {}, "Die Fenster-Ansicht einstellen", ""},
         {32794, "Flache Symbolleiste", {},
          "Schaltet zwischen dem hervorgehobenen und flachen Stil um.\nFlache Symbolleiste", ""},

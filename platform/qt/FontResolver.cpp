@@ -65,7 +65,10 @@ std::optional<QFont> ResolveFont(const FontSpec& spec)
 CellMetrics MeasureCell(const QFont& font)
 {
     QFontMetricsF metrics(font);
-    int width = static_cast<int>(std::lround(metrics.horizontalAdvance(QLatin1Char('M'))));
+    // The letter spacing that rounds the advance up to whole pixels applies between the
+    // characters of a run, not to a lone character: measure a run.
+    constexpr int kRun = 16;
+    int width = static_cast<int>(std::lround(metrics.horizontalAdvance(QString(kRun, QLatin1Char('M'))) / kRun));
     int height = static_cast<int>(std::ceil(metrics.height()));
     return {std::max(1, width), std::max(1, height)};
 }

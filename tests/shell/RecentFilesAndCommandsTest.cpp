@@ -70,8 +70,8 @@ TEST(CommandTableTest, MenusHoldEveryCommandInOrderWithTheirTexts)
     EXPECT_EQ(menu[3].entries[6].text, "Datenfenster &aktuallisieren\tF8");
     EXPECT_EQ(FindCommand(32808)->menuText, "Daten &erneuern\tF8");
 
-    // The font command's label names Strg+S, but its key is Ctrl+T.
-    EXPECT_EQ(FindCommand(32783)->menuText, "Sch&rift einstellen\tStrg+S");
+    // The font command's label names its own key, Ctrl+T, not the save key.
+    EXPECT_EQ(FindCommand(32783)->menuText, "Sch&rift einstellen\tStrg+T");
     EXPECT_EQ(FindCommand(32783)->keys, std::vector<std::string>{"Ctrl+T"});
     EXPECT_EQ(FindCommand(57643)->keys, (std::vector<std::string>{"Ctrl+Z", "Alt+Backspace"}));
     EXPECT_EQ(FindCommand(57665)->keys, std::vector<std::string>{"Esc"});

@@ -65,6 +65,18 @@ TEST(LineViewWidget, FontCellMatchesTheDrawnGrid)
     EXPECT_EQ(view.CharWidth(), cell.width);
     EXPECT_EQ(view.CharHeight(), cell.height);
     EXPECT_EQ(QFontMetrics(*font).horizontalAdvance(QString(10, 'W')), 10 * cell.width);
+    // Faces whose natural advance is a fraction of a pixel get whole-pixel cells too.
+    for (const char* face : {"DejaVu Sans Mono", "Courier"}) {
+        for (int32_t height = 11; height <= 30; ++height) {
+            FontSpec spec;
+            spec.SetFaceName(face);
+            spec.height = -height;
+            std::optional<QFont> sized = ResolveFont(spec);
+            ASSERT_TRUE(sized) << face;
+            const int width = MeasureCell(*sized).width;
+            EXPECT_EQ(QFontMetrics(*sized).horizontalAdvance(QString(40, '0')), 40 * width) << face << " " << height;
+        }
+    }
     FontSpec unknown;
     unknown.SetFaceName("Keine Solche Schrift 123");
     EXPECT_FALSE(ResolveFont(unknown));

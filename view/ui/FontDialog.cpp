@@ -22,8 +22,10 @@ bool RunFontDialog(DialogModel& model, QWidget* parent)
         start.SetFaceName("");
         initial = ResolveFont(start);
     }
-    QFontDialog window(initial.value_or(QFont()), parent);
-    window.setOption(QFontDialog::MonospacedFonts);
+    // The family list is filtered when the options change, so they come before the font.
+    QFontDialog window(parent);
+    window.setOptions(QFontDialog::MonospacedFonts);
+    window.setCurrentFont(initial.value_or(QFont()));
     if (window.exec() != QDialog::Accepted) return false;
 
     QFont font = window.selectedFont();
