@@ -3,24 +3,13 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/ToolRange.h"
 #include "tools/Checksum.h"
 #include "tools/ChecksumDialogModel.h"
 #include "tools/ChecksumInput.h"
 
 namespace qv::cli {
 namespace {
-
-// Selects the range of the file the tools work on: --offset/--length as a selection, or
-// without --length the start of the file as the dialog reads it without a selection.
-ToolBytes RangeOfFile(const std::vector<uint8_t>& bytes, const CliArgs& args)
-{
-    const uint64_t offset = args.Number("offset").value_or(0);
-    const auto length = args.Number("length");
-    if (offset > bytes.size()) throw UsageError("--offset liegt hinter dem Dateiende");
-    if (!length) return ToolInputBytes(bytes.data() + offset, bytes.size() - offset, 0, 0);
-    if (*length > bytes.size() - offset) throw UsageError("--length reicht über das Dateiende hinaus");
-    return {bytes.data() + offset, static_cast<size_t>(*length)};
-}
 
 int RunChecksum(const std::vector<std::string>& argList)
 {

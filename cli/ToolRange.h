@@ -1,0 +1,15 @@
+#pragma once
+// The part of a file that the checksum and CRC commands work on.
+#include <cstdint>
+#include <vector>
+
+#include "cli/CliArgs.h"
+#include "tools/ChecksumInput.h"
+
+namespace qv::cli {
+
+// --offset/--length act as a selection; without --length the tools read from the offset
+// as their dialogs do without a selection. Throws UsageError for a range past the end.
+ToolBytes RangeOfFile(const std::vector<uint8_t>& bytes, const CliArgs& args);
+
+}  // namespace qv::cli
