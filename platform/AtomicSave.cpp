@@ -31,10 +31,24 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A save through a symbolic link updates the file it points to and keeps the link: the
+// temporary file goes next to the final target, not next to the link.
+std::string FinalTarget(const std::string& path)
+{
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;  // a dangling link: the save creates the file in its place
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
-SaveError SaveFileAtomically(const std::string& path, const uint8_t* data, size_t size, const WriteFunction& write)
+SaveError SaveFileAtomically(const std::string& givenPath, const uint8_t* data, size_t size, const WriteFunction& write)
 {
+    const std::string path = FinalTarget(givenPath);
     struct stat target {};
     const bool targetExists = ::stat(path.c_str(), &target) == 0;
     if (targetExists && ::access(path.c_str(), W_OK) != 0) return SaveError::ReadOnly;
@@ -57,6 +71,12 @@ SaveError SaveFileAtomically(const std::string& path, const uint8_t* data, size_
         ::umask(mask);
         return mask;
     }());
+    // Owner and group stay those of the old file as far as this user may keep them (else
+    // the new file is this user's, as any new file would be); set before the mode, which a
+    // change of owner could reduce.
+    if (targetExists && ::fchown(fd, target.st_uid, target.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), target.st_gid) != 0) {
+    }
     if (::fchmod(fd, mode) != 0) return fail(errno);
 
     size_t done = 0;

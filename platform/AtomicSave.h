@@ -1,7 +1,8 @@
 #pragma once
 // Saving without ever losing the old file: the bytes go to a temporary file in the
 // target's folder, which is flushed and then renamed over the target, keeping the
-// target's permissions. On any failure the temporary file is removed and the target
+// target's permissions and, where allowed, its owner. A symbolic link stays a link: the
+// file it points to is the one replaced. On any failure the temporary file is removed and the target
 // stays as it was.
 #include <cstddef>
 #include <cstdint>

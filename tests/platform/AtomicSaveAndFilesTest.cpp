@@ -34,6 +34,26 @@ TEST(AtomicSaveTest, ReplacesTheFileAndKeepsItsPermissions)
     EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
+TEST(AtomicSaveTest, SavingThroughASymbolicLinkUpdatesItsTargetAndKeepsTheLink)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    const auto target = dir.Write("real/fw.bin", std::vector<uint8_t>(4, 0));
+    const auto link = dir.File("fw-link.bin");
+    std::filesystem::create_symlink(target, link);
+    const std::vector<uint8_t> bytes = {1, 2, 3};
+    ASSERT_EQ(SaveFileAtomically(link, bytes.data(), bytes.size()), SaveError::None);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::Read(target), bytes);
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);  // the link and the folder: no temporary file left
+    EXPECT_EQ(FilesIn(dir.File("real")), 1u);
+
+    const auto dangling = dir.File("dangling.bin");
+    std::filesystem::create_symlink(dir.File("missing.bin"), dangling);
+    ASSERT_EQ(SaveFileAtomically(dangling, bytes.data(), bytes.size()), SaveError::None);
+    EXPECT_EQ(TempDir::Read(dangling), bytes);
+}
+
 TEST(AtomicSaveTest, AnyWriteFailureLeavesTheOldFileWholeAndNoTemporaryFile)
 {
     struct Case {
