@@ -6,20 +6,10 @@
 #include <numbers>
 #include <string>
 
+#include "common/PrecedenceParser.h"
+
 namespace qv {
 namespace {
-
-constexpr int kMaxDepth = 200;  // deeper nesting fails instead of exhausting the stack
-constexpr int kHighestLevel = 6;
-
-enum class Op { None, LogicalOr, LogicalAnd, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual,
-                BitAnd, BitOr, BitXor, ShiftLeft, ShiftRight, Add, Subtract, Multiply, Divide, Remainder };
-
-struct OpInfo {
-    Op op = Op::None;
-    int level = 0;
-    size_t length = 0;
-};
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -39,18 +29,18 @@ int64_t ToInteger(double value)
     return static_cast<int64_t>(value);
 }
 
-// Reads at level L a primary and then the operators of higher levels; an operator of level
-// P is followed by a single primary when L is P - 1, else by an evaluation at level P.
-// "?" starts a conditional at any level: the true branch is read at level -3 and must end
-// at ":", the false branch at level -2 runs to the end of the text or parenthesis.
-class FloatEvaluator {
+// Evaluates on double values.
+class FloatEvaluator : public PrecedenceParser<FloatEvaluator, double> {
+    using Base = PrecedenceParser<FloatEvaluator, double>;
+    friend Base;
+    using Op = ExpressionOp;
+
 public:
-    explicit FloatEvaluator(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
+    explicit FloatEvaluator(std::string_view text) : Base(text) {}
 
     bool Run(double& value)
     {
-        value = Evaluate(-2);
-        if (!failed_ && pos_ < text_.size()) failed_ = true;  // text after a complete expression
+        value = ParseAll();
         if (!std::isfinite(value)) {
             value = 0.0;
             failed_ = true;
@@ -59,112 +49,20 @@ public:
     }
 
 private:
-    void SkipBlanks()
+    // Only the true branch of a conditional ends at ":"; a deeper level that looks for an
+    // operator there makes the text invalid («1 ? 2 + 3 : 4»). The single operand read at
+    // the highest level hands it back to the level below.
+    static bool ColonInvalidAt(int level) { return level != -3 && level < 6; }
+
+    double Unary(char op, double operand)
     {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+        return op == '+'   ? operand
+               : op == '-' ? -operand
+               : op == '~' ? static_cast<double>(~ToInteger(operand))
+                           : (operand == 0 ? 1.0 : 0.0);
     }
 
-    char At(size_t offset) const { return pos_ + offset < text_.size() ? text_[pos_ + offset] : '\0'; }
-
-    OpInfo PeekOperator() const
-    {
-        const char next = At(1);
-        switch (At(0)) {
-        case '|': return next == '|' ? OpInfo{Op::LogicalOr, 1, 2} : OpInfo{Op::BitOr, 3, 1};
-        case '&': return next == '&' ? OpInfo{Op::LogicalAnd, 1, 2} : OpInfo{Op::BitAnd, 3, 1};
-        case '^': return {Op::BitXor, 3, 1};
-        case '=': return next == '=' ? OpInfo{Op::Equal, 2, 2} : OpInfo{};
-        case '!': return next == '=' ? OpInfo{Op::NotEqual, 2, 2} : OpInfo{};
-        case '<':
-            if (next == '<') return {Op::ShiftLeft, 4, 2};
-            return next == '=' ? OpInfo{Op::LessEqual, 2, 2} : OpInfo{Op::Less, 2, 1};
-        case '>':
-            if (next == '>') return {Op::ShiftRight, 4, 2};
-            return next == '=' ? OpInfo{Op::GreaterEqual, 2, 2} : OpInfo{Op::Greater, 2, 1};
-        case '+': return {Op::Add, 5, 1};
-        case '-': return {Op::Subtract, 5, 1};
-        case '*': return {Op::Multiply, 6, 1};
-        case '/': return {Op::Divide, 6, 1};
-        case '%': return {Op::Remainder, 6, 1};
-        default: return {};
-        }
-    }
-
-    double Evaluate(int level)
-    {
-        if (++depth_ > kMaxDepth) failed_ = true;
-        double value = failed_ ? 0.0 : Primary();
-        while (!failed_) {
-            SkipBlanks();
-            if (At(0) == '?') {
-                ++pos_;
-                value = Conditional(value);
-                continue;
-            }
-            // Only the true branch of a conditional ends at ":"; a deeper level that looks
-            // for an operator there makes the text invalid («1 ? 2 + 3 : 4»).
-            if (At(0) == ':' && level != -3 && level < kHighestLevel) failed_ = true;
-            const OpInfo info = PeekOperator();
-            if (failed_ || info.op == Op::None || level >= info.level) break;
-            pos_ += info.length;
-            const double right = (level == info.level - 1) ? Primary() : Evaluate(info.level);
-            if (failed_) break;
-            value = Apply(info.op, value, right);
-        }
-        --depth_;
-        return value;
-    }
-
-    double Conditional(double condition)
-    {
-        if (condition == 0) ++lenient_;
-        const double whenTrue = Evaluate(-3);
-        if (condition == 0) --lenient_;
-        if (failed_) return whenTrue;
-        SkipBlanks();
-        if (At(0) != ':') {
-            failed_ = true;
-            return whenTrue;
-        }
-        ++pos_;
-        if (condition != 0) ++lenient_;
-        const double whenFalse = Evaluate(-2);
-        if (condition != 0) --lenient_;
-        return condition != 0 ? whenTrue : whenFalse;
-    }
-
-    double Primary()
-    {
-        SkipBlanks();
-        if (pos_ >= text_.size() || ++depth_ > kMaxDepth) {
-            failed_ = true;
-            return 0.0;
-        }
-        double value = 0.0;
-        const char c = text_[pos_];
-        if (c == '(') {
-            ++pos_;
-            value = Evaluate(-1);
-            SkipBlanks();
-            if (!failed_ && At(0) == ')')
-                ++pos_;
-            else
-                failed_ = true;
-        } else if (c == '+' || c == '-' || c == '~' || c == '!') {
-            ++pos_;
-            const double operand = Primary();
-            value = c == '+'   ? operand
-                    : c == '-' ? -operand
-                    : c == '~' ? static_cast<double>(~ToInteger(operand))
-                               : (operand == 0 ? 1.0 : 0.0);
-        } else if (IsLetter(c)) {
-            value = Name();
-        } else {
-            value = Number();
-        }
-        --depth_;
-        return value;
-    }
+    double Operand() { return IsLetter(text_[pos_]) ? Name() : Number(); }
 
     // A decimal floating-point number: digits, point, exponent.
     double Number()
@@ -259,21 +157,12 @@ private:
         case Op::Multiply: return left * right;
         case Op::Divide:
         case Op::Remainder:
-            if (right == 0) {
-                if (lenient_ == 0) failed_ = true;
-                return left;
-            }
+            if (right == 0) return DivisionByZero(left);
             return op == Op::Divide ? left / right : std::fmod(left, right);
         case Op::None: break;
         }
         return left;
     }
-
-    std::string_view text_;
-    size_t pos_ = 0;
-    int depth_ = 0;
-    int lenient_ = 0;
-    bool failed_ = false;
 };
 
 }  // namespace

@@ -94,6 +94,23 @@ INSTANTIATE_TEST_SUITE_P(Conditional, EvaluateExpressionTest, testing::Values(
     ExpressionCase{"1?5", 5, false},
     ExpressionCase{"5:3", 5, false}));
 
+// Where a ":" may stand, and how the branch not taken tolerates a division by zero even
+// when conditionals are nested inside it.
+INSTANTIATE_TEST_SUITE_P(ConditionalColonAndLenience, EvaluateExpressionTest, testing::Values(
+    ExpressionCase{"1?0?3:4:5", 4, true},  // a nested false branch hands ":" back to the true branch
+    ExpressionCase{"0?5:6?7:8", 7, true},
+    ExpressionCase{"0?1:2:3", 2, false},
+    ExpressionCase{"1?5:6:7", 5, false},
+    ExpressionCase{"(1:2)", 1, false},
+    ExpressionCase{"1?(2:3):4", 2, false},
+    ExpressionCase{"1?2:3)", 2, false},
+    ExpressionCase{"1 ? 2 << 3 : 4", 2, false},
+    ExpressionCase{"1 ? 2 * 3 + 1 : 4", 6, false},
+    ExpressionCase{"0?1%0:5", 5, true},
+    ExpressionCase{"0?(1?2:3)*(1/0):5", 5, true},
+    ExpressionCase{"1?2:(0?3:4)*(1/0)", 2, true},
+    ExpressionCase{"1?(0?1/0:2):3", 2, true}));
+
 INSTANTIATE_TEST_SUITE_P(Failures, EvaluateExpressionTest, testing::Values(
     ExpressionCase{"7/0", 7, false},
     ExpressionCase{"7%0", 7, false},
@@ -200,6 +217,29 @@ TEST(EvaluateExpressionTest, DeepNestingFailsInsteadOfOverflowingTheStack)
     EvaluateExpression(moderate, value, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(value, 1);
+}
+
+TEST(EvaluateExpressionTest, NestingLimitHasAnExactDepth)
+{
+    struct Case {
+        std::string text;
+        bool ok;
+    };
+    const Case cases[] = {
+        {std::string(99, '(') + "1" + std::string(99, ')'), true},
+        {std::string(100, '(') + "1" + std::string(100, ')'), false},
+        {std::string(198, '-') + "1", true},
+        {std::string(199, '-') + "1", false},
+    };
+    for (const Case& c : cases) {
+        int32_t value = 0;
+        bool ok = !c.ok;
+        EvaluateExpression(c.text, value, &ok);
+        EXPECT_EQ(ok, c.ok) << c.text.size();
+        int64_t value64 = 0;
+        EvaluateExpression64(c.text, value64, &ok);
+        EXPECT_EQ(ok, c.ok) << c.text.size();
+    }
 }
 
 }  // namespace

@@ -87,6 +87,46 @@ TEST(TimeFloatExpression, Failures)
     EXPECT_EQ(value, 7);  // what was computed before the failure
 }
 
+// Where a ":" may stand, and how the branch not taken tolerates a division by zero. Unlike
+// the integer expressions, a false branch nested in a true branch does not hand ":" back.
+TEST(TimeFloatExpression, ConditionalColonAndLenience)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        double value;
+    };
+    const Case cases[] = {
+        {"1 ? 2 * 3 : 4", true, 6},
+        {"0?5:6?7:8", true, 7},
+        {"1 ? 2 : 1/0", true, 2},
+        {"0?(1?2:3)*(1/0):5", true, 5},
+        {"1?2:(0?3:4)*(1/0)", true, 2},
+        {"1?(0?1/0:2):3", true, 2},
+        {"1?2?3:4:5", false, 3},
+        {"1?0?3:4:5", false, 4},
+        {"0?1:2:3", false, 2},
+        {"(1:2)", false, 1},
+        {"1?(2:3):4", false, 2},
+        {"1 ? 2 << 3 : 4", false, 2},
+        {"1?1/0:5", false, 1},
+    };
+    for (const Case& c : cases) {
+        double value = -99;
+        EXPECT_EQ(EvaluateFloatExpression(c.text, value), c.ok) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
+TEST(TimeFloatExpression, NestingLimitHasAnExactDepth)
+{
+    double value = 0;
+    EXPECT_TRUE(EvaluateFloatExpression(std::string(99, '(') + "1" + std::string(99, ')'), value));
+    EXPECT_FALSE(EvaluateFloatExpression(std::string(100, '(') + "1" + std::string(100, ')'), value));
+    EXPECT_TRUE(EvaluateFloatExpression(std::string(198, '-') + "1", value));
+    EXPECT_FALSE(EvaluateFloatExpression(std::string(199, '-') + "1", value));
+}
+
 TEST(TimeFloatExpression, DeepNestingFailsWithoutCrashing)
 {
     double value = 0;
