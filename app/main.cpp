@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/HexApp.h"
+#include "app/TerminationSignals.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qtTexts);
 
     qv::CHexApp app;
+    // A stop request ends the event loop; the application then stores its settings on the way out.
+    qv::TerminationSignals stopRequests([] { QApplication::quit(); });
     if (!app.Start(QApplication::arguments())) return 1;
     return QApplication::exec();
 }

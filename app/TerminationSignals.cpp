@@ -1,0 +1,52 @@
+#include "app/TerminationSignals.h"
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+// The handler may only write to a descriptor; the notifier reads it on the UI thread.
+int signalPipe[2] = {-1, -1};
+constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+void OnSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+}  // namespace
+
+TerminationSignals::TerminationSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal))
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { Drain(); });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
+}
+
+TerminationSignals::~TerminationSignals()
+{
+    for (int signal : kSignals) std::signal(signal, SIG_DFL);
+    notifier_.reset();
+    for (int& end : signalPipe) {
+        if (end >= 0) ::close(end);
+        end = -1;
+    }
+}
+
+void TerminationSignals::Drain()
+{
+    char bytes[16];
+    while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {
+    }
+    if (onSignal_) onSignal_();
+}
+
+}  // namespace qv
