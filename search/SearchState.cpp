@@ -42,7 +42,7 @@ void SaveSearchSettings(const SearchState& state, ISettingsStore& store)
 {
     if (!state.history.IsAbsent()) store.WriteMultiString(kSection, "HexFind", state.history.ToList());
     if (!state.groupList.IsAbsent()) store.WriteMultiString(kSection, "HexGroup", state.groupList.ToList());
-    store.WriteDword(kSection, "HexFindFlags", state.flags);
+    store.WriteDword(kSection, "HexFindFlags", state.flags & kSearchOptionMask);  // options only, no passing state
 }
 
 }  // namespace qv

@@ -1,5 +1,6 @@
-// CHexView: loading and storing the layout settings.
-#include "view/HexSettings.h"
+// CHexView: loading and storing the layout settings. The search's lists and options
+// ("HexFind", "HexGroup", "HexFindFlags") lie beside them in the same section, but the
+// search reads and writes them itself.
 #include "view/HexView.h"
 
 namespace qv {
@@ -12,7 +13,6 @@ constexpr uint32_t kStoredFlagBits = FlagAutoWidth | FlagRaster | FlagWidthRaste
 void CHexView::LoadSettings()
 {
     if (const ISettingsStore* store = Settings().user) {
-        LoadHexSearchLists(*store);
         auto read = [store](const char* name, auto apply) {
             if (const auto value = store->ReadDword("", name)) apply(static_cast<int32_t>(*value));
         };
@@ -25,7 +25,6 @@ void CHexView::LoadSettings()
         read("OutputFormat", [this](int32_t v) { layout_.outputFormat = v & 3; });
         read("SelectionRaster", [this](int32_t v) { selectionRaster_ = v; });
         read("StatusbarMode", [this](int32_t v) { statusbarMode_ = static_cast<uint32_t>(v) | StatusDirty; });
-        read("HexFindFlags", [](int32_t v) { SharedHexSearchSettings().findFlags = static_cast<uint32_t>(v); });
         read("AddressLength", [this](int32_t v) { layout_.addressLength = v; });
         read("HexFlags", [this](int32_t v) {
             hexFlags_ = (hexFlags_ & ~kStoredFlagBits) | (static_cast<uint32_t>(v) & kStoredFlagBits);
@@ -44,7 +43,6 @@ void CHexView::SaveSettings()
 {
     ISettingsStore* store = Settings().user;
     if (!store) return;
-    SaveHexSearchLists(*store);
     auto write = [store](const char* name, int64_t value) {
         store->WriteDword("", name, static_cast<uint32_t>(value));
     };
@@ -56,7 +54,6 @@ void CHexView::SaveSettings()
     write("HexFlags", hexFlags_);
     write("StatusbarMode", statusbarMode_ & ~static_cast<uint32_t>(StatusDirty));
     write("WidthRaster", layout_.widthRaster);
-    write("HexFindFlags", SharedHexSearchSettings().findFlags);
     write("InvertBytes", layout_.invertMask);
     write("OutputFormat", layout_.outputFormat);
     write("SelectionRaster", selectionRaster_);

@@ -7,7 +7,6 @@
 #include "app/CommandRegistry.h"
 #include "search/SearchCommands.h"
 #include "search/SearchState.h"
-#include "view/HexSettings.h"
 #include "view/HexView.h"
 
 namespace qv {
@@ -50,26 +49,19 @@ private:
     CHexView& view_;
 };
 
-// The hex view keeps the stored search lists and options with its own settings: the
-// search state starts from them once, and hands its changes back so that the view
-// writes the current ones when it saves its settings.
+// The lists and options are read from the settings once, when the first search command
+// runs, and written back after every command, so that nothing typed is lost.
 void TakeStoredState(AppContext& context)
 {
     static bool taken = false;
     if (taken) return;
     taken = true;
-    SearchState& state = TheSearchState();
-    if (context.settings.user) LoadSearchSettings(state, *context.settings.user);
+    if (context.settings.user) LoadSearchSettings(TheSearchState(), *context.settings.user);
 }
 
-void HandBackState(AppContext& context)
+void StoreState(AppContext& context)
 {
-    const SearchState& state = TheSearchState();
-    HexSearchSettings& shared = SharedHexSearchSettings();
-    shared.findHistory = state.history;
-    shared.groupList = state.groupList;
-    shared.findFlags = state.flags & kSearchOptionMask;
-    if (context.settings.user) SaveSearchSettings(state, *context.settings.user);
+    if (context.settings.user) SaveSearchSettings(TheSearchState(), *context.settings.user);
 }
 
 template <void (SearchCommands::*Command)()>
@@ -80,7 +72,7 @@ void Run(AppContext& context)
     HexViewSearchTarget target(*context.view);
     SearchCommands commands(target, *context.prompt, *context.dialogs, TheSearchState());
     (commands.*Command)();
-    HandBackState(context);
+    StoreState(context);
 }
 
 CommandState AlwaysEnabled(AppContext& context) { return {context.view != nullptr, false}; }

@@ -13,9 +13,10 @@ TEST(SearchState, SettingsRoundTripInTheRootSection)
     SearchState state;
     state.history = MultiString::FromList({"0x41", "\"abc\""});
     state.groupList = MultiString::FromList({"1000", "H:1\t:41\t\t\t\t\t(0x41)"});
-    state.flags = kSearchBackward | kSearchGroup;
+    state.flags = kSearchBackward | kSearchGroup | kSearchSelectionExists;
     SaveSearchSettings(state, store);
     EXPECT_EQ(store.ReadDword("", "HexFindFlags"), kSearchBackward | kSearchGroup);
+    state.flags &= ~kSearchSelectionExists;
 
     SearchState loaded;
     LoadSearchSettings(loaded, store);

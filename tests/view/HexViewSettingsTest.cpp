@@ -3,7 +3,6 @@
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakeSettingsStore.h"
 #include "tests/view/HexViewTesting.h"
-#include "view/HexSettings.h"
 #include "view/HexViewConfigDialog.h"
 
 namespace qv::test {
@@ -157,18 +156,6 @@ TEST(HexViewSettings, StoredValuesAreLimited)
     EXPECT_EQ(view.RowLayout().invertMask, 7);
     EXPECT_GE(view.RowLayout().effectiveRaster, 1);
     EXPECT_EQ(view.HexFlags() & (FlagHideHex | FlagHideText | FlagHideAddress | FlagReadOnly), 0u);
-}
-
-TEST(HexViewSettings, SearchListsAreStoredWhenPresent)
-{
-    FakeSettingsStore other;
-    HexSearchSettings& shared = SharedHexSearchSettings();
-    shared.findHistory = MultiString::FromList({"41 42", "12"});
-    SaveHexSearchLists(other);
-    ASSERT_TRUE(other.ReadMultiString("", "HexFind"));
-    EXPECT_EQ(other.ReadMultiString("", "HexFind")->size(), 2u);
-    EXPECT_FALSE(other.ReadMultiString("", "HexGroup"));
-    shared.findHistory.Clear();
 }
 
 TEST(HexConfigDialog, InitialValuesFromView)
