@@ -33,11 +33,6 @@ public:
     }
 
 private:
-    // Inside the right operand of an operator below the highest level ":" cannot stand; every
-    // other level hands it back (a parenthesis then fails for want of its ")"), so a false
-    // branch nested in a true branch ends there too («1?2?3:4:5»).
-    static bool ColonInvalidAt(int level) { return level >= 1 && level <= 5; }
-
     U Unary(char op, U operand)
     {
         return op == '+' ? operand : op == '-' ? U(U{0} - operand) : op == '~' ? U(~operand) : U(operand == 0);

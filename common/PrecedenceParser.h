@@ -12,7 +12,6 @@
 //   T Operand()                       reads a primary that is not a parenthesis or unary operator
 //   T Unary(char op, T operand)       applies «+», «-», «~» or «!»
 //   T Apply(ExpressionOp, T, T)       applies a binary operator (see DivisionByZero)
-//   static bool ColonInvalidAt(int)   whether a ":" met at that level makes the text invalid
 #include <cstddef>
 #include <string_view>
 
@@ -131,7 +130,10 @@ private:
                 value = Conditional(value);
                 continue;
             }
-            if (At(0) == ':' && Derived::ColonInvalidAt(level)) {
+            // Inside the right operand of an operator below the highest level ":" cannot stand;
+            // every other level hands it back (a parenthesis then fails for want of its ")"),
+            // so a false branch nested in a true branch ends there too («1?2?3:4:5»).
+            if (At(0) == ':' && level >= 1 && level <= 5) {
                 failed_ = true;
                 break;
             }

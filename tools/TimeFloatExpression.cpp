@@ -49,11 +49,6 @@ public:
     }
 
 private:
-    // Only the true branch of a conditional ends at ":"; a deeper level that looks for an
-    // operator there makes the text invalid («1 ? 2 + 3 : 4»). The single operand read at
-    // the highest level hands it back to the level below.
-    static bool ColonInvalidAt(int level) { return level != -3 && level < 6; }
-
     double Unary(char op, double operand)
     {
         return op == '+'   ? operand

@@ -87,8 +87,8 @@ TEST(TimeFloatExpression, Failures)
     EXPECT_EQ(value, 7);  // what was computed before the failure
 }
 
-// Where a ":" may stand, and how the branch not taken tolerates a division by zero. Unlike
-// the integer expressions, a false branch nested in a true branch does not hand ":" back.
+// Where a ":" may stand, and how the branch not taken tolerates a division by zero: the
+// rules of the integer expressions.
 TEST(TimeFloatExpression, ConditionalColonAndLenience)
 {
     struct Case {
@@ -103,8 +103,8 @@ TEST(TimeFloatExpression, ConditionalColonAndLenience)
         {"0?(1?2:3)*(1/0):5", true, 5},
         {"1?2:(0?3:4)*(1/0)", true, 2},
         {"1?(0?1/0:2):3", true, 2},
-        {"1?2?3:4:5", false, 3},
-        {"1?0?3:4:5", false, 4},
+        {"1?2?3:4:5", true, 3},
+        {"1?0?3:4:5", true, 4},
         {"0?1:2:3", false, 2},
         {"(1:2)", false, 1},
         {"1?(2:3):4", false, 2},
