@@ -59,8 +59,9 @@ bool CHexApp::Start(const QStringList& arguments)
     services.addRecentFile = [this](const std::string& path) { recentFiles_.Add(path); };
     services.askSavePath = [this](const std::string& proposed) -> std::optional<std::string> {
         const QString path =
+            // The dialog asks before another existing file is replaced.
             QFileDialog::getSaveFileName(frame_.get(), "Speichern unter", QString::fromStdString(proposed),
-                                         "Alle Dateien (*)", nullptr, QFileDialog::DontConfirmOverwrite);
+                                         "Alle Dateien (*)");
         if (path.isEmpty()) return std::nullopt;
         return path.toStdString();
     };
