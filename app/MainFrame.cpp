@@ -69,6 +69,10 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     AddRegisteredCommands();
     BuildMenus();
     BuildToolbar();
+    viewWidget_->SetMenuIcons([this](int command) {
+        const QAction* action = ActionFor(command);
+        return action && action->isIconVisibleInMenu() ? action->icon() : QIcon();
+    });
     BuildStatusBar();
     SetFlatMode(flatMode_ != 0);
 

@@ -287,6 +287,7 @@ int LineViewWidget::TrackPopupMenu(int32_t x, int32_t y, const ContextMenu& menu
         }
         QAction* action = popup.addAction(QString::fromUtf8(entry.text));
         action->setData(entry.command);
+        if (menuIconOf_) action->setIcon(menuIconOf_(entry.command));
         action->setEnabled(entry.enabled);
         action->setCheckable(entry.checked);
         action->setChecked(entry.checked);

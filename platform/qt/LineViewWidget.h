@@ -2,9 +2,11 @@
 // The Qt window of a line view: hosts a CAnsiView, forwards Qt's events to it, and
 // supplies scroll bars, caret, repaint, capture, timers, fonts and popup menus.
 #include <QFont>
+#include <QIcon>
 #include <QRegion>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <map>
 
 #include "view/AnsiView.h"
@@ -22,6 +24,10 @@ public:
     ~LineViewWidget() override;
 
     CAnsiView& View() { return view_; }
+
+    // The image a context menu entry shows for its command (the main menu's, so both agree);
+    // entries without one show none.
+    void SetMenuIcons(std::function<QIcon(int command)> iconOf) { menuIconOf_ = std::move(iconOf); }
 
     // ILineViewHost
     int32_t ScrollBarExtent() const override;
@@ -70,6 +76,7 @@ private:
     QRect CaretRect() const;
 
     CAnsiView& view_;
+    std::function<QIcon(int command)> menuIconOf_;
     std::array<QScrollBar*, kScrollBarCount> bars_{};
     std::array<ScrollBarState, kScrollBarCount> barStates_{};
     std::array<QFont, kFontVariantCount> fonts_{};
