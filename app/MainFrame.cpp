@@ -20,6 +20,7 @@
 #include "app/AboutDialog.h"
 #include "app/CommandIcons.h"
 #include "app/CommandRegistry.h"
+#include "app/NumLockState.h"
 #include "document/HexDoc.h"
 #include "platform/qt/LineViewWidget.h"
 #include "shell/CommandTable.h"
@@ -80,9 +81,10 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     document_.onTitleChanged = [this] { UpdateTitle(); };
     UpdateTitle();
 
-    // Toolbar buttons follow the commands' state while the program is idle.
+    // Toolbar buttons and the "NUM" indicator follow their state while the program is idle.
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
+    connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateNumIndicator);
     idle->start(250);
 }
 
@@ -195,6 +197,12 @@ void CMainFrame::UpdateCommandStates()
         action->setEnabled(state.enabled);
         action->setChecked(state.checked);
     }
+}
+
+// Where the state of Num Lock cannot be read, the indicator always shows "NUM".
+void CMainFrame::UpdateNumIndicator()
+{
+    numIndicator_->setText(NumLockIsOn().value_or(true) ? "NUM" : "");
 }
 
 // ---- menus and toolbar ----------------------------------------------------------------
@@ -315,6 +323,8 @@ void CMainFrame::BuildStatusBar()
     QStatusBar* bar = statusBar();
     numIndicator_ = new QLabel("NUM");
     numIndicator_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    numIndicator_->setMinimumWidth(numIndicator_->sizeHint().width());  // the same place, on or off
+    UpdateNumIndicator();
     bar->addPermanentWidget(numIndicator_);
     // The message pane shows a command's text while its menu entry is highlighted, else "Bereit".
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {

@@ -43,6 +43,8 @@ public:
     bool IsCommandEnabled(int command) override;
     // Refreshes the enabled and checked state of every action.
     void UpdateCommandStates();
+    // Shows "NUM" while Num Lock is on.
+    void UpdateNumIndicator();
     void UpdateTitle();
     // Opens a file the way the user's open command does (save question first).
     void OpenFile(const std::string& path);
