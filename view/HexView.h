@@ -5,6 +5,7 @@
 // rendering, cursor, selection, editing and undo parts build on it.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,7 @@ private:
     // Area of a mouse column; hidden areas are never chosen.
     int AreaOfColumn(int32_t column) const;
     void WidenSelectionToElements();
+    std::optional<UndoRecord> BeginTypedByte(bool insert);
     void TypeText(uint8_t character);
     void TypeHex(uint8_t character);
     void Backspace();

@@ -1,6 +1,7 @@
 // CHexView: typing in the hex and text areas, inserting and deleting bytes, and the undo ring.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "view/HexView.h"
 
@@ -145,29 +146,39 @@ bool CHexView::UndoRedo(int direction)
     return true;
 }
 
+// Makes room for a typed byte at the cursor (inserting one in insert mode) and starts its
+// undo record; beeps and gives nothing when the byte cannot be typed.
+std::optional<UndoRecord> CHexView::BeginTypedByte(bool insert)
+{
+    const int32_t offset = cursorOffset_;
+    UndoRecord record;
+    record.changedBefore = IsModified() != 0;
+    if (insert) {
+        if (!InsertBytes(offset, 1)) {
+            Beep();
+            return std::nullopt;
+        }
+        record.kind = UndoInserted;
+    } else if (offset < 0 || offset >= buffer_.Length()) {
+        Beep();
+        return std::nullopt;
+    }
+    record.offset = offset;
+    record.byte = buffer_.Data()[offset];
+    return record;
+}
+
 void CHexView::TypeText(uint8_t character)
 {
     if (IsReadOnly() || layout_.textWidth == 0) return;
-    const int32_t offset = cursorOffset_;
-    const bool changedBefore = IsModified() != 0;
-    uint8_t kind = UndoOverwrite;
-    if (InsertActive()) {
-        if (!InsertBytes(offset, 1)) return Beep();
-        kind = UndoInserted;
-    } else if (offset < 0 || offset >= buffer_.Length()) {
-        return Beep();
-    }
-    uint8_t& byte = buffer_.Data()[offset];
-    UndoRecord record;
-    record.offset = offset;
-    record.byte = byte;
-    record.kind = kind;
-    record.changedBefore = changedBefore;
+    std::optional<UndoRecord> record = BeginTypedByte(InsertActive());
+    if (!record) return;
+    uint8_t& byte = buffer_.Data()[record->offset];
     if (byte != character) hexFlags_ |= FlagModified;
     byte = character;
     InvalidateLine(cursorLine_);
     SetCursorPos(1, 0, CursorRelative);
-    CommitUndo(std::move(record));
+    CommitUndo(std::move(*record));
 }
 
 void CHexView::TypeHex(uint8_t character)
@@ -178,29 +189,17 @@ void CHexView::TypeHex(uint8_t character)
     // The digit the caret shows decides the nibble, also on the last byte where a limited
     // move leaves the caret on the second digit.
     const bool second = OnSecondDigit();
-    const int32_t offset = cursorOffset_;
-    const bool changedBefore = IsModified() != 0;
-    uint8_t kind = UndoOverwrite;
-    if (InsertActive() && !second) {
-        if (!InsertBytes(offset, 1)) return Beep();
-        kind = UndoInserted;
-    } else if (offset < 0 || offset >= buffer_.Length()) {
-        return Beep();
-    }
-    uint8_t& byte = buffer_.Data()[offset];
-    UndoRecord record;
-    record.offset = offset;
-    record.byte = byte;
-    record.kind = kind;
-    record.digitInfo = second ? 3 : 2;
-    record.changedBefore = changedBefore;
+    std::optional<UndoRecord> record = BeginTypedByte(InsertActive() && !second);
+    if (!record) return;
+    record->digitInfo = second ? 3 : 2;
+    uint8_t& byte = buffer_.Data()[record->offset];
     const uint8_t edited = second ? static_cast<uint8_t>((byte & 0xF0) | value)
                                   : static_cast<uint8_t>((value << 4) | (byte & 0x0F));
     if (edited != byte) hexFlags_ |= FlagModified;
     byte = edited;
     InvalidateLine(cursorLine_);
     SetCursorPos(1, 0, CursorRelative | (HasSelection() ? 0 : kKeepSelection));
-    CommitUndo(std::move(record));
+    CommitUndo(std::move(*record));
 }
 
 void CHexView::Backspace()
