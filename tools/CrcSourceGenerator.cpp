@@ -40,26 +40,36 @@ std::string JoinLines(std::initializer_list<std::string> lines)
     return text;
 }
 
-std::string TemplateA(const CrcSourceInput& in, const std::string& closing)
+// The function CrcCalc of algorithms A and C, which differ only in the table look-up that
+// gives the next register value.
+std::string TableLookupCrcCalc(const CrcSourceInput& in, const std::string& nextValue)
 {
-    const unsigned w = in.width;
     return JoinLines({
-        closing + "};",
-        "",
         "CrcType CrcCalc(const void *pMem,int iLen)",
         "{",
         "unsigned char  *pPtr = (unsigned char*)pMem;",
-        "CrcType         uCrc = " + FormatCrcValue(in.start, w) + ";",
+        "CrcType         uCrc = " + FormatCrcValue(in.start, in.width) + ";",
         "",
         "    while(iLen>0)",
         "        {",
-        std::string("        uCrc = aCrcTable") + (w <= 8 ? "[uCrc^*pPtr]" : "[(uCrc^*pPtr)&0xFF] ^ (uCrc>>8)") + ";",
+        "        uCrc = " + nextValue + ";",
         "        pPtr++;",
         "        iLen--;",
         "        }",
         "",
         "return uCrc;",
         "}",
+    });
+}
+
+std::string TemplateA(const CrcSourceInput& in, const std::string& closing)
+{
+    const unsigned w = in.width;
+    return JoinLines({
+        closing + "};",
+        "",
+        TableLookupCrcCalc(in, std::string("aCrcTable") +
+                                   (w <= 8 ? "[uCrc^*pPtr]" : "[(uCrc^*pPtr)&0xFF] ^ (uCrc>>8)")),
         "",
         "void CrcGenerateTable()",
         "{",
@@ -158,21 +168,8 @@ std::string TemplateC(const CrcSourceInput& in, const std::string& closing)
     return JoinLines({
         closing + "};",
         "",
-        "CrcType CrcCalc(const void *pMem,int iLen)",
-        "{",
-        "unsigned char  *pPtr = (unsigned char*)pMem;",
-        "CrcType         uCrc = " + FormatCrcValue(in.start, w) + ";",
-        "",
-        "    while(iLen>0)",
-        "        {",
-        std::string("        uCrc = aCrcTable[") + (PlainIndexIsSafe(in) ? "(uCrc<<1)^*pPtr" : "((uCrc<<1)^*pPtr)&0xFF") +
-            "];",
-        "        pPtr++;",
-        "        iLen--;",
-        "        }",
-        "",
-        "return uCrc;",
-        "}",
+        TableLookupCrcCalc(in, std::string("aCrcTable[") +
+                                   (PlainIndexIsSafe(in) ? "(uCrc<<1)^*pPtr" : "((uCrc<<1)^*pPtr)&0xFF") + "]"),
         "",
         "void CrcGenerateTable()",
         "{",
