@@ -4,9 +4,9 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
-#include "common/CodePage.h"
 #include "document/NewSizeDialog.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 namespace {
@@ -16,7 +16,7 @@ bool RunNewSizeDialog(DialogModel& model, QWidget* parent)
     auto& dialog = static_cast<NewSizeDialog&>(model);
     QDialog window(parent);
     window.setWindowTitle("Neuer Hexbereich");
-    auto* size = new QLineEdit(QString::fromStdString(Cp1252ToUtf8(dialog.sizeText)));
+    auto* size = new QLineEdit(ToQt(dialog.sizeText));
     size->selectAll();
     auto* buttons = new QDialogButtonBox;
     buttons->addButton("OK", QDialogButtonBox::AcceptRole);
@@ -27,7 +27,7 @@ bool RunNewSizeDialog(DialogModel& model, QWidget* parent)
     layout->addRow("Speichergröße :", size);
     layout->addRow(buttons);
     if (window.exec() != QDialog::Accepted) return false;
-    dialog.sizeText = Utf8ToCp1252(size->text().toStdString());
+    dialog.sizeText = FromQt(size->text());
     return true;
 }
 

@@ -12,32 +12,23 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
-
-namespace {
-
-QString FromModel(const std::string& text)
-{
-    return QString::fromStdString(Cp1252ToUtf8(text));
-}
-
-}  // namespace
 
 NumberEntryDialogWidget::NumberEntryDialogWidget(NumberEntryDialog& model, QWidget* parent)
     : QDialog(parent), model_(model)
 {
-    setWindowTitle(FromModel(model.Caption()));
+    setWindowTitle(ToQt(model.Caption()));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(FromModel(model.label)));
-    number_ = new QLineEdit(FromModel(model.Text()));
+    layout->addWidget(new QLabel(ToQt(model.label)));
+    number_ = new QLineEdit(ToQt(model.Text()));
     number_->setObjectName("number");
     number_->selectAll();
     layout->addWidget(number_);
     connect(number_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { model_.ChangeText(Utf8ToCp1252(text.toStdString())); });
+            [this](const QString& text) { model_.ChangeText(FromQt(text)); });
 
     auto* choices = new QHBoxLayout;
     auto* sizeBox = new QGroupBox("Byte-Anzahl");
@@ -85,7 +76,7 @@ NumberEntryDialogWidget::NumberEntryDialogWidget(NumberEntryDialog& model, QWidg
         preview_->setObjectName("preview");
         preview_->setReadOnly(true);
         layout->addWidget(preview_);
-        model_.onPreviewChanged = [this] { preview_->setText(FromModel(model_.PreviewText())); };
+        model_.onPreviewChanged = [this] { preview_->setText(ToQt(model_.PreviewText())); };
         model_.StartPreview();
     }
 

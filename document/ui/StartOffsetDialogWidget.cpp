@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "common/CodePage.h"
 #include "document/StartOffsetDialog.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 namespace {
@@ -17,7 +17,7 @@ bool RunStartOffsetDialog(DialogModel& model, QWidget* parent)
     auto& dialog = static_cast<StartOffsetDialog&>(model);
     QDialog window(parent);
     window.setWindowTitle(StartOffsetDialog::kCaption);
-    auto* field = new QLineEdit(QString::fromStdString(Cp1252ToUtf8(dialog.text)));
+    auto* field = new QLineEdit(ToQt(dialog.text));
     field->setObjectName("offset");
     field->selectAll();
     auto* buttons = new QDialogButtonBox;
@@ -30,7 +30,7 @@ bool RunStartOffsetDialog(DialogModel& model, QWidget* parent)
     layout->addWidget(field);
     layout->addWidget(buttons);
     if (window.exec() != QDialog::Accepted) return false;
-    dialog.text = Utf8ToCp1252(field->text().toStdString());
+    dialog.text = FromQt(field->text());
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "common/CodePage.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 
@@ -34,7 +34,7 @@ std::optional<QString> InstalledFamily(const QString& face)
 
 std::optional<QFont> ResolveFont(const FontSpec& spec)
 {
-    const QString face = QString::fromUtf8(Cp1252ToUtf8(spec.FaceName()));
+    const QString face = ToQt(spec.FaceName());
     QFont font;
     if (std::optional<QString> family = InstalledFamily(face); family && !face.isEmpty()) {
         font = QFont(*family);

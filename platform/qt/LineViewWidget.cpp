@@ -17,9 +17,9 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
-#include "common/CodePage.h"
 #include "platform/qt/FontResolver.h"
 #include "platform/qt/QtLineDrawing.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 
@@ -351,7 +351,7 @@ void LineViewWidget::keyPressEvent(QKeyEvent* event)
     // messages: Ctrl with a letter gives its control character, Ctrl with anything else
     // and Delete give none.
     bool ctrlOnly = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
-    std::string text = Utf8ToCp1252(event->text().toStdString());
+    std::string text = FromQt(event->text());
     if (ctrlOnly && key >= 'A' && key <= 'Z')
         text = std::string(1, static_cast<char>(key - 'A' + 1));
     else if (key == KeyTab || key == KeyBack || key == KeyReturn || key == KeyEscape)

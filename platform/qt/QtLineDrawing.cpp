@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 
-#include "common/CodePage.h"
 #include "platform/qt/FontResolver.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 
@@ -28,7 +28,7 @@ int32_t QtLineDrawing::DrawText(int32_t x, int32_t y, std::string_view text, int
     int variant = fontVariant >= 0 && fontVariant < kFontVariantCount ? fontVariant : 0;
     painter_.setFont(fonts_[static_cast<size_t>(variant)]);
     painter_.setPen(ToQColor(textColor, windowText_));
-    painter_.drawText(QPoint(x, y + ascent_), QString::fromUtf8(Cp1252ToUtf8(text)));
+    painter_.drawText(QPoint(x, y + ascent_), ToQt(text));
     return width;
 }
 

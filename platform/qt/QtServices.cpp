@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 
@@ -74,14 +74,14 @@ std::optional<std::string> QtClipboard::GetText()
     if (!clipboard) return std::nullopt;
     const QString text = clipboard->text();
     if (text.isNull()) return std::nullopt;
-    return Utf8ToCp1252(text.toStdString());
+    return FromQt(text);
 }
 
 bool QtClipboard::SetText(const std::string& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return false;
-    clipboard->setText(QString::fromStdString(Cp1252ToUtf8(text)));
+    clipboard->setText(ToQt(text));
     return true;
 }
 

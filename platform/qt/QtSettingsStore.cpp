@@ -1,19 +1,11 @@
 #include "platform/qt/QtSettingsStore.h"
 
-#include "common/CodePage.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 namespace {
 
-QString ToQt(std::string_view cp1252)
-{
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
 
-std::string FromQt(const QString& text)
-{
-    return Utf8ToCp1252(text.toStdString());
-}
 
 // "Hex" + "Font" -> "Hex/Font"; values of the root section stay in INI's [General].
 QString KeyOf(std::string_view section, std::string_view name)

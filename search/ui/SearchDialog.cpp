@@ -19,15 +19,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "common/CodePage.h"
 #include "platform/Prompt.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
 namespace {
 
-QString ToQt(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
 // Group lines hold tabs; the list shows them as blanks up to the next multiple of 8.
 QString LineForDisplay(const std::string& line)

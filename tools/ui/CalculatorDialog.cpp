@@ -8,8 +8,8 @@
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 #include "tools/CalculatorModel.h"
 #include "tools/ui/ChecksumToolDialogs.h"
 #include "view/HexView.h"
@@ -25,8 +25,6 @@ std::optional<QPoint>& LastPlace()
     return place;
 }
 
-QString ToQt(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
 bool RunCalculatorDialog(DialogModel& base, QWidget* parent)
 {

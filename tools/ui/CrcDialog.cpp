@@ -12,8 +12,8 @@
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 #include "tools/CrcCatalog.h"
 #include "tools/CrcDialogModel.h"
 #include "tools/CrcTool.h"
@@ -31,15 +31,7 @@ std::optional<QPoint>& LastPlace()
     return place;
 }
 
-QString ToQt(const std::string& text)
-{
-    return QString::fromStdString(Cp1252ToUtf8(text));
-}
 
-std::string FromQt(const QString& text)
-{
-    return Utf8ToCp1252(text.toStdString());
-}
 
 QComboBox* EditableCombo(const std::vector<std::string>& lines)
 {

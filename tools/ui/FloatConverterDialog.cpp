@@ -12,8 +12,8 @@
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 #include "tools/FloatConverter.h"
 #include "tools/ui/ChecksumToolDialogs.h"
 #include "view/HexView.h"
@@ -29,8 +29,6 @@ std::optional<QPoint>& LastPlace()
     return place;
 }
 
-QString ToQt(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
 bool IsBitField(FloatField field)
 {

@@ -16,8 +16,8 @@
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 #include "tools/TimeConverter.h"
 #include "tools/TimeModeDialog.h"
 #include "tools/ui/ChecksumToolDialogs.h"
@@ -28,8 +28,6 @@ namespace {
 
 constexpr int kTimeConverterCommand = 32863;
 
-QString ToQt(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
 uint32_t ToBgr(const QColor& colour)
 {

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
 #include "platform/qt/FontResolver.h"
+#include "platform/qt/QtText.h"
 #include "view/ColorPalette.h"
 
 namespace qv {
@@ -114,7 +114,7 @@ ColorDialog::ColorDialog(ColorDialogModel& model, QWidget* parent) : QDialog(par
 
     list_ = new QListWidget;
     for (int32_t position : model_.SortedPositions()) {
-        auto* item = new QListWidgetItem(QString::fromUtf8(Cp1252ToUtf8(model_.Table().At(position).name)));
+        auto* item = new QListWidgetItem(ToQt(model_.Table().At(position).name));
         item->setData(Qt::UserRole, position);
         list_->addItem(item);
     }

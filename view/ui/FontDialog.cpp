@@ -4,9 +4,9 @@
 #include <QFontInfo>
 #include <algorithm>
 
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
 #include "platform/qt/FontResolver.h"
+#include "platform/qt/QtText.h"
 #include "view/FontDialogModel.h"
 
 namespace qv {
@@ -34,7 +34,7 @@ bool RunFontDialog(DialogModel& model, QWidget* parent)
     FontSpec chosen;
     chosen.width = 0;
     chosen.height = -QFontInfo(font).pixelSize();  // negative: the character height
-    chosen.SetFaceName(Utf8ToCp1252(font.family().toStdString()));
+    chosen.SetFaceName(FromQt(font.family()));
     dialog.Choose(chosen);
     return true;
 }

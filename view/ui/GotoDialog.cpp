@@ -7,17 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/CodePage.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 
 namespace qv {
-
-namespace {
-QString ToQt(std::string_view text)
-{
-    return QString::fromStdString(Cp1252ToUtf8(text));
-}
-}  // namespace
 
 GotoDialogWidget::GotoDialogWidget(GotoDialog& model, QWidget* parent) : QDialog(parent), model_(model)
 {
@@ -40,7 +33,7 @@ GotoDialogWidget::GotoDialogWidget(GotoDialog& model, QWidget* parent) : QDialog
 
 void GotoDialogWidget::accept()
 {
-    model_.text = Utf8ToCp1252(address->currentText().toStdString());
+    model_.text = FromQt(address->currentText());
     QDialog::accept();
 }
 
