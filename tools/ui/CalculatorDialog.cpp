@@ -19,12 +19,8 @@ namespace {
 
 constexpr int kCalculatorCommand = 32821;
 
-std::optional<QPoint>& LastPlace()
-{
-    static std::optional<QPoint> place;
-    return place;
-}
-
+// Where the dialog was last closed while the program runs.
+std::optional<QPoint> lastPlace;
 
 bool RunCalculatorDialog(DialogModel& base, QWidget* parent)
 {
@@ -89,10 +85,10 @@ bool RunCalculatorDialog(DialogModel& base, QWidget* parent)
     show();
     input->setFocus();
     input->lineEdit()->selectAll();
-    PlaceToolDialog(window, LastPlace());
+    PlaceToolDialog(window, lastPlace);
     const bool accepted = window.exec() == QDialog::Accepted;
     model.onEvaluated = nullptr;
-    if (accepted) LastPlace() = window.pos();
+    if (accepted) lastPlace = window.pos();
     return accepted;
 }
 

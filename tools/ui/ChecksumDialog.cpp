@@ -19,11 +19,7 @@ namespace {
 constexpr int kChecksumCommand = 32799;
 
 // Where the dialog was last closed while the program runs.
-std::optional<QPoint>& LastPlace()
-{
-    static std::optional<QPoint> place;
-    return place;
-}
+std::optional<QPoint> lastPlace;
 
 bool RunChecksumDialog(DialogModel& base, QWidget* parent)
 {
@@ -62,9 +58,9 @@ bool RunChecksumDialog(DialogModel& base, QWidget* parent)
     grid->addWidget(buttons, ChecksumDialogModel::kRows + 1, 2, 1, 2);
     show();
     ok->setFocus();
-    PlaceToolDialog(window, LastPlace());
+    PlaceToolDialog(window, lastPlace);
     const bool accepted = window.exec() == QDialog::Accepted;
-    LastPlace() = window.pos();
+    lastPlace = window.pos();
     return accepted;
 }
 

@@ -25,13 +25,8 @@ namespace {
 
 constexpr int kCrcCommand = 32865;
 
-std::optional<QPoint>& LastPlace()
-{
-    static std::optional<QPoint> place;
-    return place;
-}
-
-
+// Where the dialog was last closed while the program runs.
+std::optional<QPoint> lastPlace;
 
 QComboBox* EditableCombo(const std::vector<std::string>& lines)
 {
@@ -207,9 +202,9 @@ bool RunCrcDialog(DialogModel& base, QWidget* parent)
     QDialog window(parent);
     CrcDialogWidget widget(model, window);
     widget.ShowModel();
-    PlaceToolDialog(window, LastPlace());
+    PlaceToolDialog(window, lastPlace);
     const bool accepted = window.exec() == QDialog::Accepted;
-    LastPlace() = window.pos();
+    lastPlace = window.pos();
     return accepted;
 }
 

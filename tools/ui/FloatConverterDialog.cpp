@@ -23,12 +23,8 @@ namespace {
 
 constexpr int kFloatCommand = 32861;
 
-std::optional<QPoint>& LastPlace()
-{
-    static std::optional<QPoint> place;
-    return place;
-}
-
+// Where the dialog was last closed while the program runs.
+std::optional<QPoint> lastPlace;
 
 bool IsBitField(FloatField field)
 {
@@ -142,9 +138,9 @@ bool RunFloatDialog(DialogModel& base, QWidget* parent)
     window.setWindowTitle("Flieskommakonverter");
     FloatDialogWidget widget(model, window);
     widget.ShowAllBut(std::nullopt);
-    PlaceToolDialog(window, LastPlace());
+    PlaceToolDialog(window, lastPlace);
     const bool accepted = window.exec() == QDialog::Accepted;
-    LastPlace() = window.pos();  // OK and Escape alike
+    lastPlace = window.pos();  // OK and Escape alike
     return accepted;
 }
 
