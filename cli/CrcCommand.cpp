@@ -46,26 +46,26 @@ int RunCrc(const std::vector<std::string>& argList)
         fields.catalogIndex = CatalogIndexOf(*name);
         model.Changed(CrcChange::Catalog);
     }
-    if (auto width = args.Value("width")) {
-        fields.widthText = *width;
-        model.Changed(CrcChange::Width);
-    }
-    if (auto poly = args.Value("poly")) {
-        fields.reflectedText = *poly;
-        model.Changed(CrcChange::Reflected);
-    }
-    if (auto normal = args.Value("normal")) {
-        fields.normalText = *normal;
-        model.Changed(CrcChange::Normal);
-    }
-    if (auto formula = args.Value("formula")) {
-        fields.formulaText = *formula;
-        model.Changed(CrcChange::Formula);
-        if (fields.FormulaInvalid()) throw UsageError("die Formel ist ungültig: " + *formula);
-    }
-    if (auto start = args.Value("start")) {
-        fields.startText = *start;
-        model.Changed(CrcChange::Start);
+    // Each option is typed into its field, in this order, as the user would in the dialog.
+    struct TextOption {
+        const char* name;
+        std::string CrcFields::*field;
+        CrcChange change;
+    };
+    static constexpr TextOption kTextOptions[] = {
+        {"width", &CrcFields::widthText, CrcChange::Width},
+        {"poly", &CrcFields::reflectedText, CrcChange::Reflected},
+        {"normal", &CrcFields::normalText, CrcChange::Normal},
+        {"formula", &CrcFields::formulaText, CrcChange::Formula},
+        {"start", &CrcFields::startText, CrcChange::Start},
+    };
+    for (const TextOption& option : kTextOptions) {
+        const auto text = args.Value(option.name);
+        if (!text) continue;
+        fields.*option.field = *text;
+        model.Changed(option.change);
+        if (option.change == CrcChange::Formula && fields.FormulaInvalid())
+            throw UsageError("die Formel ist ungültig: " + *text);
     }
     if (args.Has("invert")) model.SetInvert(true);
     model.SetSource(args.Has("source") ? SourceOf(*args.Value("source")) : CrcDialogModel::kSourceNone);
