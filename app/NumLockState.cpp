@@ -13,7 +13,7 @@ std::optional<bool> NumLockIsOn()
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
     if (!display) return std::nullopt;
-    const Atom indicator = XInternAtom(display, "Num Lock", True);
+    static const Atom indicator = XInternAtom(display, "Num Lock", True);  // asked once: the status polls
     Bool on = False;
     if (indicator == 0 || !XkbGetNamedIndicator(display, indicator, nullptr, &on, nullptr, nullptr))
         return std::nullopt;
