@@ -74,8 +74,8 @@ SaveError SaveFileAtomically(const std::string& givenPath, const uint8_t* data, 
     // Owner and group stay those of the old file as far as this user may keep them (else
     // the new file is this user's, as any new file would be); set before the mode, which a
     // change of owner could reduce.
-    if (targetExists && ::fchown(fd, target.st_uid, target.st_gid) != 0 &&
-        ::fchown(fd, static_cast<uid_t>(-1), target.st_gid) != 0) {
+    if (targetExists && ::fchown(fd, target.st_uid, target.st_gid) != 0) {
+        [[maybe_unused]] const int groupKept = ::fchown(fd, static_cast<uid_t>(-1), target.st_gid);
     }
     if (::fchmod(fd, mode) != 0) return fail(errno);
 
