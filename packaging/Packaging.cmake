@@ -32,8 +32,7 @@ if(QV_GUI)
 endif()
 
 # cpack -G DEB in the build folder makes quarnival_VERSION_ARCH.deb. Its dependencies are
-# those of the binaries (dpkg-shlibdeps), plus the Qt platform plugins, which Qt loads at
-# run time, so that no library names them.
+# those of the binaries (dpkg-shlibdeps); Qt's X11 platform plugin comes with libqt6gui6.
 set(CPACK_PACKAGE_NAME quarnival)
 set(CPACK_PACKAGE_VENDOR "Quarnival")
 set(CPACK_PACKAGE_CONTACT "Quarnival <dev@quarnival.invalid>")
@@ -52,9 +51,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(QV_GUI)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-  # Qt's own dialogs (files, fonts, printing) in German.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+  # Qt's own dialogs (files, fonts, printing) in German, and a native window on Wayland
+  # (without it Qt falls back to X11).
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 include(CPack)

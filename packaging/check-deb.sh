@@ -17,7 +17,7 @@ for path in usr/bin/quarnival usr/bin/quarnival-cli \
     grep -q " \./$path\$" <<<"$contents" || { echo "Fehlt im Paket: /$path"; failed=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins; do
+for package in libc6 libstdc++6 libqt6widgets6; do
     grep -q "\b$package\b" <<<"$depends" || { echo "Fehlt in Depends: $package ($depends)"; failed=1; }
 done
 
