@@ -16,7 +16,7 @@ int RunChecksum(const std::vector<std::string>& argList)
 {
     CliArgs args(argList, {"offset", "length"}, {"big-endian"});
     if (args.Positional().size() != 1) throw UsageError("genau eine Datei angeben");
-    const InputFile input(args.Positional()[0]);
+    const InputFile input(args.Positional()[0], RangeReadLimit(args));
     const ToolBytes range = RangeOfFile(input.Data(), input.Size(), args);
     input.WillRead(range.data, range.length);
     ChecksumDialogModel model(ComputeChecksums(range.data, range.length));

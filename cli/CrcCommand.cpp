@@ -38,7 +38,7 @@ int RunCrc(const std::vector<std::string>& argList)
     if (args.Positional().size() != 1) throw UsageError("genau eine Datei angeben");
     int polynomialOptions = args.Has("poly") + args.Has("normal") + args.Has("formula");
     if (polynomialOptions > 1) throw UsageError("nur eine von --poly, --normal, --formula angeben");
-    const InputFile input(args.Positional()[0]);
+    const InputFile input(args.Positional()[0], RangeReadLimit(args));
     const ToolBytes range = RangeOfFile(input.Data(), input.Size(), args);
     input.WillRead(range.data, range.length);
 

@@ -56,9 +56,12 @@ int Export(const std::vector<std::string>& arguments)
     if (line > 255) throw UsageError("--line muss zwischen 0 und 255 liegen");
     const int format = choice.format | (args.Has("big-endian") ? kCTextBigEndian : 0);
 
-    const InputFile input(args.Positional()[0]);
-    const uint64_t offset = std::min<uint64_t>(args.Number("offset").value_or(0), input.Size());
-    const uint64_t length = std::min<uint64_t>(args.Number("length").value_or(input.Size()), input.Size() - offset);
+    const std::optional<uint64_t> lengthOption = args.Number("length");
+    const uint64_t offsetOption = args.Number("offset").value_or(0);
+    const bool bounded = lengthOption && offsetOption + *lengthOption >= offsetOption;
+    const InputFile input(args.Positional()[0], bounded ? offsetOption + *lengthOption : UINT64_MAX);
+    const uint64_t offset = std::min<uint64_t>(offsetOption, input.Size());
+    const uint64_t length = std::min<uint64_t>(lengthOption.value_or(input.Size()), input.Size() - offset);
     const uint8_t* bytes = input.Data() + offset;
     input.WillRead(bytes, length);
 

@@ -1,5 +1,6 @@
 #include "cli/InputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
@@ -51,7 +52,7 @@ void InputFile::WillRead(const uint8_t* data, uint64_t length) const
     ::madvise(start, size, MADV_WILLNEED);
 }
 
-InputFile::InputFile(const std::string& path)
+InputFile::InputFile(const std::string& path, uint64_t readLimit)
 {
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) throw std::runtime_error(FileErrorText(path, errno));
@@ -60,7 +61,7 @@ InputFile::InputFile(const std::string& path)
     if (S_ISDIR(st.st_mode)) throw std::runtime_error(FileErrorText(path, EISDIR));
     if (!S_ISREG(st.st_mode) || st.st_size == 0) {
         // Files of the proc file system report size 0 but have content: read them too.
-        ReadToEnd(fd.Get(), path);
+        ReadToEnd(fd.Get(), path, readLimit);
         return;
     }
     MappedFile::Error error = MappedFile::Error::None;
@@ -68,13 +69,13 @@ InputFile::InputFile(const std::string& path)
     if (!map_) throw std::runtime_error(FileErrorText(path, error == MappedFile::Error::CannotOpen ? EWOULDBLOCK : EIO));
 }
 
-void InputFile::ReadToEnd(int fd, const std::string& path)
+void InputFile::ReadToEnd(int fd, const std::string& path, uint64_t readLimit)
 {
     try {
         size_t used = 0;
-        bytes_.resize(size_t{1} << 16);
-        for (;;) {
-            if (used == bytes_.size()) bytes_.resize(bytes_.size() * 2);
+        bytes_.resize(std::min<uint64_t>(readLimit, size_t{1} << 16));
+        while (used < readLimit) {
+            if (used == bytes_.size()) bytes_.resize(std::min<uint64_t>(readLimit, bytes_.size() * 2));
             const ssize_t got = ::read(fd, bytes_.data() + used, bytes_.size() - used);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) throw std::runtime_error(FileErrorText(path, errno));

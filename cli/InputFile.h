@@ -13,7 +13,9 @@ namespace qv::cli {
 
 class InputFile {
 public:
-    explicit InputFile(const std::string& path);
+    // A stream is read no further than readLimit bytes: enough for a command that looks
+    // at a range only, and an endless device then ends.
+    explicit InputFile(const std::string& path, uint64_t readLimit = UINT64_MAX);
 
     const uint8_t* Data() const { return map_ ? map_->Data() : bytes_.data(); }
     uint64_t Size() const { return map_ ? map_->Size() : bytes_.size(); }
@@ -22,7 +24,7 @@ public:
     void WillRead(const uint8_t* data, uint64_t length) const;
 
 private:
-    void ReadToEnd(int fd, const std::string& path);
+    void ReadToEnd(int fd, const std::string& path, uint64_t readLimit);
 
     std::unique_ptr<MappedFile> map_;
     std::vector<uint8_t> bytes_;

@@ -2,6 +2,13 @@
 
 namespace qv::cli {
 
+uint64_t RangeReadLimit(const CliArgs& args)
+{
+    const uint64_t offset = args.Number("offset").value_or(0);
+    const uint64_t length = args.Number("length").value_or(kToolUnselectedLimit);
+    return offset + length < offset ? UINT64_MAX : offset + length;
+}
+
 ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args)
 {
     const uint64_t offset = args.Number("offset").value_or(0);

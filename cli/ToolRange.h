@@ -9,6 +9,9 @@ namespace qv::cli {
 
 // --offset/--length act as a selection; without --length the tools read from the offset
 // as their dialogs do without a selection. Throws UsageError for a range past the end.
+// How much of a stream the tools may read: up to the end of the range.
+uint64_t RangeReadLimit(const CliArgs& args);
+
 ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args);
 
 }  // namespace qv::cli

@@ -78,11 +78,27 @@ TEST_F(CliConventions, SystemErrorsAndMemoryReadAsSentences)
     const ShellRun missing = Run("CLI search '" + dir_.File("nix") + "' 1");
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.err, "quarnival-cli search: Die Datei \"" + dir_.File("nix") + "\" existiert nicht.\n");
-    // A device without end fills the memory: the limit ends it with a sentence, not an exception's name.
-    const ShellRun endless = Run("prlimit --as=400000000 \"$CLI\" checksum /dev/zero");
+    // A search reads a device without end until the memory is gone, and says so in a sentence.
+    const ShellRun endless = Run("prlimit --as=400000000 \"$CLI\" search /dev/zero 1");
     EXPECT_EQ(endless.code, 1);
     EXPECT_NE(endless.err.find("passt nicht in den Arbeitsspeicher"), std::string::npos) << endless.err;
     EXPECT_EQ(endless.err.find("bad_alloc"), std::string::npos);
+}
+
+TEST_F(CliConventions, RangeToolsReadStreamsOnlyAsFarAsTheirRange)
+{
+    const std::string zeros = dir_.File("zeros.bin");
+    ASSERT_EQ(Run("head -c 3000000 /dev/zero > '" + zeros + "'").code, 0);
+    const char* const ranges[] = {"", " --offset 0x10 --length 0x100000", " --offset 5 --length 7"};
+    for (const char* range : ranges) {
+        const ShellRun file = Run("CLI checksum '" + zeros + "'" + range + " && CLI crc '" + zeros + "'" + range);
+        const ShellRun device = Run(std::string("CLI checksum /dev/zero") + range + " && CLI crc /dev/zero" + range);
+        EXPECT_EQ(device.code, 0) << range << device.err;
+        EXPECT_EQ(device.out, file.out) << range;
+    }
+    EXPECT_EQ(Run("CLI export /dev/zero --offset 0x100 --length 2 --format c").out, "0x00,0x00,\n");
+    const ShellRun past = Run("head -c 100 /dev/zero | CLI checksum /dev/stdin --offset 90 --length 11");
+    EXPECT_EQ(past.code, 2);
 }
 
 TEST_F(CliConventions, PipesAndProcessSubstitutionAreReadToTheirEnd)
