@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/cli/CliRun.h"
+#include "tests/modules/BmpModule.h"
 
 namespace qv::test {
 namespace {
@@ -120,6 +121,14 @@ TEST_F(CliConventions, PipesAndProcessSubstitutionAreReadToTheirEnd)
     ASSERT_EQ(bytes.size(), 1024u);
     EXPECT_EQ(bytes[0], 1);
     EXPECT_EQ(bytes[2], 3);
+
+    const std::vector<uint8_t> bmp = MakeBitmap(2, 2, 1, {0, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0});
+    const std::string picture = dir_.Write("bild.bmp", bmp), module = dir_.Write("bmp.dfm", kBmpModule);
+    const ShellRun decodedFile = Run("CLI decode '" + picture + "' '" + module + "'");
+    const ShellRun decodedPipe = Run("CLI decode <(cat '" + picture + "') '" + module + "'");
+    EXPECT_EQ(decodedPipe.code, 0);
+    EXPECT_NE(decodedFile.out.find("Dateigröße\t70 "), std::string::npos);
+    EXPECT_EQ(decodedPipe.out, decodedFile.out);
 
     // An empty pipe is empty input, not a success.
     const ShellRun empty = Run("CLI convert <(true) '" + dir_.File("empty.bin") + "' --from ihex");
