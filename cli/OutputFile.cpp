@@ -1,5 +1,6 @@
 #include "cli/OutputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <iostream>
@@ -65,6 +66,11 @@ void WriteOutputFile(const std::string& path, const uint8_t* data, size_t size)
     if (::stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) throw std::runtime_error("\"" + path + "\" ist ein Ordner.");
         if (!S_ISREG(st.st_mode)) return WriteInPlace(path, data, size);
+    } else if (errno == ENOENT || errno == ENOTDIR) {
+        // A new file: its folder must exist (the atomic save only reports a failure).
+        const size_t slash = path.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : path.substr(0, std::max<size_t>(slash, 1));
+        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw WriteFailure(path, ENOENT);
     }
     const SaveError error = SaveFileAtomically(path, data, size);
     if (error == SaveError::ReadOnly)
