@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/InputFile.h"
 #include "cli/ToolRange.h"
 #include "tools/Checksum.h"
 #include "tools/ChecksumDialogModel.h"
@@ -15,8 +16,9 @@ int RunChecksum(const std::vector<std::string>& argList)
 {
     CliArgs args(argList, {"offset", "length"}, {"big-endian"});
     if (args.Positional().size() != 1) throw UsageError("genau eine Datei angeben");
-    const std::vector<uint8_t> bytes = ReadWholeFile(args.Positional()[0]);
-    const ToolBytes range = RangeOfFile(bytes, args);
+    const InputFile input(args.Positional()[0], RangeReadLimit(args));
+    const ToolBytes range = RangeOfFile(input.Data(), input.Size(), args);
+    input.WillRead(range.data, range.length);
     ChecksumDialogModel model(ComputeChecksums(range.data, range.length));
     model.SetBigEndian(args.Has("big-endian"));
     for (int row = 0; row < ChecksumDialogModel::kRows; ++row) {

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace qv::cli {
 
@@ -79,15 +77,6 @@ std::optional<uint64_t> ParseCliNumber(const std::string& text)
     unsigned long long value = std::strtoull(text.c_str(), &end, 0);
     if (errno != 0 || end == text.c_str() || *end != '\0') return std::nullopt;
     return value;
-}
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("Datei kann nicht gelesen werden: " + path);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw std::runtime_error("Lesefehler: " + path);
-    return bytes;
 }
 
 }  // namespace qv::cli

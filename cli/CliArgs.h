@@ -39,7 +39,4 @@ private:
 // Reads a whole C-syntax number (decimal, 0x hex, leading-0 octal); nothing when malformed.
 std::optional<uint64_t> ParseCliNumber(const std::string& text);
 
-// Reads a whole file; throws std::runtime_error with a German message when it cannot.
-std::vector<uint8_t> ReadWholeFile(const std::string& path);
-
 }  // namespace qv::cli

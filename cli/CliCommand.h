@@ -14,6 +14,9 @@ struct CommandInfo {
     std::string name;
     std::string usage;  // one line, shown by --help
     CommandFunction run;
+    // What exit code 1 means for the command, shown by "COMMAND --help"; empty for the
+    // general meaning (the operation failed: unreadable input, a write error).
+    std::string failure = {};
 };
 
 std::vector<CommandInfo>& Commands();
@@ -23,6 +26,10 @@ struct CommandRegistrar {
     {
         Commands().push_back({std::move(name), std::move(usage), std::move(run)});
     }
+    CommandRegistrar(std::string name, std::string usage, std::string failure, CommandFunction run)
+    {
+        Commands().push_back({std::move(name), std::move(usage), std::move(run), std::move(failure)});
+    }
 };
 
 }  // namespace qv::cli
@@ -31,3 +38,6 @@ struct CommandRegistrar {
 #define QV_CLI_CONCAT(a, b) QV_CLI_CONCAT_INNER(a, b)
 #define QV_CLI_COMMAND(name, usage, function) \
     static ::qv::cli::CommandRegistrar QV_CLI_CONCAT(qvCliCommand, __LINE__)(name, usage, function)
+// The same, with what exit code 1 means for this command.
+#define QV_CLI_COMMAND_FAILURE(name, usage, failure, function) \
+    static ::qv::cli::CommandRegistrar QV_CLI_CONCAT(qvCliCommand, __LINE__)(name, usage, failure, function)

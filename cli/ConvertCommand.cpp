@@ -1,20 +1,21 @@
 // quarnival-cli convert: reads a file with one of the document's readers and writes it with
 // one of its writers (plain binary, Intel HEX, C array text; the compressed container is
 // read only).
+#include <algorithm>
+#include <cstdint>
 #include <iostream>
-#include <stdexcept>
 #include <string_view>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/InputFile.h"
+#include "cli/OutputFile.h"
 #include "common/PathHelpers.h"
 #include "document/CArrayReader.h"
 #include "document/CArrayWriter.h"
 #include "document/CompressedReader.h"
 #include "document/IntelHexReader.h"
 #include "document/IntelHexWriter.h"
-#include "platform/AtomicSave.h"
-#include "platform/FileSystem.h"
 
 namespace qv::cli {
 
@@ -40,16 +41,31 @@ Format FormatOf(const std::optional<std::string>& option, const std::string& pat
     return Format::Binary;
 }
 
-std::vector<uint8_t> Read(Format format, std::vector<uint8_t> content, uint32_t startOffset)
+// The document bytes of the input: the map itself for plain binary, else what the reader makes.
+std::vector<uint8_t> Read(Format format, const InputFile& input, uint32_t startOffset)
 {
-    const std::string_view text(reinterpret_cast<const char*>(content.data()), content.size());
+    const std::string_view text(reinterpret_cast<const char*>(input.Data()), input.Size());
     switch (format) {
     case Format::IntelHex: return IntelHexReader(text, startOffset);
     case Format::CArray: return CArrayReader(text);
-    case Format::Compressed: return CompressedReader(content).value_or(std::vector<uint8_t>());
+    case Format::Compressed:
+        return CompressedReader(std::vector<uint8_t>(input.Data(), input.Data() + input.Size()))
+            .value_or(std::vector<uint8_t>());
     case Format::Binary: break;
     }
-    return content;
+    return {};
+}
+
+// How many of count bytes the target format cannot hold: past its size limit, or (Intel HEX)
+// at addresses beyond 32 bits.
+uint64_t DroppedBytes(Format format, uint64_t count, uint32_t base)
+{
+    if (format == Format::CArray) return count - std::min<uint64_t>(count, kCArrayMaxBytes);
+    if (format != Format::IntelHex) return 0;
+    const uint64_t kept = std::min<uint64_t>(count, kIntelHexMaxWrite);
+    const uint64_t end = (base & 0xFFFF0000u) + kept;
+    const uint64_t beyond = end > (uint64_t{1} << 32) ? end - (uint64_t{1} << 32) : 0;
+    return count - kept + beyond;
 }
 
 int Convert(const std::vector<std::string>& arguments)
@@ -58,36 +74,44 @@ int Convert(const std::vector<std::string>& arguments)
     if (args.Positional().size() != 2) throw UsageError("IN und OUT erwartet");
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
-    const uint32_t offset = static_cast<uint32_t>(args.Number("offset").value_or(0));
+    const uint64_t offsetOption = args.Number("offset").value_or(0);
+    if (offsetOption > UINT32_MAX) throw UsageError("--offset passt nicht in 32 Bit");
+    const uint32_t offset = static_cast<uint32_t>(offsetOption);
     // Like the editor, a start offset also becomes the address the bytes are saved at.
-    const uint32_t base = static_cast<uint32_t>(args.Number("base").value_or(offset));
+    const uint64_t baseOption = args.Number("base").value_or(offset);
+    if (baseOption > UINT32_MAX) throw UsageError("--base passt nicht in 32 Bit");
+    const uint32_t base = static_cast<uint32_t>(baseOption);
 
     const Format from = FormatOf(args.Value("from"), in, true);
     const Format to = FormatOf(args.Value("to"), out, false);
-    std::vector<uint8_t> content;
-    if (qv::ReadWholeFile(in, content) != FileError::None)
-        throw std::runtime_error("Datei kann nicht gelesen werden: " + in);
-    const std::vector<uint8_t> bytes = Read(from, std::move(content), offset);
-    if (bytes.empty()) {
+    const InputFile input(in);
+    input.WillRead(input.Data(), input.Size());
+    const std::vector<uint8_t> converted = Read(from, input, offset);
+    const uint8_t* bytes = from == Format::Binary ? input.Data() : converted.data();
+    const uint64_t count = from == Format::Binary ? input.Size() : converted.size();
+    if (count == 0) {
         std::cerr << "quarnival-cli convert: " << in << " ergibt keine Bytes\n";
         return 1;
     }
-    std::vector<uint8_t> written;
-    switch (to) {
-    case Format::IntelHex: written = IntelHexWriter(bytes.data(), bytes.size(), base); break;
-    case Format::CArray: written = CArrayWriter(bytes.data(), bytes.size()); break;
-    default: written = bytes; break;
-    }
-    if (SaveFileAtomically(out, written.data(), written.size()) != SaveError::None) {
-        std::cerr << "quarnival-cli convert: Fehler beim Speichern von " << out << "\n";
+    if (const uint64_t dropped = DroppedBytes(to, count, base)) {
+        std::cerr << "quarnival-cli convert: " << out << " kann nicht alle Bytes aufnehmen: " << dropped << " von "
+                  << count << " Bytes fielen weg. Es wurde nichts geschrieben.\n";
         return 1;
     }
+    std::vector<uint8_t> text;
+    if (to == Format::IntelHex) text = IntelHexWriter(bytes, count, base);
+    if (to == Format::CArray) text = CArrayWriter(bytes, count);
+    const bool isText = to == Format::IntelHex || to == Format::CArray;
+    WriteOutputFile(out, isText ? text.data() : bytes, isText ? text.size() : count);
     return 0;
 }
 
 }  // namespace
 
-QV_CLI_COMMAND("convert", "convert IN OUT [--from bin|ihex|c|qvcd] [--to bin|ihex|c] [--offset S] [--base B]",
-               Convert);
+QV_CLI_COMMAND_FAILURE("convert",
+                       "convert IN OUT [--from bin|ihex|c|qvcd] [--to bin|ihex|c] [--offset S] [--base B]",
+                       "IN ist nicht lesbar oder ergibt keine Bytes, OUT kann nicht alle Bytes aufnehmen "
+                       "(dann wird nichts geschrieben) oder nicht geschrieben werden",
+                       Convert);
 
 }  // namespace qv::cli

@@ -5,6 +5,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/InputFile.h"
 #include "cli/ToolRange.h"
 #include "tools/ChecksumInput.h"
 #include "tools/CrcCatalog.h"
@@ -37,9 +38,12 @@ int RunCrc(const std::vector<std::string>& argList)
     if (args.Positional().size() != 1) throw UsageError("genau eine Datei angeben");
     int polynomialOptions = args.Has("poly") + args.Has("normal") + args.Has("formula");
     if (polynomialOptions > 1) throw UsageError("nur eine von --poly, --normal, --formula angeben");
-    const std::vector<uint8_t> bytes = ReadWholeFile(args.Positional()[0]);
+    const InputFile input(args.Positional()[0], RangeReadLimit(args));
+    const ToolBytes range = RangeOfFile(input.Data(), input.Size(), args);
+    input.WillRead(range.data, range.length);
 
-    CrcDialogModel model(RangeOfFile(bytes, args));
+    // The fields are set up on no bytes, so that only the final setup runs over the input.
+    CrcDialogModel model(ToolBytes{});
     model.Load({});
     CrcFields& fields = model.Fields();
     if (auto name = args.Value("catalog")) {
@@ -69,6 +73,7 @@ int RunCrc(const std::vector<std::string>& argList)
     }
     if (args.Has("invert")) model.SetInvert(true);
     model.SetSource(args.Has("source") ? SourceOf(*args.Value("source")) : CrcDialogModel::kSourceNone);
+    model.SetInput(range);
 
     for (int i = 0; i < CrcDialogModel::kResultCount; ++i)
         std::cout << CrcDialogModel::ResultLabel(i) << '\t' << model.ResultText(i) << '\n';

@@ -6,6 +6,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/InputFile.h"
 #include "common/CodePage.h"
 #include "common/NumberText.h"
 #include "modules/ErrorSink.h"
@@ -40,7 +41,7 @@ int Decode(const std::vector<std::string>& args)
     CliArgs options(args, {"entry", "offset", "max-rows"}, {"list"});
     const auto& files = options.Positional();
     if (files.size() < 2) throw UsageError("Datei und mindestens ein Modul angeben");
-    std::vector<uint8_t> data = ReadWholeFile(files[0]);
+    const InputFile data(files[0]);
 
     ModuleSet set;
     ErrorSink sink;
@@ -62,10 +63,10 @@ int Decode(const std::vector<std::string>& args)
     auto offset = static_cast<int32_t>(options.Number("offset").value_or(0));
     uint64_t maxRows = options.Number("max-rows").value_or(kDefaultMaxRows);
     int rows = static_cast<int>(std::min<uint64_t>(maxRows, std::numeric_limits<int>::max()));
-    auto length = static_cast<int32_t>(std::min<size_t>(data.size(), std::numeric_limits<int32_t>::max()));
+    auto length = static_cast<int32_t>(std::min<uint64_t>(data.Size(), std::numeric_limits<int32_t>::max()));
 
     ModuleInterpreter interpreter(set);
-    int count = interpreter.Run(0, data.data(), length, entry, rows, offset);
+    int count = interpreter.Run(0, data.Data(), length, entry, rows, offset);
     for (int i = 0; i < count; ++i) {
         RowView view = set.Row(0, i);
         std::cout << view.row->indent << '\t' << Cp1252ToUtf8(view.name) << '\t' << Cp1252ToUtf8(view.valueText)

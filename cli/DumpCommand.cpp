@@ -2,17 +2,20 @@
 // row, as UTF-8 with the trailing blanks kept.
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <cstdio>
+#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/SystemErrorText.h"
 #include "common/CodePage.h"
 #include "view/HexLayout.h"
 #include "view/HexRow.h"
@@ -38,7 +41,6 @@ struct Utf8Table {
 
 class Output {
 public:
-    ~Output() { Flush(); }
     // Room for one more row of at most `bytes` bytes.
     char* Reserve(size_t bytes)
     {
@@ -48,8 +50,7 @@ public:
     void Commit(size_t bytes) { used_ += bytes; }
     void Flush()
     {
-        if (used_ > 0 && std::fwrite(buffer_.data(), 1, used_, stdout) != used_)
-            throw std::runtime_error("Die Ausgabe kann nicht geschrieben werden.");
+        std::cout.write(buffer_.data(), static_cast<std::streamsize>(used_));
         used_ = 0;
     }
 
@@ -57,6 +58,19 @@ private:
     std::vector<char> buffer_ = std::vector<char>(1 << 20);
     size_t used_ = 0;
 };
+
+// A pipe cannot seek: its first `count` bytes are read and dropped. False when it ends first.
+bool SkipUnseekable(std::FILE* file, uint64_t count)
+{
+    if (errno != ESPIPE) return false;
+    std::vector<char> dropped(1 << 16);
+    while (count > 0) {
+        const size_t got = std::fread(dropped.data(), 1, std::min<uint64_t>(count, dropped.size()), file);
+        if (got == 0) return false;
+        count -= got;
+    }
+    return true;
+}
 
 int32_t OptionInt(const CliArgs& args, const std::string& name, int32_t fallback, int64_t low, int64_t high)
 {
@@ -108,7 +122,7 @@ int RunDump(const std::vector<std::string>& argv)
 
     const std::string& path = args.Positional()[0];
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) throw std::runtime_error("Die Datei \"" + path + "\" kann nicht geöffnet werden.");
+    if (!file) throw std::runtime_error(FileErrorText(path, errno));
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, std::fclose);
 
     // A section is shown as a block of its own that keeps its addresses.
@@ -116,7 +130,7 @@ int RunDump(const std::vector<std::string>& argv)
     uint64_t remaining = UINT64_MAX;
     if (const std::optional<uint64_t> limit = args.Number("length")) remaining = *limit;
     if (offset > 0 && fseeko(file, static_cast<off_t>(std::min<uint64_t>(offset, INT64_MAX)), SEEK_SET) != 0)
-        remaining = 0;
+        remaining = SkipUnseekable(file, offset) ? remaining : 0;
     base += static_cast<uint32_t>(offset);
 
     // The file is read in chunks of whole rows: every chunk after the first starts a row,
@@ -160,9 +174,9 @@ int RunDump(const std::vector<std::string>& argv)
         }
         if (static_cast<int64_t>(got) < wanted) break;
     }
-    if (std::ferror(file)) throw std::runtime_error("Die Datei \"" + path + "\" kann nicht gelesen werden.");
+    if (std::ferror(file)) throw std::runtime_error(FileErrorText(path, errno));
     out.Flush();
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 }  // namespace

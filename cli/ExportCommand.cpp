@@ -1,13 +1,14 @@
 // quarnival-cli export: bytes of a file as source text, in the clipboard form of the copy
 // command or (--file) as the C-file export writes it.
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <map>
 #include <string_view>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/ClipboardTextPieces.h"
+#include "cli/InputFile.h"
 #include "common/CodePage.h"
 #include "document/CTextGenerator.h"
 
@@ -55,23 +56,27 @@ int Export(const std::vector<std::string>& arguments)
     if (line > 255) throw UsageError("--line muss zwischen 0 und 255 liegen");
     const int format = choice.format | (args.Has("big-endian") ? kCTextBigEndian : 0);
 
-    const std::vector<uint8_t> content = ReadWholeFile(args.Positional()[0]);
-    const size_t offset = std::min<uint64_t>(args.Number("offset").value_or(0), content.size());
-    const size_t length = std::min<uint64_t>(args.Number("length").value_or(content.size()), content.size() - offset);
-    const uint8_t* bytes = content.data() + offset;
+    const std::optional<uint64_t> lengthOption = args.Number("length");
+    const uint64_t offsetOption = args.Number("offset").value_or(0);
+    const bool bounded = lengthOption && offsetOption + *lengthOption >= offsetOption;
+    const InputFile input(args.Positional()[0], bounded ? offsetOption + *lengthOption : UINT64_MAX);
+    const uint64_t offset = std::min<uint64_t>(offsetOption, input.Size());
+    const uint64_t length = std::min<uint64_t>(lengthOption.value_or(input.Size()), input.Size() - offset);
+    const uint8_t* bytes = input.Data() + offset;
+    input.WillRead(bytes, length);
 
     if (args.Has("file")) {
-        const bool written = GenerateCTextFile(bytes, length, valueSize, format, static_cast<int>(line),
-                                               [](const char* text, size_t size) {
-                                                   return std::fwrite(text, 1, size, stdout) == size;
-                                               });
-        return written && std::fflush(stdout) == 0 ? 0 : 1;
+        GenerateCTextFile(bytes, length, valueSize, format, static_cast<int>(line), [](const char* text, size_t size) {
+            std::cout.write(text, static_cast<std::streamsize>(size));
+            return true;
+        });
+        return 0;
     }
-    // The buffer the copy command uses: room for every form.
-    std::string text((length / static_cast<size_t>(valueSize) + 2 * length) * 4 + 20, '\0');
-    text.resize(GenerateCText(bytes, length, valueSize, format, static_cast<int>(line), text.data(), text.size()));
-    std::cout << Cp1252ToUtf8(text);
-    return std::cout.flush() ? 0 : 1;
+    ExportClipboardText(bytes, length, valueSize, format, static_cast<int>(line), [](const std::string& text) {
+        const std::string utf8 = Cp1252ToUtf8(text);
+        std::cout.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    });
+    return 0;
 }
 
 }  // namespace

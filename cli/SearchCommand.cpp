@@ -4,6 +4,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/InputFile.h"
 #include "common/CodePage.h"
 #include "search/FindValues.h"
 #include "search/SearchCommands.h"
@@ -76,15 +77,17 @@ int RunSearch(const std::vector<std::string>& argList)
     CliArgs args(argList, {"width", "range", "from", "in"},
                  {"big-endian", "ignore-case", "unicode", "ordered", "backward", "wrap", "all"});
     if (args.Positional().size() < 2) throw UsageError("Datei und mindestens ein Wert erwartet");
-    const std::vector<uint8_t> bytes = ReadWholeFile(args.Positional()[0]);
-    const int64_t length = static_cast<int64_t>(bytes.size());
+    const InputFile input(args.Positional()[0]);
+    const uint8_t* bytes = input.Data();
+    const int64_t length = static_cast<int64_t>(input.Size());
+    input.WillRead(bytes, input.Size());
     DecodedPattern pattern = DecodeSearchPattern(PatternFor(args));
     const bool ordered = args.Has("ordered");
 
     int matches = 0;
     if (args.Has("all")) {
         for (int64_t start = 0; start < length;) {
-            int64_t found = FindValues(pattern, bytes.data(), length, start, length, ordered);
+            int64_t found = FindValues(pattern, bytes, length, start, length, ordered);
             if (found < 0) break;
             PrintMatch(pattern);
             ++matches;
@@ -103,12 +106,13 @@ int RunSearch(const std::vector<std::string>& argList)
         auto from = args.Number("from");
         // Without a cursor: forward searches from the start, backward ones from the end.
         if (!from && !selection && !backward) flags |= kSearchFromStart;
-        const int64_t cursor = from ? static_cast<int64_t>(std::min<uint64_t>(*from, INT64_MAX / 2))
+        // A cursor past the end stands at the end: a backward search then covers the whole file.
+        const int64_t cursor = from ? static_cast<int64_t>(std::min<uint64_t>(*from, static_cast<uint64_t>(length)))
                                     : (backward ? length : 0);
         const SearchPlan plan = PlanDialogSearch(flags, cursor, length, selection);
-        int64_t found = FindValues(pattern, bytes.data(), length, plan.start, plan.count, ordered);
+        int64_t found = FindValues(pattern, bytes, length, plan.start, plan.count, ordered);
         if (found < 0 && plan.wrap)
-            found = FindValues(pattern, bytes.data(), length, plan.wrapStart, plan.wrapCount, ordered);
+            found = FindValues(pattern, bytes, length, plan.wrapStart, plan.wrapCount, ordered);
         if (found >= 0) {
             PrintMatch(pattern);
             ++matches;
@@ -121,9 +125,9 @@ int RunSearch(const std::vector<std::string>& argList)
 
 }  // namespace
 
-QV_CLI_COMMAND("search",
+QV_CLI_COMMAND_FAILURE("search",
                "search FILE VALUE... [--width byte|word|dword|variable] [--big-endian] [--ignore-case] [--unicode] "
                "[--range R] [--ordered] [--backward] [--from OFFSET] [--in O:L] [--wrap] [--all]",
-               RunSearch);
+                       "nichts gefunden, oder die Datei ist nicht lesbar oder die Ausgabe nicht schreibbar", RunSearch);
 
 }  // namespace qv::cli

@@ -2,14 +2,21 @@
 
 namespace qv::cli {
 
-ToolBytes RangeOfFile(const std::vector<uint8_t>& bytes, const CliArgs& args)
+uint64_t RangeReadLimit(const CliArgs& args)
+{
+    const uint64_t offset = args.Number("offset").value_or(0);
+    const uint64_t length = args.Number("length").value_or(kToolUnselectedLimit);
+    return offset + length < offset ? UINT64_MAX : offset + length;
+}
+
+ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args)
 {
     const uint64_t offset = args.Number("offset").value_or(0);
     const auto length = args.Number("length");
-    if (offset > bytes.size()) throw UsageError("--offset liegt hinter dem Dateiende");
-    if (!length) return ToolInputBytes(bytes.data() + offset, bytes.size() - offset, 0, 0);
-    if (*length > bytes.size() - offset) throw UsageError("--length reicht über das Dateiende hinaus");
-    return {bytes.data() + offset, static_cast<size_t>(*length)};
+    if (offset > size) throw UsageError("--offset liegt hinter dem Dateiende");
+    if (!length) return ToolInputBytes(data + offset, size - offset, 0, 0);
+    if (*length > size - offset) throw UsageError("--length reicht über das Dateiende hinaus");
+    return {data + offset, static_cast<size_t>(*length)};
 }
 
 }  // namespace qv::cli

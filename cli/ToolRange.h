@@ -1,7 +1,6 @@
 #pragma once
 // The part of a file that the checksum and CRC commands work on.
 #include <cstdint>
-#include <vector>
 
 #include "cli/CliArgs.h"
 #include "tools/ChecksumInput.h"
@@ -10,6 +9,9 @@ namespace qv::cli {
 
 // --offset/--length act as a selection; without --length the tools read from the offset
 // as their dialogs do without a selection. Throws UsageError for a range past the end.
-ToolBytes RangeOfFile(const std::vector<uint8_t>& bytes, const CliArgs& args);
+// How much of a stream the tools may read: up to the end of the range.
+uint64_t RangeReadLimit(const CliArgs& args);
+
+ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args);
 
 }  // namespace qv::cli

@@ -1,11 +1,13 @@
 // quarnival-cli: the editor's engines from a shell. Each sub-command registers itself.
+// Exit codes: 0 success, 1 the operation failed, 2 the command line was wrong.
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 #include <iostream>
+#include <new>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/StandardOutput.h"
 
 namespace qv::cli {
 
@@ -19,6 +21,10 @@ std::vector<CommandInfo>& Commands()
 
 namespace {
 
+constexpr const char* kGeneralFailure = "die Ausführung schlug fehl (Eingabe nicht lesbar, Ausgabe nicht schreibbar)";
+constexpr const char* kUsageFailure = "falscher Aufruf (unbekannte Option, fehlendes oder ungültiges Argument)";
+constexpr const char* kOutOfMemory = "Der Arbeitsspeicher reicht für diesen Befehl nicht aus.";
+
 void PrintHelp()
 {
     auto commands = qv::cli::Commands();
@@ -31,11 +37,38 @@ void PrintHelp()
     std::cout << "\nZahlen werden in C-Schreibweise gelesen (dezimal oder 0x...).\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+void PrintCommandHelp(const qv::cli::CommandInfo& command)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::cout << "Aufruf: quarnival-cli " << command.usage << "\n\n"
+              << "Rückgabewerte:\n"
+              << "  0  Erfolg\n"
+              << "  1  " << (command.failure.empty() ? kGeneralFailure : command.failure.c_str()) << "\n"
+              << "  2  " << kUsageFailure << "\n";
+}
+
+int RunCommand(const qv::cli::CommandInfo& command, const std::vector<std::string>& args)
+{
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        PrintCommandHelp(command);
+        return 0;
+    }
+    try {
+        return command.run(args);
+    } catch (const qv::cli::UsageError& error) {
+        std::cerr << "quarnival-cli " << command.name << ": " << error.what() << "\nAufruf: " << command.usage
+                  << "\n";
+        return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "quarnival-cli " << command.name << ": " << kOutOfMemory << "\n";
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "quarnival-cli " << command.name << ": " << error.what() << "\n";
+        return 1;
+    }
+}
+
+int Dispatch(const std::vector<std::string>& args)
+{
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp();
         return args.empty() ? 2 : 0;
@@ -46,17 +79,19 @@ int main(int argc, char** argv)
     }
     for (const auto& command : qv::cli::Commands()) {
         if (command.name != args[0]) continue;
-        try {
-            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
-        } catch (const qv::cli::UsageError& error) {
-            std::cerr << "quarnival-cli " << command.name << ": " << error.what() << "\nAufruf: " << command.usage
-                      << "\n";
-            return 2;
-        } catch (const std::exception& error) {
-            std::cerr << "quarnival-cli " << command.name << ": " << error.what() << "\n";
-            return 1;
-        }
+        qv::cli::SetOutputCommandName(command.name);
+        return RunCommand(command, std::vector<std::string>(args.begin() + 1, args.end()));
     }
     std::cerr << "quarnival-cli: unbekannter Befehl \"" << args[0] << "\" (--help zeigt alle)\n";
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qv::cli::InstallStandardOutput();
+    const int code = Dispatch(std::vector<std::string>(argv + 1, argv + argc));
+    qv::cli::FlushStandardOutput();  // a failure here ends the program with exit code 1
+    return code;
 }

@@ -114,6 +114,12 @@ void CrcDialogModel::SetSource(int source)
     Changed(CrcChange::Other);
 }
 
+void CrcDialogModel::SetInput(ToolBytes input)
+{
+    input_ = input;
+    Recompute();
+}
+
 void CrcDialogModel::Changed(CrcChange change)
 {
     if (fields_.Update(change)) Recompute();

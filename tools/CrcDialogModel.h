@@ -37,6 +37,8 @@ public:
     void SetInvert(bool on);
     int Source() const { return source_; }
     void SetSource(int source);
+    // Replaces the bytes the results are computed over and recomputes them once.
+    void SetInput(ToolBytes input);
 
     // Runs the field synchronisation for a change, then tables, source and results.
     void Changed(CrcChange change);
