@@ -149,6 +149,9 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
     tabs_ = new QTabBar(body);
     tabs_->setVisible(style & kDataPageSelector);
     tabs_->setExpanding(false);
+    tabs_->setUsesScrollButtons(true);
+    // Long labels scroll inside the selector instead of widening the dock.
+    tabs_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     stack_ = new QStackedWidget(body);
     for (int p = 0; p < window_->PageCount(); ++p) {
         tabs_->addTab(QString());
