@@ -31,7 +31,10 @@ namespace {
 
 class DataWindowDockTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // The settings outlive the test binary: each test starts and ends without data window state.
+    void SetUp() override { ForgetState(); }
+    void TearDown() override { ForgetState(); }
+    static void ForgetState()
     {
         QSettings settings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival");
         settings.remove("DataWindow");

@@ -25,6 +25,8 @@ class MainFrameTest : public ::testing::Test {
 protected:
     std::unique_ptr<CHexApp> Start(const QStringList& arguments)
     {
+        // Toolbars and docks come back as a run left them: each test starts from the defaults.
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").remove("Settings/WindowState");
         auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
         started = app->Start(QStringList{"quarnival"} + arguments);
         QApplication::processEvents();
