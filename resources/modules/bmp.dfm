@@ -39,6 +39,8 @@ LOOP farben farbe #G
 UP
 RETURN
 
-:farbe DWORD "Farbe" LOCAL_0 #IH6
+; Blau, Grün, Rot und ein reserviertes Byte: als 0xRRGGBB gezeigt
+:farbe RWORD "Farbe" LOCAL_0 #IH6
+SEEK 1
 ADD LOCAL_0 1
 RETURN

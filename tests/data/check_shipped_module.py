@@ -1,0 +1,220 @@
+#!/usr/bin/env python3
+"""Decodes sample files with a shipped module through `quarnival-cli decode --json` and
+compares the decoded fields with what Python's own libraries read from the same files.
+
+    check_shipped_module.py CLI MODULE_FOLDER FORMAT
+
+Prints every difference and exits with 1 when there is one."""
+import json
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+CLI, FOLDER, FORMAT = sys.argv[1:4]
+WORK = tempfile.mkdtemp(prefix="qvmod-")
+problems = []
+
+
+def decode(path, module):
+    out = subprocess.run([CLI, "decode", path, os.path.join(FOLDER, module), "--json"],
+                         capture_output=True, text=True, check=True)
+    return json.loads(out.stdout)
+
+
+def rows(tree):
+    """Every field, depth first."""
+    for node in tree:
+        yield node
+        yield from rows(node["children"])
+
+
+def nodes(tree, name):
+    return [node for node in tree if node["name"] == name]
+
+
+def field(node, name):
+    found = [child for child in node["children"] if child["name"] == name]
+    if not found:
+        raise KeyError(name)
+    return found[0]
+
+
+def number(node):
+    """The number a value text starts with ("0x1F ", "300 ", "0x0A141E ")."""
+    return int(node["value"].split()[0], 0)
+
+
+def expect(what, decoded, wanted):
+    if decoded != wanted:
+        problems.append(f"{FORMAT}: {what}: decoded {decoded!r}, expected {wanted!r}")
+
+
+def write(name, data):
+    path = os.path.join(WORK, name)
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def check_bmp():
+    from PIL import Image
+    for mode, size in (("P", (5, 3)), ("RGB", (7, 4)), ("1", (9, 2))):
+        image = Image.new(mode, size)
+        if mode == "P":
+            image.putpalette([value for c in range(16) for value in (c * 16, c * 8, c)])
+        path = os.path.join(WORK, f"bild-{mode}.bmp")
+        image.save(path)
+        reread = Image.open(path)
+        tree = decode(path, "bmp.dfm")
+        info = nodes(tree, "Infokopf")[0]
+        expect(f"{mode} width", number(field(info, "Breite")), reread.size[0])
+        expect(f"{mode} height", number(field(info, "Höhe")), reread.size[1])
+        header = nodes(tree, "Dateikopf")[0]
+        expect(f"{mode} file size", number(field(header, "Dateigröße")), os.path.getsize(path))
+        expect(f"{mode} signature", field(header, "Kennung")["value"].split()[-1], "BM")
+        bits = {"P": 8, "RGB": 24, "1": 1}[mode]
+        expect(f"{mode} bits", number(field(info, "Bits pro Pixel")), bits)
+        table = nodes(tree, "Farbtabelle")
+        if bits > 8:
+            expect(f"{mode} colour table", table, [])
+            continue
+        palette = reread.getpalette() if mode == "P" else [0, 0, 0, 255, 255, 255]
+        colours = [number(entry) for entry in table[0]["children"]]
+        wanted = [(palette[3 * i] << 16) | (palette[3 * i + 1] << 8) | palette[3 * i + 2]
+                  for i in range(len(colours))]
+        expect(f"{mode} colours", colours, wanted)
+        expect(f"{mode} colour count", len(colours), len(palette) // 3)
+
+
+def png_chunks(data):
+    chunks, pos = [], 8
+    while pos + 12 <= len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        crc = struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]
+        if zlib.crc32(data[pos + 4:pos + 8 + length]) != crc:
+            problems.append(f"PNG: the test file's {kind} CRC is wrong")
+        chunks.append((kind.decode(), length, crc))
+        pos += 12 + length
+        if kind == b"IEND":
+            break
+    return chunks
+
+
+def check_png():
+    from PIL import Image
+    samples = [Image.new("RGBA", (300, 2), (1, 2, 3, 4)), Image.new("L", (1, 70000 // 100), 9)]
+    palette = Image.new("P", (3, 3))
+    palette.putpalette([1, 2, 3] * 4)
+    samples.append(palette)
+    for number_, image in enumerate(samples):
+        path = os.path.join(WORK, f"bild{number_}.png")
+        image.save(path, pnginfo=None)
+        reread = Image.open(path)
+        data = open(path, "rb").read()
+        tree = decode(path, "png.dfm")
+        chunks = [(node["value"].strip('"'), number(field(node, "Länge")), number(field(node, "CRC")))
+                  for node in nodes(tree, "Chunk")]
+        expect(f"{image.mode} chunks", chunks, png_chunks(data))
+        header = nodes(tree, "Chunk")[0]
+        expect(f"{image.mode} width", number(field(header, "Breite")), reread.size[0])
+        expect(f"{image.mode} height", number(field(header, "Höhe")), reread.size[1])
+        colour_type = {"RGBA": 6, "L": 0, "P": 3}[reread.mode]
+        expect(f"{image.mode} depth", number(field(header, "Bittiefe")), data[24])
+        expect(f"{image.mode} colour type text", field(header, "Farbtyp")["value"].strip(),
+               {6: "RGBA", 0: "Graustufen", 3: "Palette"}[colour_type])
+        if reread.mode == "P":
+            plte = [node for node in nodes(tree, "Chunk") if node["value"] == '"PLTE"'][0]
+            expect("palette size", number(field(plte, "Länge")) // 3, len(reread.getpalette()) // 3)
+        expect(f"{image.mode} signature", nodes(tree, "Signatur")[0]["size"], 8)
+
+
+def check_gif():
+    from PIL import Image
+    for colours in (3, 40):
+        image = Image.new("P", (17, 9))
+        image.putpalette([value for c in range(colours) for value in (c, 2 * c, 3 * c)])
+        path = os.path.join(WORK, f"bild{colours}.gif")
+        image.save(path, background=2)
+        reread = Image.open(path)
+        tree = decode(path, "gif.dfm")
+        head = nodes(tree, "Kopf")[0]
+        expect("version", field(head, "Signatur")["value"] + field(head, "Version")["value"],
+               '"GIF""' + reread.info["version"].decode()[3:] + '"')
+        screen = nodes(tree, "Logischer Bildschirm")[0]
+        expect("width", number(field(screen, "Breite")), reread.size[0])
+        expect("height", number(field(screen, "Höhe")), reread.size[1])
+        expect("background", number(field(screen, "Hintergrundfarbe")), reread.info["background"])
+        palette = reread.getpalette()
+        table = [number(entry) for entry in nodes(tree, "Globale Farbtabelle")[0]["children"]]
+        wanted = [(palette[3 * i] << 16) | (palette[3 * i + 1] << 8) | palette[3 * i + 2]
+                  for i in range(len(palette) // 3)]
+        expect(f"{colours} colours", table, wanted)
+
+
+def check_wav():
+    import wave
+    for channels, width, rate, frames in ((1, 1, 8000, 333), (2, 2, 44100, 1000), (2, 3, 96000, 7)):
+        path = os.path.join(WORK, f"ton{channels}{width}.wav")
+        with wave.open(path, "wb") as out:
+            out.setnchannels(channels)
+            out.setsampwidth(width)
+            out.setframerate(rate)
+            out.writeframes(bytes(range(256)) * (channels * width * frames // 256) +
+                            bytes(channels * width * frames % 256))
+        # an odd-sized chunk before the data: its pad byte must be skipped
+        data = open(path, "rb").read()
+        extra = b"LIST" + struct.pack("<I", 3) + b"abc\0"
+        data = data[:12] + extra + data[12:]
+        data = data[:4] + struct.pack("<I", len(data) - 8) + data[8:]
+        write(os.path.basename(path), data)
+        with wave.open(path, "rb") as reread:
+            tree = decode(path, "wav.dfm")
+            kinds = [node["value"] for node in nodes(tree, "Chunk")]
+            expect("chunks", kinds, ['"LIST"', '"fmt "', '"data"'])
+            fmt = nodes(tree, "Chunk")[1]
+            expect("channels", number(field(fmt, "Kanäle")), reread.getnchannels())
+            expect("rate", number(field(fmt, "Abtastrate")), reread.getframerate())
+            expect("bits", number(field(fmt, "Bits pro Abtastwert")), 8 * reread.getsampwidth())
+            block = number(field(fmt, "Blockgröße"))
+            expect("block", block, reread.getnchannels() * reread.getsampwidth())
+            samples = nodes(tree, "Chunk")[2]
+            expect("frames", number(field(samples, "Länge")) // block, reread.getnframes())
+
+
+def check_zip():
+    import zipfile
+    path = os.path.join(WORK, "archiv.zip")
+    with zipfile.ZipFile(path, "w") as archive:
+        archive.writestr("a.txt", "hallo" * 20, compress_type=zipfile.ZIP_DEFLATED)
+        archive.writestr("ordner/b.bin", bytes(range(50)))
+        archive.writestr(zipfile.ZipInfo("leer/"), b"")
+        archive.comment = b"notiz"
+    tree = decode(path, "zip.dfm")
+    with zipfile.ZipFile(path) as archive:
+        infos = archive.infolist()
+        for kind in ("Lokaler Dateikopf", "Zentrales Verzeichnis"):
+            entries = nodes(tree, kind)
+            expect(f"{kind} names", [node["value"].strip('"') for node in entries], [i.filename for i in infos])
+            expect(f"{kind} CRCs", [number(field(node, "CRC-32")) for node in entries], [i.CRC for i in infos])
+            expect(f"{kind} sizes", [number(field(node, "Größe")) for node in entries], [i.file_size for i in infos])
+            expect(f"{kind} packed", [number(field(node, "Gepackte Größe")) for node in entries],
+                   [i.compress_size for i in infos])
+        central = nodes(tree, "Zentrales Verzeichnis")
+        expect("header offsets", [number(field(node, "Kopf ab")) for node in central],
+               [i.header_offset for i in infos])
+        expect("local offsets", [node["offset"] for node in nodes(tree, "Lokaler Dateikopf")],
+               [i.header_offset for i in infos])
+        end = nodes(tree, "Endsatz")[0]
+        expect("entries", number(field(end, "Einträge")), len(infos))
+        expect("comment", field(end, "Kommentar")["value"], '"' + archive.comment.decode() + '"')
+        expect("directory", number(field(end, "Verzeichnis ab")), central[0]["offset"])
+
+
+CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip}
+CHECKS[FORMAT]()
+for problem in problems:
+    print(problem)
+sys.exit(1 if problems else 0)
