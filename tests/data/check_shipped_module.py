@@ -213,7 +213,100 @@ def check_zip():
         expect("directory", number(field(end, "Verzeichnis ab")), central[0]["offset"])
 
 
-CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip}
+ELF_LAYOUTS = {  # header after e_ident, program header, section header
+    32: ("HHIIIIIHHHHHH", "IIIIIIII", "IIIIIIIIII"),
+    64: ("HHIQQQIHHHHHH", "IIQQQQQQ", "IIQQQQIIQQ"),
+}
+
+
+def elf_to_big_endian(data):
+    """The same file with its header and both header tables in big-endian order."""
+    bits = 32 if data[4] == 1 else 64
+    header, program, section = ELF_LAYOUTS[bits]
+    out = bytearray(data)
+    out[5] = 2
+
+    def swap(offset, layout):
+        values = struct.unpack_from("<" + layout, data, offset)
+        struct.pack_into(">" + layout, out, offset, *values)
+        return values
+
+    values = swap(16, header)
+    phoff, shoff = values[4], values[5]
+    phent, phnum, shent, shnum = values[8], values[9], values[10], values[11]
+    for i in range(phnum):
+        swap(phoff + i * phent, program)
+    for i in range(shnum):
+        swap(shoff + i * shent, section)
+    return bytes(out)
+
+
+def readelf(path):
+    """Header values, segments and sections as readelf reports them."""
+    def run(option):
+        return subprocess.run(["readelf", "-W", option, path], capture_output=True, text=True).stdout
+    header = {}
+    for line in run("-h").splitlines():
+        key, _, value = line.partition(":")
+        header[key.strip()] = value.split()[0] if value.split() else ""
+        if key.strip() == "Data" and "big endian" not in value and path.endswith(".be"):
+            problems.append(f"ELF: readelf does not read {path} as big-endian")
+    segments = []
+    for line in run("-l").splitlines():
+        parts = line.split()
+        if len(parts) >= 6 and all(p.startswith("0x") for p in parts[1:6]):
+            segments.append(tuple(int(p, 16) for p in parts[1:6]))
+    sections = []
+    for line in run("-S").splitlines():
+        if not line.strip().startswith("[") or "Nr]" in line:
+            continue
+        parts = line.split("]", 1)[1].split()
+        if parts[0] == "NULL":
+            parts.insert(0, "")
+        sections.append((int(parts[2], 16), int(parts[3], 16), int(parts[4], 16)))
+    return header, segments, sections
+
+
+def check_elf():
+    source = write("probe.c", b"int data[100] = {1};\nint _start(void) { for (;;) ; }\n")
+    samples = []
+    linked = os.path.join(WORK, "probe64")
+    subprocess.run(["gcc", "-O0", "-nostdlib", "-static", source, "-o", linked], check=True)
+    samples.append(linked)
+    objects32 = os.path.join(WORK, "probe32.o")
+    if subprocess.run(["gcc", "-m32", "-c", source, "-o", objects32]).returncode == 0:
+        samples.append(objects32)
+        linked32 = os.path.join(WORK, "probe32")
+        if subprocess.run(["ld", "-m", "elf_i386", "-e", "_start", objects32, "-o", linked32]).returncode == 0:
+            samples.append(linked32)
+    else:
+        problems.append("ELF: the compiler cannot make 32-bit objects here")
+    for path in list(samples):
+        samples.append(write(os.path.basename(path) + ".be", elf_to_big_endian(open(path, "rb").read())))
+    for path in samples:
+        name = os.path.basename(path)
+        header, segments, sections = readelf(path)
+        tree = decode(path, "elf.dfm")
+        ident = nodes(tree, "Kennung")[0]
+        expect(f"{name} class", field(ident, "Klasse")["value"].strip(), header["Class"].replace("ELF", "") + " Bit")
+        expect(f"{name} order", field(ident, "Daten")["value"].strip(),
+               "Big-Endian" if name.endswith(".be") else "Little-Endian")
+        main = nodes(tree, "Dateikopf")[0]
+        expect(f"{name} entry", number(field(main, "Einsprungadresse")), int(header["Entry point address"], 16))
+        expect(f"{name} program headers", number(field(main, "Programmköpfe")), len(segments))
+        expect(f"{name} section headers", number(field(main, "Abschnittsköpfe")), len(sections))
+        expect(f"{name} section table", number(field(main, "Abschnittsköpfe ab")),
+               int(header["Start of section headers"]))
+        decoded = [tuple(number(field(node, n)) for n in ("Offset", "Virtuelle Adresse", "Physische Adresse",
+                                                          "Größe in der Datei"))
+                   for table in nodes(tree, "Programmköpfe") for node in table["children"]]
+        expect(f"{name} segments", decoded, [segment[:4] for segment in segments])
+        decoded = [tuple(number(field(node, n)) for n in ("Adresse", "Offset", "Größe"))
+                   for table in nodes(tree, "Abschnittsköpfe") for node in table["children"]]
+        expect(f"{name} sections", decoded, sections)
+
+
+CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)
