@@ -306,7 +306,83 @@ def check_elf():
         expect(f"{name} sections", decoded, sections)
 
 
-CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf}
+def build_pe(plus):
+    """A small PE image, byte by byte: DOS header and stub, NT headers, optional header
+    with 16 data directories, and three sections whose raw data follows the headers."""
+    sections = [(b".text", 0x1000, 0x234, 0x400, 0x60000020), (b".data", 0x2000, 0x10, 0x200, 0xC0000040),
+                (b".reloc", 0x3000, 0x8, 0x200, 0x42000040)]
+    image_base = 0x140000000 if plus else 0x400000
+    directories = [(0x2000 + 8 * i, 16 * i) if i % 3 == 1 else (0, 0) for i in range(16)]
+    optional = struct.pack("<HBBIIIII", 0x20B if plus else 0x10B, 14, 2, 0x400, 0x400, 0, 0x1010, 0x1000)
+    if not plus:
+        optional += struct.pack("<I", 0x2000)
+    optional += struct.pack("<Q" if plus else "<I", image_base)
+    optional += struct.pack("<IIHHHHHHIIIIHH", 0x1000, 0x200, 6, 0, 1, 2, 6, 0, 0, 0x4000, 0x400, 0x1234, 3, 0x8160)
+    optional += struct.pack("<QQQQ" if plus else "<IIII", 0x100000, 0x1000, 0x100000, 0x1000)
+    optional += struct.pack("<II", 0, len(directories))
+    for rva, size in directories:
+        optional += struct.pack("<II", rva, size)
+    dos = bytearray(64)
+    dos[0:2] = b"MZ"
+    struct.pack_into("<HH", dos, 2, 0x90, 3)
+    stub = b"Dieses Programm braucht ein anderes System.\r\n$".ljust(64, b"\0")
+    lfanew = len(dos) + len(stub)
+    struct.pack_into("<I", dos, 0x3C, lfanew)
+    coff = struct.pack("<HHIIIHH", 0x8664 if plus else 0x14C, len(sections), 0x5F000000, 0, 0, len(optional),
+                       0x22 if plus else 0x102)
+    table = b""
+    raw = 0x400
+    for name, rva, virtual, size, flags in sections:
+        table += struct.pack("<8sIIIIIIHHI", name, virtual, rva, size, raw, 0, 0, 0, 0, flags)
+        raw += size
+    headers = bytes(dos) + stub + b"PE\0\0" + coff + optional + table
+    body = b"".join(bytes([i + 1]) * size for i, (_, _, _, size, _) in enumerate(sections))
+    return headers.ljust(0x400, b"\0") + body, image_base, sections, directories
+
+
+def objdump(path):
+    """AddressOfEntryPoint, ImageBase and the sections (name, VMA, file offset) as objdump reports them."""
+    out = subprocess.run(["objdump", "-x", path], capture_output=True, text=True).stdout
+    values, sections = {}, []
+    for line in out.splitlines():
+        parts = line.split()
+        if len(parts) >= 2 and parts[0] in ("AddressOfEntryPoint", "ImageBase", "Magic", "NumberOfRvaAndSizes"):
+            values[parts[0]] = int(parts[1], 16)
+        if len(parts) >= 7 and parts[0].isdigit() and parts[1].startswith("."):
+            sections.append((parts[1], int(parts[3], 16), int(parts[5], 16)))
+    return values, sections
+
+
+def check_pe():
+    for plus in (False, True):
+        data, image_base, built, directories = build_pe(plus)
+        kind = "PE32+" if plus else "PE32"
+        path = write(f"probe{'64' if plus else '32'}.exe", data)
+        reported, sections = objdump(path)
+        if not sections:
+            problems.append(f"{kind}: objdump cannot read the test image")
+            continue
+        tree = decode(path, "pe.dfm")
+        nt = nodes(tree, "NT-Köpfe")[0]
+        optional = field(nt, "Optionaler Kopf")
+        expect(f"{kind} magic", number(field(optional, "Magie")), reported["Magic"])
+        expect(f"{kind} magic text", field(optional, "Magie")["value"].split()[-1], kind)
+        expect(f"{kind} entry", number(field(optional, "Einsprungpunkt (RVA)")), reported["AddressOfEntryPoint"])
+        expect(f"{kind} image base", number(field(optional, "Image-Basis")), reported["ImageBase"])
+        expect(f"{kind} directories", number(field(optional, "Anzahl der Verzeichnisse")), reported["NumberOfRvaAndSizes"])
+        decoded = [(number(field(d, "RVA")), number(field(d, "Größe")))
+                   for d in field(optional, "Datenverzeichnisse")["children"]]
+        expect(f"{kind} directory entries", decoded, directories)
+        expect(f"{kind} first directory name", field(optional, "Datenverzeichnisse")["children"][1]["value"].split()[-1],
+               "Import")
+        table = nodes(tree, "Abschnittstabelle")[0]["children"]
+        decoded = [(s["value"].strip('"'), image_base + number(field(s, "RVA")), number(field(s, "In der Datei ab")))
+                   for s in table]
+        expect(f"{kind} sections", decoded, sections)
+        expect(f"{kind} raw sizes", [number(field(s, "Größe in der Datei")) for s in table], [b[3] for b in built])
+
+
+CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)

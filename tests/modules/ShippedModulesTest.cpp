@@ -34,7 +34,7 @@ TEST_P(ShippedModulesTest, DecodesWhatTheReferenceLibraryReads)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, ShippedModulesTest, ::testing::Values("bmp", "png", "gif", "wav", "zip", "elf"));
+INSTANTIATE_TEST_SUITE_P(Formats, ShippedModulesTest, ::testing::Values("bmp", "png", "gif", "wav", "zip", "elf", "pe"));
 
 }  // namespace
 }  // namespace qv
