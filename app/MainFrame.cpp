@@ -102,7 +102,8 @@ CMainFrame::~CMainFrame()
 {
     lastDataEntry_ = dataWindow_->Window().CurrentPage();
     if (auto* store = context_.settings.user) {
-        const QByteArray state = saveState();
+        // Taken while the window was still open: closing hides a floating data window.
+        const QByteArray state = closingState_.isEmpty() ? saveState() : closingState_;
         store->WriteBinary(kSettingsSection, "WindowState", std::vector<uint8_t>(state.begin(), state.end()));
         store->WriteDword(kSettingsSection, "FlatMode", flatMode_);
         store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
@@ -484,6 +485,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    closingState_ = saveState();
     event->accept();
 }
 

@@ -3,6 +3,7 @@
 // status bar built from the command table, routes every command (view, document, frame,
 // application) and keeps the window options "FlatMode" and "LastDataEntry".
 #include <QMainWindow>
+#include <QByteArray>
 #include <QPointer>
 #include <map>
 #include <memory>
@@ -91,6 +92,7 @@ private:
     CommandRouter router_;
     LineViewWidget* viewWidget_ = nullptr;
     DataWindowDock* dataWindow_ = nullptr;
+    QByteArray closingState_;
     std::map<int, QAction*> actions_;          // main action of every command
     std::vector<QAction*> allActions_;         // including second menu entries of a command
     QToolBar* toolBar_ = nullptr;

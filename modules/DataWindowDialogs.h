@@ -13,7 +13,6 @@ namespace qv {
 class ModuleSet;
 
 struct ModuleFileDialog : DialogModel {
-    static constexpr const char* kFilter = "Daten Fenster Module (*.dfm)|*.dfm|Alle Dateien (*.*)|*.*|";
     const char* DialogName() const override { return "ModuleFiles"; }
     std::string folder;               // initial folder
     std::vector<std::string> chosen;  // full paths, filled on OK
