@@ -193,17 +193,29 @@ TEST_F(DataWindowDockTest, ARestartKeepsThePagesModuleAndEntryPointAndTheDocksPl
         frame.addDockWidget(Qt::LeftDockWidgetArea, frame.DataWindow());
         frame.ExecuteCommand(32808);
         EXPECT_GT(frame.DataWindow()->List(2)->model()->rowCount(), 0);
+        frame.close();  // the user closes the window before the program ends
     }
     auto app = Start(file);
     CMainFrame& frame = *app->Frame();
     DataWindowDock* dock = frame.DataWindow();
     EXPECT_TRUE(dock->isVisible());
     EXPECT_EQ(frame.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    EXPECT_FALSE(dock->isFloating());
     EXPECT_EQ(dock->Window().CurrentPage(), 2);
     EXPECT_EQ(dock->PageSelector()->tabText(2), "Bitmap");
     frame.ExecuteCommand(32808);
     EXPECT_EQ(dock->CurrentList()->model()->rowCount(), 2);
     EXPECT_TRUE(prompt.shown.empty());
+
+    // A floating data window keeps floating where it was.
+    dock->setFloating(true);
+    dock->move(40, 50);
+    frame.close();
+    app.reset();
+    auto again = Start(file);
+    DataWindowDock* floating = again->Frame()->DataWindow();
+    EXPECT_TRUE(floating->isVisible());
+    EXPECT_TRUE(floating->isFloating());
 }
 
 TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
