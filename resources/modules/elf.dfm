@@ -42,7 +42,8 @@ MOV phnum phnum32le
 MOV shent shent32le
 :shnum32le WORD "Abschnittsköpfe"
 MOV shnum shnum32le
-WORD "Abschnitt der Namen"
+:shstrndx32le WORD "Abschnitt der Namen"
+MOV shstrndx shstrndx32le
 UP
 CALL tabellen #G
 RETURN
@@ -61,9 +62,11 @@ UP
 SEEK phent #A
 RETURN
 
-:sh32le TEXT "Abschnittskopf"
+:sh32le SEEK shpos #A
+:shk32le TEXT "Abschnittskopf"
 DOWN
-DWORD "Name (Index)"
+:shn32le DWORD "Name (Index)"
+MOV shname shn32le
 DWORD "Typ" #"0: SHT_NULL:1: SHT_PROGBITS:2: SHT_SYMTAB:3: SHT_STRTAB:4: SHT_RELA:5: SHT_HASH:6: SHT_DYNAMIC:7: SHT_NOTE:8: SHT_NOBITS:9: SHT_REL:11: SHT_DYNSYM:14: SHT_INIT_ARRAY:15: SHT_FINI_ARRAY:1879048182: SHT_GNU_HASH:1879048190: SHT_GNU_verneed:1879048191: SHT_GNU_versym"
 DWORD "Flags" #H
 DWORD "Adresse" #H
@@ -74,7 +77,12 @@ DWORD "Info"
 DWORD "Ausrichtung"
 DWORD "Eintragsgröße"
 UP
-SEEK shent #A
+ADD shpos shent
+IF strtab == 0 RETURN
+MOV LOCAL_1 strtab
+ADD LOCAL_1 shname
+SEEK LOCAL_1 #A
+STRING "Name" #N>shk32le
 RETURN
 
 :k32be TEXT "Dateikopf"
@@ -104,6 +112,8 @@ WORD "Abschnittsköpfe" #M
 CALL be16 #G
 MOV shnum LOCAL_3
 WORD "Abschnitt der Namen" #M
+CALL be16 #G
+MOV shstrndx LOCAL_3
 UP
 CALL tabellen #G
 RETURN
@@ -122,9 +132,12 @@ UP
 SEEK phent #A
 RETURN
 
-:sh32be TEXT "Abschnittskopf"
+:sh32be SEEK shpos #A
+:shk32be TEXT "Abschnittskopf"
 DOWN
 DWORD "Name (Index)" #M
+CALL be32 #G
+MOV shname LOCAL_3
 DWORD "Typ" #M"0: SHT_NULL:1: SHT_PROGBITS:2: SHT_SYMTAB:3: SHT_STRTAB:4: SHT_RELA:5: SHT_HASH:6: SHT_DYNAMIC:7: SHT_NOTE:8: SHT_NOBITS:9: SHT_REL:11: SHT_DYNSYM:14: SHT_INIT_ARRAY:15: SHT_FINI_ARRAY:1879048182: SHT_GNU_HASH:1879048190: SHT_GNU_verneed:1879048191: SHT_GNU_versym"
 DWORD "Flags" #MH
 DWORD "Adresse" #MH
@@ -135,7 +148,12 @@ DWORD "Info" #M
 DWORD "Ausrichtung" #M
 DWORD "Eintragsgröße" #M
 UP
-SEEK shent #A
+ADD shpos shent
+IF strtab == 0 RETURN
+MOV LOCAL_1 strtab
+ADD LOCAL_1 shname
+SEEK LOCAL_1 #A
+STRING "Name" #N>shk32be
 RETURN
 
 :k64le TEXT "Dateikopf"
@@ -158,7 +176,8 @@ MOV phnum phnum64le
 MOV shent shent64le
 :shnum64le WORD "Abschnittsköpfe"
 MOV shnum shnum64le
-WORD "Abschnitt der Namen"
+:shstrndx64le WORD "Abschnitt der Namen"
+MOV shstrndx shstrndx64le
 UP
 CALL tabellen #G
 RETURN
@@ -177,9 +196,11 @@ UP
 SEEK phent #A
 RETURN
 
-:sh64le TEXT "Abschnittskopf"
+:sh64le SEEK shpos #A
+:shk64le TEXT "Abschnittskopf"
 DOWN
-DWORD "Name (Index)"
+:shn64le DWORD "Name (Index)"
+MOV shname shn64le
 DWORD "Typ" #"0: SHT_NULL:1: SHT_PROGBITS:2: SHT_SYMTAB:3: SHT_STRTAB:4: SHT_RELA:5: SHT_HASH:6: SHT_DYNAMIC:7: SHT_NOTE:8: SHT_NOBITS:9: SHT_REL:11: SHT_DYNSYM:14: SHT_INIT_ARRAY:15: SHT_FINI_ARRAY:1879048182: SHT_GNU_HASH:1879048190: SHT_GNU_verneed:1879048191: SHT_GNU_versym"
 QWORD "Flags" #H
 QWORD "Adresse" #H
@@ -190,7 +211,12 @@ DWORD "Info"
 QWORD "Ausrichtung"
 QWORD "Eintragsgröße"
 UP
-SEEK shent #A
+ADD shpos shent
+IF strtab == 0 RETURN
+MOV LOCAL_1 strtab
+ADD LOCAL_1 shname
+SEEK LOCAL_1 #A
+STRING "Name" #N>shk64le
 RETURN
 
 :k64be TEXT "Dateikopf"
@@ -220,6 +246,8 @@ WORD "Abschnittsköpfe" #M
 CALL be16 #G
 MOV shnum LOCAL_3
 WORD "Abschnitt der Namen" #M
+CALL be16 #G
+MOV shstrndx LOCAL_3
 UP
 CALL tabellen #G
 RETURN
@@ -238,9 +266,12 @@ UP
 SEEK phent #A
 RETURN
 
-:sh64be TEXT "Abschnittskopf"
+:sh64be SEEK shpos #A
+:shk64be TEXT "Abschnittskopf"
 DOWN
 DWORD "Name (Index)" #M
+CALL be32 #G
+MOV shname LOCAL_3
 DWORD "Typ" #M"0: SHT_NULL:1: SHT_PROGBITS:2: SHT_SYMTAB:3: SHT_STRTAB:4: SHT_RELA:5: SHT_HASH:6: SHT_DYNAMIC:7: SHT_NOTE:8: SHT_NOBITS:9: SHT_REL:11: SHT_DYNSYM:14: SHT_INIT_ARRAY:15: SHT_FINI_ARRAY:1879048182: SHT_GNU_HASH:1879048190: SHT_GNU_verneed:1879048191: SHT_GNU_versym"
 QWORD "Flags" #MH
 QWORD "Adresse" #MH
@@ -251,7 +282,12 @@ DWORD "Info" #M
 QWORD "Ausrichtung" #M
 QWORD "Eintragsgröße" #M
 UP
-SEEK shent #A
+ADD shpos shent
+IF strtab == 0 RETURN
+MOV LOCAL_1 strtab
+ADD LOCAL_1 shname
+SEEK LOCAL_1 #A
+STRING "Name" #N>shk64be
 RETURN
 
 ; die Tabellen, über die Werte aus dem Dateikopf
@@ -271,19 +307,40 @@ GOTO phende
 :ph64b LOOP phnum ph64be
 :phende UP
 :abschnitte IF shnum == 0 RETURN
+; die Namen stehen im Abschnitt "Abschnitt der Namen": dessen Offset lesen
+MOV strtab 0
+IF shstrndx == 0 GOTO ohnenamen
+; ein Index außerhalb der Tabelle: keine Namen
+MOV LOCAL_1 shstrndx
+SUB LOCAL_1 shnum
+IF LOCAL_1 >= 0 GOTO ohnenamen
+MOV LOCAL_1 shstrndx
+MUL LOCAL_1 shent
+ADD LOCAL_1 shoff
+ADD LOCAL_1 16
+IF klasse == 1 GOTO namenab
+ADD LOCAL_1 8
+IF ordnung == 2 ADD LOCAL_1 4
+:namenab SEEK LOCAL_1 #A
+:strle DWORD #N
+MOV strtab strle
+IF ordnung == 1 GOTO ohnenamen
+CALL be32 #G
+MOV strtab LOCAL_3
+:ohnenamen MOV shpos shoff
 SEEK shoff #A
 TEXT "Abschnittsköpfe"
 DOWN
 IF klasse == 2 GOTO sh64
 IF ordnung == 2 GOTO sh32b
-LOOP shnum sh32le
+LOOP shnum sh32le #G
 GOTO shende
-:sh32b LOOP shnum sh32be
+:sh32b LOOP shnum sh32be #G
 GOTO shende
 :sh64 IF ordnung == 2 GOTO sh64b
-LOOP shnum sh64le
+LOOP shnum sh64le #G
 GOTO shende
-:sh64b LOOP shnum sh64be
+:sh64b LOOP shnum sh64be #G
 :shende UP
 RETURN
 
@@ -294,6 +351,10 @@ RETURN
 :phnum MOV phnum 0
 :shent MOV shent 0
 :shnum MOV shnum 0
+:shstrndx MOV shstrndx 0
+:strtab MOV strtab 0
+:shpos MOV shpos 0
+:shname MOV shname 0
 
 ; LOCAL_3 := die Bytes vor der Position, das höchste zuerst
 :be32 SEEK -4

@@ -263,7 +263,7 @@ def readelf(path):
         parts = line.split("]", 1)[1].split()
         if parts[0] == "NULL":
             parts.insert(0, "")
-        sections.append((int(parts[2], 16), int(parts[3], 16), int(parts[4], 16)))
+        sections.append((parts[0], int(parts[2], 16), int(parts[3], 16), int(parts[4], 16)))
     return header, segments, sections
 
 
@@ -301,7 +301,7 @@ def check_elf():
                                                           "Größe in der Datei"))
                    for table in nodes(tree, "Programmköpfe") for node in table["children"]]
         expect(f"{name} segments", decoded, [segment[:4] for segment in segments])
-        decoded = [tuple(number(field(node, n)) for n in ("Adresse", "Offset", "Größe"))
+        decoded = [(node["value"].strip('"'),) + tuple(number(field(node, n)) for n in ("Adresse", "Offset", "Größe"))
                    for table in nodes(tree, "Abschnittsköpfe") for node in table["children"]]
         expect(f"{name} sections", decoded, sections)
 
