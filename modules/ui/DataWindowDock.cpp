@@ -265,14 +265,21 @@ void DataWindowDock::Toggle(const QModelIndex& index)
     list->setExpanded(first, !list->isExpanded(first));
 }
 
+QModelIndex DataWindowDock::FieldAt(const QPoint& listPoint) const
+{
+    DataListView* list = CurrentList();
+    const QModelIndex index = list->indexAt(listPoint);
+    if (index.isValid()) return index;
+    // Right of the last column the row's last shown column counts.
+    const QModelIndex row = list->indexAt(QPoint(0, listPoint.y()));
+    const int last = list->header()->logicalIndexAt(list->header()->length() - 1);
+    return row.isValid() && listPoint.x() >= 0 ? row.siblingAtColumn(last) : QModelIndex();
+}
+
 void DataWindowDock::RunListCommand(int command, const QPoint& listPoint)
 {
     switch (command) {
-    case 14095: {
-        const QModelIndex index = CurrentList()->indexAt(listPoint);
-        Copy(DataRowModel::RowOf(index), index.column());
-        break;
-    }
+    case 14095: Copy(DataRowModel::RowOf(FieldAt(listPoint)), FieldAt(listPoint).column()); break;
     case 14083: window_->ChooseModules(false); break;
     case 14084: window_->LoadModuleList(); break;
     case 14085: window_->ClearModules(); break;
@@ -317,7 +324,7 @@ std::unique_ptr<QMenu> DataWindowDock::CreateContextMenu(const QPoint& listPoint
         }
         return action;
     };
-    add({14095, "Feld kopieren", 0})->setEnabled(CurrentList()->indexAt(listPoint).isValid());
+    add({14095, "Feld kopieren", 0})->setEnabled(FieldAt(listPoint).isValid());
     menu->addSeparator();
     if (!window_->Option(kDataNoModuleMenu)) {
         for (const ListMenuEntry& entry : kModuleEntries) add(entry);

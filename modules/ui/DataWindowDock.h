@@ -59,6 +59,8 @@ public:
     void Copy(int row, int column);
     // Expands a collapsed item, collapses an expanded one.
     void Toggle(const QModelIndex& index);
+    // The field under a point of the list; right of the columns, the row's last column.
+    QModelIndex FieldAt(const QPoint& listPoint) const;
     // Runs a context menu command (14083..14096) for the item at a point of the list.
     void RunListCommand(int command, const QPoint& listPoint);
     void ShowContextMenu(const QPoint& listPoint, const QPoint& globalPoint);

@@ -171,6 +171,12 @@ TEST_F(DataWindowDockTest, TheContextMenuHoldsEveryEntryInOrderAndCopiesTheColum
 
     dock->RunListCommand(14095, overValue);
     EXPECT_EQ(QApplication::clipboard()->text(), "4D42h BM");
+    list->header()->setStretchLastSection(false);
+    list->resize(list->header()->length() + 100, list->height());
+    const QPoint beyondColumns(list->header()->length() + 20, overValue.y());
+    ASSERT_FALSE(list->indexAt(beyondColumns).isValid());
+    dock->RunListCommand(14095, beyondColumns);
+    EXPECT_EQ(QApplication::clipboard()->text(), "0x0");  // the Adresse column, the last one shown
     dock->RunListCommand(14089, overValue);
     EXPECT_FALSE(list->isColumnHidden(kColumnOffset));
     dock->RunListCommand(14085, overValue);  // "Module löschen" empties the lists
