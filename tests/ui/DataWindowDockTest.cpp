@@ -237,15 +237,17 @@ TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
     ASSERT_TRUE(dock->Window().LoadModule(module));
     dock->Window().SetMaxRows(DataWnd::kMaxRowsLimit);
     DataListView* list = dock->CurrentList();
-    qint64 best = 1 << 30;
+    qint64 best = 1 << 30, worst = 0;
     for (int run = 0; run < 3; ++run) {
         QElapsedTimer timer;
         timer.start();
         frame.ExecuteCommand(32808);
         list->viewport()->repaint();
         best = std::min(best, timer.elapsed());
+        worst = std::max(worst, timer.elapsed());
     }
-    std::printf("[ measured ] F8 over 16000 rows until painted: %lld ms\n", static_cast<long long>(best));
+    std::printf("[ measured ] F8 over 16000 rows until painted: best %lld ms, worst %lld ms of 3\n",
+                static_cast<long long>(best), static_cast<long long>(worst));
     EXPECT_EQ(list->model()->rowCount(), 16000);
     EXPECT_LT(best, 100);
     EXPECT_EQ(DataRowModel::RowOf(list->indexAt(QPoint(5, 5))), 0);
