@@ -22,6 +22,7 @@
 #include "app/CommandRegistry.h"
 #include "app/NumLockState.h"
 #include "document/HexDoc.h"
+#include "modules/ui/DataWindowDock.h"
 #include "platform/qt/LineViewWidget.h"
 #include "shell/CommandTable.h"
 #include "shell/StatusPaneLayout.h"
@@ -66,6 +67,12 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     view_.SetStatusPanes(this);
     setCentralWidget(viewWidget_);
 
+    // The data window starts hidden at the right; its saved place comes back with the window state.
+    dataWindow_ = new DataWindowDock(context_, this);
+    addDockWidget(Qt::RightDockWidgetArea, dataWindow_);
+    dataWindow_->hide();
+    if (lastDataEntry_ >= 0) dataWindow_->Window().SelectPage(lastDataEntry_);
+
     AddOwnCommands();
     AddRegisteredCommands();
     BuildMenus();
@@ -78,6 +85,9 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     SetFlatMode(flatMode_ != 0);
 
     resize(InitialWidth(), 450);
+    if (auto* store = context_.settings.user)
+        if (auto state = store->ReadBinary(kSettingsSection, "WindowState"))
+            restoreState(QByteArray(reinterpret_cast<const char*>(state->data()), static_cast<qsizetype>(state->size())));
     document_.onTitleChanged = [this] { UpdateTitle(); };
     UpdateTitle();
 
@@ -90,7 +100,11 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
 
 CMainFrame::~CMainFrame()
 {
+    lastDataEntry_ = dataWindow_->Window().CurrentPage();
     if (auto* store = context_.settings.user) {
+        // Taken while the window was still open: closing hides a floating data window.
+        const QByteArray state = closingState_.isEmpty() ? saveState() : closingState_;
+        store->WriteBinary(kSettingsSection, "WindowState", std::vector<uint8_t>(state.begin(), state.end()));
         store->WriteDword(kSettingsSection, "FlatMode", flatMode_);
         store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
     }
@@ -471,6 +485,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    closingState_ = saveState();
     event->accept();
 }
 

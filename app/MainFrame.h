@@ -3,6 +3,7 @@
 // status bar built from the command table, routes every command (view, document, frame,
 // application) and keeps the window options "FlatMode" and "LastDataEntry".
 #include <QMainWindow>
+#include <QByteArray>
 #include <QPointer>
 #include <map>
 #include <memory>
@@ -22,6 +23,7 @@ namespace qv {
 
 class CHexDoc;
 class CHexView;
+class DataWindowDock;
 class LineViewWidget;
 
 class CMainFrame : public QMainWindow, public ILineViewParent, public IStatusPanes {
@@ -34,6 +36,7 @@ public:
     AppContext& Context() { return context_; }
     CommandRouter& Router() { return router_; }
     LineViewWidget* ViewWidget() const { return viewWidget_; }
+    DataWindowDock* DataWindow() const { return dataWindow_; }
     QAction* ActionFor(int command) const;
     bool TopMost() const { return topMost_; }
     uint32_t FlatMode() const { return flatMode_; }
@@ -88,6 +91,8 @@ private:
     RecentFileList& recentFiles_;
     CommandRouter router_;
     LineViewWidget* viewWidget_ = nullptr;
+    DataWindowDock* dataWindow_ = nullptr;
+    QByteArray closingState_;
     std::map<int, QAction*> actions_;          // main action of every command
     std::vector<QAction*> allActions_;         // including second menu entries of a command
     QToolBar* toolBar_ = nullptr;

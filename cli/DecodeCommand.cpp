@@ -9,6 +9,7 @@
 #include "cli/InputFile.h"
 #include "common/CodePage.h"
 #include "common/NumberText.h"
+#include "modules/DecodeJson.h"
 #include "modules/ErrorSink.h"
 #include "modules/ModuleCompiler.h"
 #include "modules/ModuleInterpreter.h"
@@ -38,7 +39,7 @@ int FindEntryPoint(const ModuleSet& set, const std::string& name)
 
 int Decode(const std::vector<std::string>& args)
 {
-    CliArgs options(args, {"entry", "offset", "max-rows"}, {"list"});
+    CliArgs options(args, {"entry", "offset", "max-rows"}, {"list", "json"});
     const auto& files = options.Positional();
     if (files.size() < 2) throw UsageError("Datei und mindestens ein Modul angeben");
     const InputFile data(files[0]);
@@ -67,6 +68,10 @@ int Decode(const std::vector<std::string>& args)
 
     ModuleInterpreter interpreter(set);
     int count = interpreter.Run(0, data.Data(), length, entry, rows, offset);
+    if (options.Has("json")) {
+        std::cout << DecodeRowsJson(set, 0);
+        return 0;
+    }
     for (int i = 0; i < count; ++i) {
         RowView view = set.Row(0, i);
         std::cout << view.row->indent << '\t' << Cp1252ToUtf8(view.name) << '\t' << Cp1252ToUtf8(view.valueText)
@@ -80,7 +85,7 @@ int Decode(const std::vector<std::string>& args)
 }  // namespace
 
 QV_CLI_COMMAND("decode",
-               "decode DATEI MODUL.dfm... [--entry NAME] [--offset O] [--max-rows N] [--list]",
+               "decode DATEI MODUL.dfm... [--entry NAME] [--offset O] [--max-rows N] [--list] [--json]",
                Decode);
 
 }  // namespace qv::cli

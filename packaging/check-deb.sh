@@ -13,7 +13,8 @@ for path in usr/bin/quarnival usr/bin/quarnival-cli \
             usr/share/icons/hicolor/scalable/apps/quarnival.svg \
             usr/share/icons/hicolor/48x48/apps/quarnival.png \
             usr/share/man/man1/quarnival.1.gz usr/share/man/man1/quarnival-cli.1.gz \
-            usr/share/bash-completion/completions/quarnival-cli; do
+            usr/share/bash-completion/completions/quarnival-cli \
+            usr/share/quarnival/modules/bmp.dfm usr/share/quarnival/modules/elf.dfm; do
     grep -q " \./$path\$" <<<"$contents" || { echo "Fehlt im Paket: /$path"; failed=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -1,0 +1,13 @@
+#pragma once
+// The rows of a run as a JSON tree for scripts: an array of fields, each
+// {"name", "value", "offset", "size", "address", "children"}; a row is a child of the
+// nearest row before it with a smaller indent. Texts are converted to UTF-8.
+#include <string>
+
+namespace qv {
+
+class ModuleSet;
+
+std::string DecodeRowsJson(const ModuleSet& set, int slot);
+
+}  // namespace qv

@@ -1,0 +1,389 @@
+#!/usr/bin/env python3
+"""Decodes sample files with a shipped module through `quarnival-cli decode --json` and
+compares the decoded fields with what Python's own libraries read from the same files.
+
+    check_shipped_module.py CLI MODULE_FOLDER FORMAT
+
+Prints every difference and exits with 1 when there is one."""
+import json
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+CLI, FOLDER, FORMAT = sys.argv[1:4]
+WORK = tempfile.mkdtemp(prefix="qvmod-")
+problems = []
+
+
+def decode(path, module):
+    out = subprocess.run([CLI, "decode", path, os.path.join(FOLDER, module), "--json"],
+                         capture_output=True, text=True, check=True)
+    return json.loads(out.stdout)
+
+
+def rows(tree):
+    """Every field, depth first."""
+    for node in tree:
+        yield node
+        yield from rows(node["children"])
+
+
+def nodes(tree, name):
+    return [node for node in tree if node["name"] == name]
+
+
+def field(node, name):
+    found = [child for child in node["children"] if child["name"] == name]
+    if not found:
+        raise KeyError(name)
+    return found[0]
+
+
+def number(node):
+    """The number a value text starts with ("0x1F ", "300 ", "0x0A141E ")."""
+    return int(node["value"].split()[0], 0)
+
+
+def expect(what, decoded, wanted):
+    if decoded != wanted:
+        problems.append(f"{FORMAT}: {what}: decoded {decoded!r}, expected {wanted!r}")
+
+
+def write(name, data):
+    path = os.path.join(WORK, name)
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def check_bmp():
+    from PIL import Image
+    for mode, size in (("P", (5, 3)), ("RGB", (7, 4)), ("1", (9, 2))):
+        image = Image.new(mode, size)
+        if mode == "P":
+            image.putpalette([value for c in range(16) for value in (c * 16, c * 8, c)])
+        path = os.path.join(WORK, f"bild-{mode}.bmp")
+        image.save(path)
+        reread = Image.open(path)
+        tree = decode(path, "bmp.dfm")
+        info = nodes(tree, "Infokopf")[0]
+        expect(f"{mode} width", number(field(info, "Breite")), reread.size[0])
+        expect(f"{mode} height", number(field(info, "Höhe")), reread.size[1])
+        header = nodes(tree, "Dateikopf")[0]
+        expect(f"{mode} file size", number(field(header, "Dateigröße")), os.path.getsize(path))
+        expect(f"{mode} signature", field(header, "Kennung")["value"].split()[-1], "BM")
+        bits = {"P": 8, "RGB": 24, "1": 1}[mode]
+        expect(f"{mode} bits", number(field(info, "Bits pro Pixel")), bits)
+        table = nodes(tree, "Farbtabelle")
+        if bits > 8:
+            expect(f"{mode} colour table", table, [])
+            continue
+        palette = reread.getpalette() if mode == "P" else [0, 0, 0, 255, 255, 255]
+        colours = [number(entry) for entry in table[0]["children"]]
+        wanted = [(palette[3 * i] << 16) | (palette[3 * i + 1] << 8) | palette[3 * i + 2]
+                  for i in range(len(colours))]
+        expect(f"{mode} colours", colours, wanted)
+        expect(f"{mode} colour count", len(colours), len(palette) // 3)
+
+
+def png_chunks(data):
+    chunks, pos = [], 8
+    while pos + 12 <= len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        crc = struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]
+        if zlib.crc32(data[pos + 4:pos + 8 + length]) != crc:
+            problems.append(f"PNG: the test file's {kind} CRC is wrong")
+        chunks.append((kind.decode(), length, crc))
+        pos += 12 + length
+        if kind == b"IEND":
+            break
+    return chunks
+
+
+def check_png():
+    from PIL import Image
+    samples = [Image.new("RGBA", (300, 2), (1, 2, 3, 4)), Image.new("L", (1, 70000 // 100), 9)]
+    palette = Image.new("P", (3, 3))
+    palette.putpalette([1, 2, 3] * 4)
+    samples.append(palette)
+    for number_, image in enumerate(samples):
+        path = os.path.join(WORK, f"bild{number_}.png")
+        image.save(path, pnginfo=None)
+        reread = Image.open(path)
+        data = open(path, "rb").read()
+        tree = decode(path, "png.dfm")
+        chunks = [(node["value"].strip('"'), number(field(node, "Länge")), number(field(node, "CRC")))
+                  for node in nodes(tree, "Chunk")]
+        expect(f"{image.mode} chunks", chunks, png_chunks(data))
+        header = nodes(tree, "Chunk")[0]
+        expect(f"{image.mode} width", number(field(header, "Breite")), reread.size[0])
+        expect(f"{image.mode} height", number(field(header, "Höhe")), reread.size[1])
+        colour_type = {"RGBA": 6, "L": 0, "P": 3}[reread.mode]
+        expect(f"{image.mode} depth", number(field(header, "Bittiefe")), data[24])
+        expect(f"{image.mode} colour type text", field(header, "Farbtyp")["value"].strip(),
+               {6: "RGBA", 0: "Graustufen", 3: "Palette"}[colour_type])
+        if reread.mode == "P":
+            plte = [node for node in nodes(tree, "Chunk") if node["value"] == '"PLTE"'][0]
+            expect("palette size", number(field(plte, "Länge")) // 3, len(reread.getpalette()) // 3)
+        expect(f"{image.mode} signature", nodes(tree, "Signatur")[0]["size"], 8)
+
+
+def check_gif():
+    from PIL import Image
+    for colours in (3, 40):
+        image = Image.new("P", (17, 9))
+        image.putpalette([value for c in range(colours) for value in (c, 2 * c, 3 * c)])
+        path = os.path.join(WORK, f"bild{colours}.gif")
+        image.save(path, background=2)
+        reread = Image.open(path)
+        tree = decode(path, "gif.dfm")
+        head = nodes(tree, "Kopf")[0]
+        expect("version", field(head, "Signatur")["value"] + field(head, "Version")["value"],
+               '"GIF""' + reread.info["version"].decode()[3:] + '"')
+        screen = nodes(tree, "Logischer Bildschirm")[0]
+        expect("width", number(field(screen, "Breite")), reread.size[0])
+        expect("height", number(field(screen, "Höhe")), reread.size[1])
+        expect("background", number(field(screen, "Hintergrundfarbe")), reread.info["background"])
+        palette = reread.getpalette()
+        table = [number(entry) for entry in nodes(tree, "Globale Farbtabelle")[0]["children"]]
+        wanted = [(palette[3 * i] << 16) | (palette[3 * i + 1] << 8) | palette[3 * i + 2]
+                  for i in range(len(palette) // 3)]
+        expect(f"{colours} colours", table, wanted)
+
+
+def check_wav():
+    import wave
+    for channels, width, rate, frames in ((1, 1, 8000, 333), (2, 2, 44100, 1000), (2, 3, 96000, 7)):
+        path = os.path.join(WORK, f"ton{channels}{width}.wav")
+        with wave.open(path, "wb") as out:
+            out.setnchannels(channels)
+            out.setsampwidth(width)
+            out.setframerate(rate)
+            out.writeframes(bytes(range(256)) * (channels * width * frames // 256) +
+                            bytes(channels * width * frames % 256))
+        # an odd-sized chunk before the data: its pad byte must be skipped
+        data = open(path, "rb").read()
+        extra = b"LIST" + struct.pack("<I", 3) + b"abc\0"
+        data = data[:12] + extra + data[12:]
+        data = data[:4] + struct.pack("<I", len(data) - 8) + data[8:]
+        write(os.path.basename(path), data)
+        with wave.open(path, "rb") as reread:
+            tree = decode(path, "wav.dfm")
+            kinds = [node["value"] for node in nodes(tree, "Chunk")]
+            expect("chunks", kinds, ['"LIST"', '"fmt "', '"data"'])
+            fmt = nodes(tree, "Chunk")[1]
+            expect("channels", number(field(fmt, "Kanäle")), reread.getnchannels())
+            expect("rate", number(field(fmt, "Abtastrate")), reread.getframerate())
+            expect("bits", number(field(fmt, "Bits pro Abtastwert")), 8 * reread.getsampwidth())
+            block = number(field(fmt, "Blockgröße"))
+            expect("block", block, reread.getnchannels() * reread.getsampwidth())
+            samples = nodes(tree, "Chunk")[2]
+            expect("frames", number(field(samples, "Länge")) // block, reread.getnframes())
+
+
+def check_zip():
+    import zipfile
+    path = os.path.join(WORK, "archiv.zip")
+    with zipfile.ZipFile(path, "w") as archive:
+        archive.writestr("a.txt", "hallo" * 20, compress_type=zipfile.ZIP_DEFLATED)
+        archive.writestr("ordner/b.bin", bytes(range(50)))
+        archive.writestr(zipfile.ZipInfo("leer/"), b"")
+        archive.comment = b"notiz"
+    tree = decode(path, "zip.dfm")
+    with zipfile.ZipFile(path) as archive:
+        infos = archive.infolist()
+        for kind in ("Lokaler Dateikopf", "Zentrales Verzeichnis"):
+            entries = nodes(tree, kind)
+            expect(f"{kind} names", [node["value"].strip('"') for node in entries], [i.filename for i in infos])
+            expect(f"{kind} CRCs", [number(field(node, "CRC-32")) for node in entries], [i.CRC for i in infos])
+            expect(f"{kind} sizes", [number(field(node, "Größe")) for node in entries], [i.file_size for i in infos])
+            expect(f"{kind} packed", [number(field(node, "Gepackte Größe")) for node in entries],
+                   [i.compress_size for i in infos])
+        central = nodes(tree, "Zentrales Verzeichnis")
+        expect("header offsets", [number(field(node, "Kopf ab")) for node in central],
+               [i.header_offset for i in infos])
+        expect("local offsets", [node["offset"] for node in nodes(tree, "Lokaler Dateikopf")],
+               [i.header_offset for i in infos])
+        end = nodes(tree, "Endsatz")[0]
+        expect("entries", number(field(end, "Einträge")), len(infos))
+        expect("comment", field(end, "Kommentar")["value"], '"' + archive.comment.decode() + '"')
+        expect("directory", number(field(end, "Verzeichnis ab")), central[0]["offset"])
+
+
+ELF_LAYOUTS = {  # header after e_ident, program header, section header
+    32: ("HHIIIIIHHHHHH", "IIIIIIII", "IIIIIIIIII"),
+    64: ("HHIQQQIHHHHHH", "IIQQQQQQ", "IIQQQQIIQQ"),
+}
+
+
+def elf_to_big_endian(data):
+    """The same file with its header and both header tables in big-endian order."""
+    bits = 32 if data[4] == 1 else 64
+    header, program, section = ELF_LAYOUTS[bits]
+    out = bytearray(data)
+    out[5] = 2
+
+    def swap(offset, layout):
+        values = struct.unpack_from("<" + layout, data, offset)
+        struct.pack_into(">" + layout, out, offset, *values)
+        return values
+
+    values = swap(16, header)
+    phoff, shoff = values[4], values[5]
+    phent, phnum, shent, shnum = values[8], values[9], values[10], values[11]
+    for i in range(phnum):
+        swap(phoff + i * phent, program)
+    for i in range(shnum):
+        swap(shoff + i * shent, section)
+    return bytes(out)
+
+
+def readelf(path):
+    """Header values, segments and sections as readelf reports them."""
+    def run(option):
+        return subprocess.run(["readelf", "-W", option, path], capture_output=True, text=True).stdout
+    header = {}
+    for line in run("-h").splitlines():
+        key, _, value = line.partition(":")
+        header[key.strip()] = value.split()[0] if value.split() else ""
+        if key.strip() == "Data" and "big endian" not in value and path.endswith(".be"):
+            problems.append(f"ELF: readelf does not read {path} as big-endian")
+    segments = []
+    for line in run("-l").splitlines():
+        parts = line.split()
+        if len(parts) >= 6 and all(p.startswith("0x") for p in parts[1:6]):
+            segments.append(tuple(int(p, 16) for p in parts[1:6]))
+    sections = []
+    for line in run("-S").splitlines():
+        if not line.strip().startswith("[") or "Nr]" in line:
+            continue
+        parts = line.split("]", 1)[1].split()
+        if parts[0] == "NULL":
+            parts.insert(0, "")
+        sections.append((parts[0], int(parts[2], 16), int(parts[3], 16), int(parts[4], 16)))
+    return header, segments, sections
+
+
+def check_elf():
+    source = write("probe.c", b"int data[100] = {1};\nint _start(void) { for (;;) ; }\n")
+    samples = []
+    linked = os.path.join(WORK, "probe64")
+    subprocess.run(["gcc", "-O0", "-nostdlib", "-static", source, "-o", linked], check=True)
+    samples.append(linked)
+    objects32 = os.path.join(WORK, "probe32.o")
+    if subprocess.run(["gcc", "-m32", "-c", source, "-o", objects32]).returncode == 0:
+        samples.append(objects32)
+        linked32 = os.path.join(WORK, "probe32")
+        if subprocess.run(["ld", "-m", "elf_i386", "-e", "_start", objects32, "-o", linked32]).returncode == 0:
+            samples.append(linked32)
+    else:
+        problems.append("ELF: the compiler cannot make 32-bit objects here")
+    for path in list(samples):
+        samples.append(write(os.path.basename(path) + ".be", elf_to_big_endian(open(path, "rb").read())))
+    for path in samples:
+        name = os.path.basename(path)
+        header, segments, sections = readelf(path)
+        tree = decode(path, "elf.dfm")
+        ident = nodes(tree, "Kennung")[0]
+        expect(f"{name} class", field(ident, "Klasse")["value"].strip(), header["Class"].replace("ELF", "") + " Bit")
+        expect(f"{name} order", field(ident, "Daten")["value"].strip(),
+               "Big-Endian" if name.endswith(".be") else "Little-Endian")
+        main = nodes(tree, "Dateikopf")[0]
+        expect(f"{name} entry", number(field(main, "Einsprungadresse")), int(header["Entry point address"], 16))
+        expect(f"{name} program headers", number(field(main, "Programmköpfe")), len(segments))
+        expect(f"{name} section headers", number(field(main, "Abschnittsköpfe")), len(sections))
+        expect(f"{name} section table", number(field(main, "Abschnittsköpfe ab")),
+               int(header["Start of section headers"]))
+        decoded = [tuple(number(field(node, n)) for n in ("Offset", "Virtuelle Adresse", "Physische Adresse",
+                                                          "Größe in der Datei"))
+                   for table in nodes(tree, "Programmköpfe") for node in table["children"]]
+        expect(f"{name} segments", decoded, [segment[:4] for segment in segments])
+        decoded = [(node["value"].strip('"'),) + tuple(number(field(node, n)) for n in ("Adresse", "Offset", "Größe"))
+                   for table in nodes(tree, "Abschnittsköpfe") for node in table["children"]]
+        expect(f"{name} sections", decoded, sections)
+
+
+def build_pe(plus):
+    """A small PE image, byte by byte: DOS header and stub, NT headers, optional header
+    with 16 data directories, and three sections whose raw data follows the headers."""
+    sections = [(b".text", 0x1000, 0x234, 0x400, 0x60000020), (b".data", 0x2000, 0x10, 0x200, 0xC0000040),
+                (b".reloc", 0x3000, 0x8, 0x200, 0x42000040)]
+    image_base = 0x140000000 if plus else 0x400000
+    directories = [(0x2000 + 8 * i, 16 * i) if i % 3 == 1 else (0, 0) for i in range(16)]
+    optional = struct.pack("<HBBIIIII", 0x20B if plus else 0x10B, 14, 2, 0x400, 0x400, 0, 0x1010, 0x1000)
+    if not plus:
+        optional += struct.pack("<I", 0x2000)
+    optional += struct.pack("<Q" if plus else "<I", image_base)
+    optional += struct.pack("<IIHHHHHHIIIIHH", 0x1000, 0x200, 6, 0, 1, 2, 6, 0, 0, 0x4000, 0x400, 0x1234, 3, 0x8160)
+    optional += struct.pack("<QQQQ" if plus else "<IIII", 0x100000, 0x1000, 0x100000, 0x1000)
+    optional += struct.pack("<II", 0, len(directories))
+    for rva, size in directories:
+        optional += struct.pack("<II", rva, size)
+    dos = bytearray(64)
+    dos[0:2] = b"MZ"
+    struct.pack_into("<HH", dos, 2, 0x90, 3)
+    stub = b"Dieses Programm braucht ein anderes System.\r\n$".ljust(64, b"\0")
+    lfanew = len(dos) + len(stub)
+    struct.pack_into("<I", dos, 0x3C, lfanew)
+    coff = struct.pack("<HHIIIHH", 0x8664 if plus else 0x14C, len(sections), 0x5F000000, 0, 0, len(optional),
+                       0x22 if plus else 0x102)
+    table = b""
+    raw = 0x400
+    for name, rva, virtual, size, flags in sections:
+        table += struct.pack("<8sIIIIIIHHI", name, virtual, rva, size, raw, 0, 0, 0, 0, flags)
+        raw += size
+    headers = bytes(dos) + stub + b"PE\0\0" + coff + optional + table
+    body = b"".join(bytes([i + 1]) * size for i, (_, _, _, size, _) in enumerate(sections))
+    return headers.ljust(0x400, b"\0") + body, image_base, sections, directories
+
+
+def objdump(path):
+    """AddressOfEntryPoint, ImageBase and the sections (name, VMA, file offset) as objdump reports them."""
+    out = subprocess.run(["objdump", "-x", path], capture_output=True, text=True).stdout
+    values, sections = {}, []
+    for line in out.splitlines():
+        parts = line.split()
+        if len(parts) >= 2 and parts[0] in ("AddressOfEntryPoint", "ImageBase", "Magic", "NumberOfRvaAndSizes"):
+            values[parts[0]] = int(parts[1], 16)
+        if len(parts) >= 7 and parts[0].isdigit() and parts[1].startswith("."):
+            sections.append((parts[1], int(parts[3], 16), int(parts[5], 16)))
+    return values, sections
+
+
+def check_pe():
+    for plus in (False, True):
+        data, image_base, built, directories = build_pe(plus)
+        kind = "PE32+" if plus else "PE32"
+        path = write(f"probe{'64' if plus else '32'}.exe", data)
+        reported, sections = objdump(path)
+        if not sections:
+            problems.append(f"{kind}: objdump cannot read the test image")
+            continue
+        tree = decode(path, "pe.dfm")
+        nt = nodes(tree, "NT-Köpfe")[0]
+        optional = field(nt, "Optionaler Kopf")
+        expect(f"{kind} magic", number(field(optional, "Magie")), reported["Magic"])
+        expect(f"{kind} magic text", field(optional, "Magie")["value"].split()[-1], kind)
+        expect(f"{kind} entry", number(field(optional, "Einsprungpunkt (RVA)")), reported["AddressOfEntryPoint"])
+        expect(f"{kind} image base", number(field(optional, "Image-Basis")), reported["ImageBase"])
+        expect(f"{kind} directories", number(field(optional, "Anzahl der Verzeichnisse")), reported["NumberOfRvaAndSizes"])
+        decoded = [(number(field(d, "RVA")), number(field(d, "Größe")))
+                   for d in field(optional, "Datenverzeichnisse")["children"]]
+        expect(f"{kind} directory entries", decoded, directories)
+        expect(f"{kind} first directory name", field(optional, "Datenverzeichnisse")["children"][1]["value"].split()[-1],
+               "Import")
+        table = nodes(tree, "Abschnittstabelle")[0]["children"]
+        decoded = [(s["value"].strip('"'), image_base + number(field(s, "RVA")), number(field(s, "In der Datei ab")))
+                   for s in table]
+        expect(f"{kind} sections", decoded, sections)
+        expect(f"{kind} raw sizes", [number(field(s, "Größe in der Datei")) for s in table], [b[3] for b in built])
+
+
+CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+CHECKS[FORMAT]()
+for problem in problems:
+    print(problem)
+sys.exit(1 if problems else 0)

@@ -1,0 +1,301 @@
+// The data window without widgets: pages and their runs, row texts and copies, module
+// loading with its questions, the module list, the options dialog and the settings.
+#include <gtest/gtest.h>
+
+#include "modules/DataWindow.h"
+#include "modules/DataWindowDialogs.h"
+#include "modules/ModuleList.h"
+#include "modules/ModuleSet.h"
+#include "tests/modules/BmpModule.h"
+#include "tests/support/FakeDialogService.h"
+#include "tests/support/FakePrompt.h"
+#include "tests/support/FakeSettingsStore.h"
+#include "tests/support/TempDir.h"
+
+namespace qv {
+namespace {
+
+// Four DWORD fields in a header; "Tiefe" nests to show the tree.
+constexpr const char* kFieldsModule = R"(MODUL "Felder"
+BLOCK "Kopf"
+DWORD "Erstes" #H
+DWORD "Zweites"
+TEXT "Gruppe"
+DOWN
+WORD "Innen"
+UP
+EXIT
+BLOCK "Anderer"
+BYTE "Eins"
+EXIT
+)";
+
+class DataWindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<DataWnd> Create(uint32_t style = kMainFrameDataStyle, int pages = kMainFrameDataPages)
+    {
+        DataWndServices services;
+        services.settings = &settings;
+        services.prompt = &prompt;
+        services.dialogs = &dialogs;
+        services.isReadable = [this](const uint8_t* buffer, int32_t length) {
+            return buffer == data.data() && length <= static_cast<int32_t>(data.size());
+        };
+        return std::make_unique<DataWnd>(pages, style, services);
+    }
+    std::string Module(const std::string& name, const std::string& text) { return dir.Write(name, text); }
+    void Feed(DataWnd& window, int32_t start, int32_t length)
+    {
+        window.SetData(data.data(), static_cast<int32_t>(data.size()), start, length, 0x1000);
+    }
+
+    test::FakeSettingsStore settings;
+    test::FakePrompt prompt;
+    test::FakeDialogService dialogs;
+    test::TempDir dir;
+    std::vector<uint8_t> data = std::vector<uint8_t>(64, 0);
+};
+
+TEST_F(DataWindowTest, ASelectionDecodesFromItsStartAndTheColumnsCountFromThere)
+{
+    auto window = Create();
+    ASSERT_TRUE(window->LoadModule(Module("felder.dfm", kFieldsModule)));
+    EXPECT_EQ(window->PageLabel(0), "Kopf");  // the entry point names the page
+    EXPECT_EQ(window->PageLabel(3), "Kopf");
+    data[0x20] = 0x78;
+    data[0x21] = 0x56;
+    Feed(*window, 0x20, 16);
+    EXPECT_EQ(window->Page(0).startOffset, 0x20);
+    EXPECT_EQ(window->Page(0).length, 16);
+    ASSERT_EQ(window->RowCount(0), 4);
+    EXPECT_EQ(window->ColumnText(0, 0, kColumnName), "Erstes");
+    EXPECT_EQ(window->ColumnText(0, 0, kColumnValue), "0x5678 ");
+    EXPECT_EQ(window->ColumnText(0, 0, kColumnOffset), "0x0");
+    EXPECT_EQ(window->ColumnText(0, 1, kColumnOffset), "0x4");
+    EXPECT_EQ(window->ColumnText(0, 1, kColumnSize), "0x4");
+    EXPECT_EQ(window->ColumnText(0, 1, kColumnAddress), "0x1024");
+
+    // Keyboard copy joins name, value and the shown columns (the main frame shows Adresse only).
+    EXPECT_EQ(window->CopyText(0, 1, -1), "Zweites\t0 \t0x1024");
+    EXPECT_EQ(window->CopyText(0, 2, -1), "Gruppe\t0x1028");  // no value text, no empty part
+    window->SetOption(kDataOffsetColumn, true);
+    window->SetOption(kDataSizeColumn, true);
+    EXPECT_EQ(window->CopyText(0, 1, -1), "Zweites\t0 \t0x4\t0x04\t0x1024");
+    // The menu copies the column under the click only; beyond the last it is the last.
+    EXPECT_EQ(window->CopyText(0, 0, kColumnValue), "0x5678 ");
+    EXPECT_EQ(window->CopyText(0, 0, 9), "0x1020");
+    EXPECT_EQ(window->CopyText(0, 99, -1), "");
+}
+
+TEST_F(DataWindowTest, TheLastByteStartsARunWhoseFieldsDoNotFit)
+{
+    auto window = Create();
+    window->LoadModule(Module("felder.dfm", kFieldsModule));
+    Feed(*window, 63, 1);
+    ASSERT_GE(window->RowCount(0), 1);
+    for (int r = 0; r < window->RowCount(0); ++r) EXPECT_NE(window->ColumnText(0, r, kColumnName), "Erstes");
+    // Negative values become 0, the length is cut to the buffer.
+    Feed(*window, -5, 1000);
+    EXPECT_EQ(window->Page(0).startOffset, 0);
+    EXPECT_EQ(window->Page(0).length, 64);
+}
+
+TEST_F(DataWindowTest, PagesKeepTheirOwnRunsAndTheSelectedPageIsLimited)
+{
+    auto window = Create();
+    window->LoadModule(Module("felder.dfm", kFieldsModule));
+    Feed(*window, 0, 64);
+    window->SelectPage(99);
+    EXPECT_EQ(window->CurrentPage(), kMainFrameDataPages - 1);
+    EXPECT_EQ(window->RowCount(-1), 0);
+    window->SelectPage(-3);
+    EXPECT_EQ(window->CurrentPage(), 0);
+    EXPECT_EQ(window->RowCount(-1), 4);
+    EXPECT_EQ(Create(0, 40)->PageCount(), 16);
+    EXPECT_EQ(Create(0, 0)->PageCount(), 1);
+}
+
+TEST_F(DataWindowTest, ABufferThatIsNoLongerReadableIsForgottenSilently)
+{
+    auto window = Create();
+    window->LoadModule(Module("felder.dfm", kFieldsModule));
+    Feed(*window, 0, 64);
+    ASSERT_EQ(window->RowCount(0), 4);
+    data.resize(8);  // the document shrank under the page
+    window->Refresh();
+    EXPECT_EQ(window->RowCount(0), 0);
+    EXPECT_EQ(window->Page(0).buffer, nullptr);
+    EXPECT_EQ(window->Page(0).bufferLength, 0);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DataWindowTest, LoadQuestionsOfferTheErrorDialog)
+{
+    auto window = Create();
+    const std::string path = Module("felder.dfm", kFieldsModule);
+    ASSERT_TRUE(window->LoadModule(path));
+    EXPECT_TRUE(prompt.shown.empty());
+
+    // The second load of the same module: the warning line with line number 0.
+    prompt.answers = {PromptAnswer::Yes};
+    std::string errorText, caption;
+    dialogs.steps.push_back([&](DialogModel& model) {
+        auto& errors = static_cast<ModuleErrorDialog&>(model);
+        caption = errors.caption;
+        errorText = errors.text;
+        return true;
+    });
+    EXPECT_TRUE(window->LoadModule(path));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Modul " + path + " ist fehlerhaft\nFehler anzeigen ?");
+    EXPECT_EQ(prompt.shown[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Error);
+    EXPECT_EQ(caption, "Modulfehler in felder.dfm");
+    EXPECT_EQ(errorText.rfind("Warnung(0)", 0), 0u) << errorText;
+
+    // Missing files and folders cannot be loaded; "No" shows nothing.
+    prompt.answers = {PromptAnswer::No, PromptAnswer::No};
+    EXPECT_FALSE(window->LoadModule(dir.File("fehlt.dfm")));
+    EXPECT_FALSE(window->LoadModule(dir.Path()));
+    ASSERT_EQ(prompt.shown.size(), 3u);
+    EXPECT_EQ(prompt.shown[1].text, "Modul " + dir.File("fehlt.dfm") + " konnte nicht geladen werden !\nFehler anzeigen ?");
+    EXPECT_EQ(dialogs.opened.size(), 1u);
+}
+
+TEST_F(DataWindowTest, AModuleThatLoopsEndsAndSaysSoInItsLastRow)
+{
+    auto window = Create();
+    window->LoadModule(Module("schleife.dfm", "BLOCK \"Ewig\"\nBYTE \"Erstes\"\n:oben GOTO oben\n"));
+    Feed(*window, 0, 64);
+    ASSERT_EQ(window->RowCount(0), 2);
+    EXPECT_EQ(window->ColumnText(0, 0, kColumnName), "Erstes");
+    EXPECT_EQ(window->ColumnText(0, 1, kColumnValue), "Modul nach 10000000 Befehlen angehalten");
+}
+
+TEST_F(DataWindowTest, TheModuleFileDialogStartsInModulPathOrTheShippedFolderAndRemembersTheFolder)
+{
+    DataWndServices services;
+    services.settings = &settings;
+    services.prompt = &prompt;
+    services.dialogs = &dialogs;
+    services.defaultModuleFolder = "/usr/share/quarnival/modules";
+    DataWnd window(8, kMainFrameDataStyle, services);
+    const std::string first = Module("felder.dfm", kFieldsModule);
+    const std::string second = Module("bmp.dfm", test::kBmpModule);
+    std::string folderShown;
+    dialogs.steps.push_back([&](DialogModel& model) {
+        auto& files = static_cast<ModuleFileDialog&>(model);
+        folderShown = files.folder;
+        files.chosen = {first, second};
+        return true;
+    });
+    window.ChooseModules(true);
+    EXPECT_EQ(folderShown, "/usr/share/quarnival/modules");
+    EXPECT_EQ(window.Modules().ModuleName(1), "BMP");
+    EXPECT_EQ(settings.ReadString("", "ModulPath"), dir.Path() + "/");
+    EXPECT_EQ(ModuleList(settings).Paths(), (std::vector<std::string>{first, second}));
+    dialogs.steps.push_back([&](DialogModel& model) {
+        folderShown = static_cast<ModuleFileDialog&>(model).folder;
+        return false;
+    });
+    window.ChooseModules(false);
+    EXPECT_EQ(folderShown, dir.Path() + "/");
+}
+
+TEST_F(DataWindowTest, TheModuleListKeepsEachPathOnceAndRemovesChosenOnes)
+{
+    ModuleList list(settings);
+    EXPECT_TRUE(list.Add("/a/Eins.dfm"));
+    EXPECT_TRUE(list.Add("/A/EINS.DFM"));  // case ignored: listed already
+    EXPECT_TRUE(list.Add("/a/zwei.dfm"));
+    EXPECT_EQ(settings.ReadString("DataWindow", "List2"), "/a/zwei.dfm");
+    settings.DeleteValue("DataWindow", "List1");
+    EXPECT_TRUE(list.Add("/a/drei.dfm"));  // the first free number
+    EXPECT_EQ(settings.ReadString("DataWindow", "List1"), "/a/drei.dfm");
+    for (int i = 3; i <= 255; ++i) settings.WriteString("DataWindow", "List" + std::to_string(i), "x");
+    EXPECT_FALSE(list.Add("/a/voll.dfm"));
+
+    test::FakeSettingsStore fresh;
+    DataWndServices services{&fresh, &prompt, &dialogs, nullptr, {}};
+    DataWnd window(8, 0, services);
+    window.RemoveFromModuleList();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Es sind keine Module geladen !");
+    EXPECT_EQ(prompt.shown[0].caption, "Warnung");
+
+    ModuleList(fresh).Add("/m/b.dfm");
+    ModuleList(fresh).Add("/m/C.dfm");
+    ModuleList(fresh).Add("/m/a.dfm");
+    std::vector<std::string> offered;
+    dialogs.steps.push_back([&](DialogModel& model) {
+        auto& remove = static_cast<ModuleRemoveDialog&>(model);
+        offered = remove.paths;
+        remove.selected = {"/m/a.dfm", "/m/C.dfm"};
+        return true;
+    });
+    window.RemoveFromModuleList();
+    EXPECT_EQ(offered, (std::vector<std::string>{"/m/a.dfm", "/m/b.dfm", "/m/C.dfm"}));
+    EXPECT_EQ(ModuleList(fresh).Paths(), std::vector<std::string>{"/m/b.dfm"});
+}
+
+TEST_F(DataWindowTest, PagesComeBackWithTheirModuleAndEntryPointAndJunkSettingsAreHarmless)
+{
+    const std::string path = Module("felder.dfm", kFieldsModule);
+    ModuleList(settings).Add(path);
+    settings.WriteString("DataWindow", "List7", dir.Path());  // a folder: refused with a question
+    {
+        auto window = Create();
+        DataWindowOptionsDialog* seen = nullptr;
+        dialogs.steps.push_back([&](DialogModel& model) {
+            auto& options = static_cast<DataWindowOptionsDialog&>(model);
+            seen = &options;
+            options.entryPoint = options.SortedEntryPoints(options.module).front();  // "Anderer"
+            options.showOffset = true;
+            return true;
+        });
+        window->SelectPage(2);
+        window->ShowOptions();
+        ASSERT_NE(seen, nullptr);
+        EXPECT_EQ(window->PageLabel(2), "Anderer");
+    }
+    EXPECT_EQ(settings.ReadString("DataWindow", "Blockname3"), "Anderer");
+    EXPECT_EQ(settings.ReadString("DataWindow", "Modulname3"), "Felder");
+    EXPECT_EQ(settings.ReadDword("DataWindow", "Style"), kDataOffsetColumn | kDataAddressColumn | kDataFixedFont |
+                                                              kDataGridLines);
+
+    settings.WriteString("DataWindow", "Modulname1", std::string(5000, 'x'));
+    settings.WriteString("DataWindow", "Blockname2", "\x01\xff junk");
+    settings.WriteDword("DataWindow", "Style", 0xFFFFFFFF);
+    prompt.shown.clear();
+    auto window = Create();
+    EXPECT_EQ(window->PageLabel(2), "Anderer");
+    EXPECT_EQ(window->PageLabel(0), "Kopf");  // the first load set every page
+    EXPECT_TRUE(window->Option(kDataSizeColumn));
+    EXPECT_TRUE(window->Option(kDataAlternateColors));
+    EXPECT_FALSE(window->Option(kDataNoModuleMenu));  // only the option bits are taken
+    EXPECT_EQ(prompt.shown.size(), 1u);  // the folder's question
+}
+
+TEST_F(DataWindowTest, OptionsDialogMovesThePageAndAnOffsetBeyondTheBufferGivesNoRows)
+{
+    auto window = Create();
+    window->LoadModule(Module("felder.dfm", kFieldsModule));
+    Feed(*window, 0, 64);
+    std::string offsetShown;
+    dialogs.steps.push_back([&](DialogModel& model) {
+        auto& options = static_cast<DataWindowOptionsDialog&>(model);
+        offsetShown = options.offsetText;
+        options.offsetText = "0x100";
+        options.maxRowsText = "99999";
+        return true;
+    });
+    window->ShowOptions();
+    EXPECT_EQ(offsetShown, "0x0");
+    EXPECT_EQ(window->Page(0).startOffset, 0x100);
+    EXPECT_EQ(window->Page(0).length, 0);
+    EXPECT_EQ(window->MaxRows(), DataWnd::kMaxRowsLimit);
+    EXPECT_EQ(window->RowCount(0), 0);
+}
+
+}  // namespace
+}  // namespace qv

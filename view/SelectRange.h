@@ -1,0 +1,13 @@
+#pragma once
+// Puts the cursor and selection on a field, as the data window and other programs ask for
+// it: the cursor goes to offset (from the first byte of the block, base address not
+// included); with a length of 1 to 255 the bytes offset .. offset + length - 1 are selected.
+#include <cstdint>
+
+namespace qv {
+
+class CHexView;
+
+void SelectRange(CHexView& view, uint32_t offset, uint32_t length);
+
+}  // namespace qv
