@@ -1,0 +1,173 @@
+// Printing commands of the line views: page setup (57605), printer setup (57606), print
+// (57607, 57608) and print preview (57609). Every print and preview goes to the printer
+// that the printer setup chose; it is kept for the whole process.
+#include <QCoreApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include "app/AppContext.h"
+#include "app/CommandRegistry.h"
+#include "document/HexDoc.h"
+#include "platform/UserName.h"
+#include "platform/qt/PdfOutput.h"
+#include "platform/qt/PrintPainting.h"
+#include "view/AnsiView.h"
+#include "view/HexPrintRange.h"
+#include "view/HexView.h"
+#include "view/PrintJob.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int CmdPrinterSetup = 57606;
+
+QPrinter* processPrinter = nullptr;
+
+QPrinter& ProcessPrinter()
+{
+    if (!processPrinter) {
+        processPrinter = new QPrinter(QPrinter::HighResolution);
+        // Released with the application, while the print system is still there.
+        qAddPostRoutine([] {
+            delete processPrinter;
+            processPrinter = nullptr;
+        });
+    }
+    return *processPrinter;
+}
+
+// The context's view, or else the line view that had the focus last.
+CAnsiView* TargetView(AppContext& context)
+{
+    if (context.view) return context.view;
+    return CAnsiView::ActiveView();
+}
+
+HeaderFooterValues NotesOf(AppContext& context)
+{
+    HeaderFooterValues notes;
+    if (context.document) notes.path = context.document->PathName();
+    notes.user = LoggedOnUserName();
+    notes.now = CurrentLocalTime();
+    return notes;
+}
+
+PrintJobSetup SetupFor(const CAnsiView& view, const QPaintDevice& device, const std::optional<PrintRange>& selection,
+                       const HeaderFooterValues& notes)
+{
+    PrintJobSetup setup;
+    setup.settings = ProcessPrintSettings();
+    setup.printer = GeometryOf(device);
+    setup.range = selection ? *selection : WholePrintRange(view.LineCount());
+    setup.selectionOnly = selection.has_value();
+    setup.notes = notes;
+    return setup;
+}
+
+void TellError(AppContext& context, const std::string& text)
+{
+    if (context.prompt) context.prompt->Tell(text, PromptIcon::Error);
+}
+
+void Print(AppContext& context)
+{
+    CAnsiView* view = TargetView(context);
+    if (!view) return;
+    QPrinter& printer = ProcessPrinter();
+    const std::optional<PrintRange> selection =
+        view == context.view ? SelectionPrintRange(*context.view) : std::nullopt;
+    const PrintSettings& settings = ProcessPrintSettings();
+    // Before the printer is known the page count can only be estimated.
+    const int32_t estimate = (settings.flags & PrintWrapLines)
+                                 ? 1000
+                                 : std::max(1, (view->LineCount() + settings.linesPerPage - 1) / settings.linesPerPage);
+    QPrintDialog dialog(&printer, context.mainWindow);
+    dialog.setWindowTitle("Drucken");
+    dialog.setMinMax(1, estimate);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, selection.has_value());
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
+    if (dialog.exec() != QDialog::Accepted) return;
+
+    const bool onlySelection = selection && printer.printRange() == QPrinter::Selection;
+    const bool pageRange = printer.printRange() == QPrinter::PageRange;
+    const HeaderFooterValues notes = NotesOf(context);
+    const FontSpec font = view->Style().font;
+    auto paint = [&](QPagedPaintDevice& device) {
+        PrintJob job(*view, SetupFor(*view, device, onlySelection ? selection : std::nullopt, notes));
+        const int32_t first = pageRange ? std::max(0, printer.fromPage() - 1) : 0;
+        const int32_t last = pageRange ? std::min(job.PageCount(), printer.toPage()) - 1 : job.PageCount() - 1;
+        return first > last || PrintPages(device, job, font, first, last);
+    };
+    std::string error = "Der Druck ist fehlgeschlagen.";
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    const bool printed = toFile ? WritePdfFile(printer.outputFileName().toStdString(), printer.pageLayout(),
+                                               printer.resolution(), paint, error)
+                                : paint(printer);
+    if (!printed) TellError(context, error);
+}
+
+void Preview(AppContext& context)
+{
+    CAnsiView* view = TargetView(context);
+    if (!view) return;
+    QPrintPreviewDialog dialog(&ProcessPrinter(), context.mainWindow);
+    dialog.setWindowTitle("Seitenansicht");
+    auto* pages = dialog.findChild<QPrintPreviewWidget*>();
+    const HeaderFooterValues notes = NotesOf(context);
+    int32_t firstShown = -1;
+    bool failed = false;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+        PrintJob job(*view, SetupFor(*view, *printer, std::nullopt, notes));
+        if (firstShown < 0) firstShown = job.FirstPageShown();
+        failed = !PrintPages(*printer, job, view->Style().font, 0, job.PageCount() - 1);
+    });
+    // The preview opens on the page that holds the view's top line.
+    bool placed = false;
+    if (pages) {
+        QObject::connect(pages, &QPrintPreviewWidget::previewChanged, &dialog, [&] {
+            if (placed || firstShown < 0) return;
+            placed = true;
+            pages->setCurrentPage(firstShown + 1);
+        });
+    }
+    dialog.exec();
+    if (failed) TellError(context, "Der Druck ist fehlgeschlagen.");
+}
+
+void PrinterSetup(AppContext& context)
+{
+    QPrintDialog dialog(&ProcessPrinter(), context.mainWindow);
+    dialog.setWindowTitle("Druckereinrichtung");
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.exec();
+}
+
+void PageSetup(AppContext& context)
+{
+    CAnsiView* view = TargetView(context);
+    if (!view) return;
+    if (context.dialogs) view->SetDialogService(context.dialogs);
+    view->EditPageSetup();
+}
+
+CommandState ViewState(AppContext& context)
+{
+    return {TargetView(context) != nullptr, false};
+}
+
+}  // namespace
+
+QV_GUI_COMMAND(CmdPageSetup, PageSetup, ViewState);
+QV_GUI_COMMAND(CmdPrinterSetup, PrinterSetup);
+QV_GUI_COMMAND(CmdPrint, Print, ViewState);
+QV_GUI_COMMAND(CmdPrintDirect, Print, ViewState);
+QV_GUI_COMMAND(CmdPrintPreview, Preview, ViewState);
+
+}  // namespace qv
