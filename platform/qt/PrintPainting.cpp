@@ -131,18 +131,36 @@ PrinterGeometry GeometryOf(const QPaintDevice& device)
             device.logicalDpiY()};
 }
 
+struct PagePainter::Fonts {
+    PrinterFonts lines;
+    QFont header;
+};
+
+PagePainter::PagePainter(PrintJob& job, const FontSpec& viewFont, const QPaintDevice& device)
+    : job_(job), device_(device), fonts_(std::make_unique<Fonts>())
+{
+    const bool oneFont = (job.Setup().settings.flags & PrintOneFont) != 0;
+    fonts_->lines = MakePrinterFonts(viewFont, job.Metrics(), oneFont, device);
+    fonts_->header = HeaderFont(job.Setup().printer);
+}
+
+PagePainter::~PagePainter() = default;
+
+void PagePainter::Paint(QPainter& painter, int32_t page)
+{
+    QtPrintSurface surface(painter, fonts_->lines, job_.Metrics(), fonts_->header, device_);
+    job_.PrintPage(surface, page);
+}
+
 bool PrintPages(QPagedPaintDevice& device, PrintJob& job, const FontSpec& viewFont, int32_t first, int32_t last)
 {
-    const PageMetrics& metrics = job.Metrics();
-    const bool oneFont = (job.Setup().settings.flags & PrintOneFont) != 0;
-    const PrinterFonts fonts = MakePrinterFonts(viewFont, metrics, oneFont, device);
+    PagePainter pages(job, viewFont, device);
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    QtPrintSurface surface(painter, fonts, metrics, HeaderFont(job.Setup().printer), device);
     bool complete = true;
     for (int32_t page = first; page <= last && complete; ++page) {
         complete = (page == first || device.newPage()) && !PrinterGaveUp(device);
-        if (complete) job.PrintPage(surface, page);
+        if (complete) pages.Paint(painter, page);
     }
     complete = complete && !PrinterGaveUp(device);
     return painter.end() && complete;

@@ -4,6 +4,9 @@
 // and the lines through the same drawing interface the screen uses.
 #include <QPagedPaintDevice>
 #include <cstdint>
+#include <memory>
+
+class QPainter;
 
 #include "view/FontSpec.h"
 #include "view/PrintJob.h"
@@ -12,6 +15,24 @@ namespace qv {
 
 // Printable area of the device in pixels and millimetres, and its resolution.
 PrinterGeometry GeometryOf(const QPaintDevice& device);
+
+// Draws single pages of a job with the printer fonts made for `device` (measured on it);
+// the painter may paint on the device itself or, scaled, on a preview image.
+class PagePainter {
+public:
+    PagePainter(PrintJob& job, const FontSpec& viewFont, const QPaintDevice& device);
+    ~PagePainter();
+    PagePainter(const PagePainter&) = delete;
+    PagePainter& operator=(const PagePainter&) = delete;
+
+    void Paint(QPainter& painter, int32_t page);
+
+private:
+    struct Fonts;
+    PrintJob& job_;
+    const QPaintDevice& device_;
+    std::unique_ptr<Fonts> fonts_;
+};
 
 // Draws pages first..last (from 0) of the job, each on a page of its own. `viewFont` is
 // the view's font as it is stored. False when the device cannot be painted on or a new

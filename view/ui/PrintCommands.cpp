@@ -3,12 +3,8 @@
 // that the printer setup chose; it is kept for the whole process.
 #include <QCoreApplication>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <memory>
 #include <optional>
-#include <type_traits>
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
@@ -20,6 +16,7 @@
 #include "view/HexPrintRange.h"
 #include "view/HexView.h"
 #include "view/PrintJob.h"
+#include "view/ui/PrintPreviewDialog.h"
 
 namespace qv {
 
@@ -117,28 +114,10 @@ void Preview(AppContext& context)
 {
     CAnsiView* view = TargetView(context);
     if (!view) return;
-    QPrintPreviewDialog dialog(&ProcessPrinter(), context.mainWindow);
-    dialog.setWindowTitle("Seitenansicht");
-    auto* pages = dialog.findChild<QPrintPreviewWidget*>();
-    const HeaderFooterValues notes = NotesOf(context);
-    int32_t firstShown = -1;
-    bool failed = false;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
-        PrintJob job(*view, SetupFor(*view, *printer, std::nullopt, notes));
-        if (firstShown < 0) firstShown = job.FirstPageShown();
-        failed = !PrintPages(*printer, job, view->Style().font, 0, job.PageCount() - 1);
-    });
-    // The preview opens on the page that holds the view's top line.
-    bool placed = false;
-    if (pages) {
-        QObject::connect(pages, &QPrintPreviewWidget::previewChanged, &dialog, [&] {
-            if (placed || firstShown < 0) return;
-            placed = true;
-            pages->setCurrentPage(firstShown + 1);
-        });
-    }
+    QPrinter& printer = ProcessPrinter();
+    PrintJob job(*view, SetupFor(*view, printer, std::nullopt, NotesOf(context)));
+    PrintPreviewDialog dialog(job, view->Style().font, printer, [&context] { Print(context); }, context.mainWindow);
     dialog.exec();
-    if (failed) TellError(context, "Der Druck ist fehlgeschlagen.");
 }
 
 void PrinterSetup(AppContext& context)
