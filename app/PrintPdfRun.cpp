@@ -7,7 +7,6 @@
 #include <string>
 
 #include "document/HexDoc.h"
-#include "platform/UserName.h"
 #include "platform/qt/PdfOutput.h"
 #include "platform/qt/PrintPainting.h"
 #include "platform/qt/QtSettingsStore.h"
@@ -88,18 +87,9 @@ std::optional<int> RunPrintPdf(const QStringList& arguments)
     if (!document.FileOpen(NormalizeStartPath(commandLine.fileName))) return 1;
 
     const std::optional<PrintRange> selection = JumpRange(commandLine, view);
-    HeaderFooterValues notes;
-    notes.path = document.PathName();
-    notes.user = LoggedOnUserName();
-    notes.now = CurrentLocalTime();
+    const HeaderFooterValues notes = HeaderFooterValuesNow(document.PathName());
     auto paint = [&](QPagedPaintDevice& device) {
-        PrintJobSetup setup;
-        setup.settings = ProcessPrintSettings();
-        setup.printer = GeometryOf(device);
-        setup.range = selection ? *selection : WholePrintRange(view.LineCount());
-        setup.selectionOnly = selection.has_value();
-        setup.notes = notes;
-        PrintJob job(view, setup);
+        PrintJob job(view, MakePrintJobSetup(view, GeometryOf(device), selection, notes));
         return PrintPages(device, job, view.Style().font, 0, job.PageCount() - 1);
     };
     const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/UserName.h"
 #include "tools/TimeText.h"
 
 namespace qv {
@@ -103,6 +104,15 @@ CalendarTime CurrentLocalTime()
     CalendarTime local = universal;
     UniversalToLocal(universal, local);
     return local;
+}
+
+HeaderFooterValues HeaderFooterValuesNow(const std::string& path)
+{
+    HeaderFooterValues values;
+    values.path = path;
+    values.user = LoggedOnUserName();
+    values.now = CurrentLocalTime();
+    return values;
 }
 
 }  // namespace qv

@@ -35,5 +35,7 @@ std::vector<HeaderFooterPart> ExpandHeaderFooter(std::string_view text, const He
 
 // The current local time as a calendar record.
 CalendarTime CurrentLocalTime();
+// The values for a document's path now: the logged-on user and the local time.
+HeaderFooterValues HeaderFooterValuesNow(const std::string& path);
 
 }  // namespace qv

@@ -36,6 +36,18 @@ PrintRange WholePrintRange(int32_t lineCount)
     return {0, lineCount, 0, INT32_MAX};
 }
 
+PrintJobSetup MakePrintJobSetup(const CAnsiView& view, const PrinterGeometry& printer,
+                                const std::optional<PrintRange>& selection, const HeaderFooterValues& notes)
+{
+    PrintJobSetup setup;
+    setup.settings = ProcessPrintSettings();
+    setup.printer = printer;
+    setup.range = selection ? *selection : WholePrintRange(view.LineCount());
+    setup.selectionOnly = selection.has_value();
+    setup.notes = notes;
+    return setup;
+}
+
 PrintJob::PrintJob(CAnsiView& view, const PrintJobSetup& setup)
     : view_(view),
       setup_(setup),

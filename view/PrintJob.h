@@ -3,6 +3,7 @@
 // works out the metrics, page table and print colours, and draws any page through the
 // view's PrintLine hook on a print surface.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "view/ColorTable.h"
@@ -38,6 +39,11 @@ struct PrintJobSetup {
 
 // All lines of a view of `lineCount` lines.
 PrintRange WholePrintRange(int32_t lineCount);
+
+// A job of the view with the process's page settings: the selection's rows when one is
+// given (without header and footer), else all lines.
+PrintJobSetup MakePrintJobSetup(const CAnsiView& view, const PrinterGeometry& printer,
+                                const std::optional<PrintRange>& selection, const HeaderFooterValues& notes);
 
 class PrintJob {
 public:

@@ -198,11 +198,7 @@ TEST(PrintPreview, OpensAtOnceOnThePageOfTheTopLine)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const auto start = std::chrono::steady_clock::now();
-    PrintJobSetup setup;
-    setup.settings = ProcessPrintSettings();
-    setup.printer = GeometryOf(printer);
-    setup.range = WholePrintRange(view.LineCount());
-    PrintJob job(view, setup);
+    PrintJob job(view, MakePrintJobSetup(view, GeometryOf(printer), std::nullopt, HeaderFooterValues{}));
     PrintPreviewDialog preview(job, view.Style().font, printer, nullptr);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("[ time     ] preview of 65536 rows: first page after %.3f s\n", seconds);
@@ -218,6 +214,12 @@ TEST(PrintPreview, OpensAtOnceOnThePageOfTheTopLine)
     EXPECT_GT(dark, 1000);
     preview.pageNumber->setValue(1093);
     EXPECT_EQ(preview.CurrentPage(), 1092);
+
+    // A printer that cannot start reports it instead of pretending to have printed.
+    QPrinter broken(QPrinter::HighResolution);
+    broken.setOutputFormat(QPrinter::PdfFormat);
+    broken.setOutputFileName("/nonexistent-folder/out.pdf");
+    EXPECT_FALSE(PrintPages(broken, job, view.Style().font, 0, 1));
     ProcessPrintSettings() = saved;
 }
 

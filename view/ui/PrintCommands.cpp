@@ -9,7 +9,6 @@
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
 #include "document/HexDoc.h"
-#include "platform/UserName.h"
 #include "platform/qt/PdfOutput.h"
 #include "platform/qt/PrintPainting.h"
 #include "view/AnsiView.h"
@@ -48,23 +47,7 @@ CAnsiView* TargetView(AppContext& context)
 
 HeaderFooterValues NotesOf(AppContext& context)
 {
-    HeaderFooterValues notes;
-    if (context.document) notes.path = context.document->PathName();
-    notes.user = LoggedOnUserName();
-    notes.now = CurrentLocalTime();
-    return notes;
-}
-
-PrintJobSetup SetupFor(const CAnsiView& view, const QPaintDevice& device, const std::optional<PrintRange>& selection,
-                       const HeaderFooterValues& notes)
-{
-    PrintJobSetup setup;
-    setup.settings = ProcessPrintSettings();
-    setup.printer = GeometryOf(device);
-    setup.range = selection ? *selection : WholePrintRange(view.LineCount());
-    setup.selectionOnly = selection.has_value();
-    setup.notes = notes;
-    return setup;
+    return HeaderFooterValuesNow(context.document ? context.document->PathName() : std::string());
 }
 
 void TellError(AppContext& context, const std::string& text)
@@ -97,7 +80,7 @@ void Print(AppContext& context)
     const HeaderFooterValues notes = NotesOf(context);
     const FontSpec font = view->Style().font;
     auto paint = [&](QPagedPaintDevice& device) {
-        PrintJob job(*view, SetupFor(*view, device, onlySelection ? selection : std::nullopt, notes));
+        PrintJob job(*view, MakePrintJobSetup(*view, GeometryOf(device), onlySelection ? selection : std::nullopt, notes));
         const int32_t first = pageRange ? std::max(0, printer.fromPage() - 1) : 0;
         const int32_t last = pageRange ? std::min(job.PageCount(), printer.toPage()) - 1 : job.PageCount() - 1;
         return first > last || PrintPages(device, job, font, first, last);
@@ -115,7 +98,7 @@ void Preview(AppContext& context)
     CAnsiView* view = TargetView(context);
     if (!view) return;
     QPrinter& printer = ProcessPrinter();
-    PrintJob job(*view, SetupFor(*view, printer, std::nullopt, NotesOf(context)));
+    PrintJob job(*view, MakePrintJobSetup(*view, GeometryOf(printer), std::nullopt, NotesOf(context)));
     PrintPreviewDialog dialog(job, view->Style().font, printer, [&context] { Print(context); }, context.mainWindow);
     dialog.exec();
 }
