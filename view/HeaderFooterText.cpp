@@ -63,6 +63,11 @@ std::vector<HeaderFooterPart> ExpandHeaderFooter(std::string_view text, const He
     for (size_t i = 0; i < text.size() && !out.Full(); ++i) {
         const char c = text[i];
         const bool hasNext = i + 1 < text.size();
+        // The code "\n" starts a new line; so does a line break that reached the text.
+        if (c == '\n') {
+            out.NewLine();
+            continue;
+        }
         if (c == '\\' && hasNext && text[i + 1] == 'n') {
             out.NewLine();
             ++i;

@@ -1,7 +1,6 @@
 #include "platform/qt/PrintPainting.h"
 
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <array>
@@ -16,14 +15,6 @@ namespace qv {
 namespace {
 
 using PrinterFonts = std::array<QFont, kFontVariantCount>;
-
-// Every character advances by exactly the cell width on this device.
-void FitToCell(QFont& font, int32_t cellWidth, const QPaintDevice& device)
-{
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    const qreal natural = QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char('M'));
-    font.setLetterSpacing(QFont::AbsoluteSpacing, cellWidth - natural);
-}
 
 // The first face that can be made: the view's own if it is scalable, else the
 // replacements for printing.
@@ -40,8 +31,7 @@ std::optional<QFont> PrinterFont(FontSpec spec, bool oneFont)
     return std::nullopt;
 }
 
-PrinterFonts MakePrinterFonts(const FontSpec& viewFont, const PageMetrics& metrics, bool oneFont,
-                              const QPaintDevice& device)
+PrinterFonts MakePrinterFonts(const FontSpec& viewFont, const PageMetrics& metrics, bool oneFont)
 {
     FontSpec spec = viewFont;
     spec.height = metrics.lineHeight;
@@ -55,7 +45,6 @@ PrinterFonts MakePrinterFonts(const FontSpec& viewFont, const PageMetrics& metri
         QFont& slot = fonts[static_cast<size_t>(variant)];
         slot = font ? *font : QFontDatabase::systemFont(QFontDatabase::FixedFont);
         slot.setPixelSize(metrics.lineHeight);
-        FitToCell(slot, metrics.charWidth, device);
     }
     return fonts;
 }
@@ -140,7 +129,7 @@ PagePainter::PagePainter(PrintJob& job, const FontSpec& viewFont, const QPaintDe
     : job_(job), device_(device), fonts_(std::make_unique<Fonts>())
 {
     const bool oneFont = (job.Setup().settings.flags & PrintOneFont) != 0;
-    fonts_->lines = MakePrinterFonts(viewFont, job.Metrics(), oneFont, device);
+    fonts_->lines = MakePrinterFonts(viewFont, job.Metrics(), oneFont);
     fonts_->header = HeaderFont(job.Setup().printer);
 }
 

@@ -159,6 +159,7 @@ TEST(HeaderFooter, PlaceholdersExpand)
                               {0, TextAlign::Right, "c"},
                               {1, TextAlign::Right, "d&X&&"}}));
     EXPECT_EQ(ExpandHeaderFooter("100%&", Values())[0].text, "100%&");
+    EXPECT_EQ(ExpandHeaderFooter("a\nb", Values()).back(), (P{1, TextAlign::Left, "b"}));
     EXPECT_TRUE(ExpandHeaderFooter("", Values()).empty());
 }
 
