@@ -65,6 +65,25 @@ std::vector<uint8_t> RenderedPage(const std::string& pdf, bool grey, int& width,
     return std::vector<uint8_t>(image.begin() + consumed + 1, image.end());
 }
 
+// Right edge (in points) of the words of the first page's row that begins with `first`.
+double RowRightEdge(const std::string& pdf, const std::string& first)
+{
+    const std::string boxes = Output("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -");
+    double rowTop = -1, right = -1;
+    size_t at = 0;
+    while ((at = boxes.find("<word ", at)) != std::string::npos) {
+        double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+        if (std::sscanf(boxes.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &xMin, &yMin,
+                        &xMax, &yMax) == 4) {
+            const size_t text = boxes.find('>', at) + 1;
+            if (boxes.compare(text, first.size(), first) == 0) rowTop = yMin;
+            if (rowTop >= 0 && yMin == rowTop) right = std::max(right, xMax);
+        }
+        ++at;
+    }
+    return right;
+}
+
 class PrintPdf : public ::testing::Test {
 protected:
     void SetUp() override { saved_ = ProcessPrintSettings(); }
@@ -110,6 +129,11 @@ TEST_F(PrintPdf, PagesHeaderFooterAndSelection)
     EXPECT_NE(PageText(pdf, 2).find("Seite 2 von 3"), std::string::npos);
     for (int page = 1; page <= 3; ++page) EXPECT_NE(PageText(pdf, page).find("f121.bin"), std::string::npos) << page;
     EXPECT_NE(PageText(pdf, 3).find("000780"), std::string::npos);
+    // 72 cells of the row fill the width between the margins exactly: A4 with 20 mm on the
+    // left and 10 mm on the right ends at 200 mm (566.9 points).
+    const double right = RowRightEdge(pdf, "000000");
+    EXPECT_GT(right, 540.0);
+    EXPECT_LT(right, 567.5);
 
     const std::string selection = dir.File("selection.pdf");
     ASSERT_EQ(Run({"--print-pdf", QString::fromStdString(selection), "/J:0x108:0x10", QString::fromStdString(file)}),
