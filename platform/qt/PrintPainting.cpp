@@ -141,13 +141,19 @@ void PagePainter::Paint(QPainter& painter, int32_t page)
     job_.PrintPage(surface, page);
 }
 
-bool PrintPages(QPagedPaintDevice& device, PrintJob& job, const FontSpec& viewFont, int32_t first, int32_t last)
+bool PrintPages(QPagedPaintDevice& device, PrintJob& job, const FontSpec& viewFont, int32_t first, int32_t last,
+                const PrintProgress& progress)
 {
     PagePainter pages(job, viewFont, device);
     QPainter painter;
     if (!painter.begin(&device)) return false;
     bool complete = true;
     for (int32_t page = first; page <= last && complete; ++page) {
+        if (progress && !progress(page - first, last - first + 1)) {
+            if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
+            complete = false;
+            break;
+        }
         complete = (page == first || device.newPage()) && !PrinterGaveUp(device);
         if (complete) pages.Paint(painter, page);
     }

@@ -4,6 +4,7 @@
 // and the lines through the same drawing interface the screen uses.
 #include <QPagedPaintDevice>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -34,9 +35,14 @@ private:
     std::unique_ptr<Fonts> fonts_;
 };
 
+// Asked before each page with the pages done and the pages to do; false cancels the job.
+using PrintProgress = std::function<bool(int32_t done, int32_t total)>;
+
 // Draws pages first..last (from 0) of the job, each on a page of its own. `viewFont` is
-// the view's font as it is stored. False when the device cannot be painted on or a new
-// page cannot be started (a printer that failed or was cancelled).
-bool PrintPages(QPagedPaintDevice& device, PrintJob& job, const FontSpec& viewFont, int32_t first, int32_t last);
+// the view's font as it is stored. False when the device cannot be painted on, a new page
+// cannot be started (a printer that failed or was cancelled) or `progress` cancelled the
+// job; a printer then drops what it got.
+bool PrintPages(QPagedPaintDevice& device, PrintJob& job, const FontSpec& viewFont, int32_t first, int32_t last,
+                const PrintProgress& progress = nullptr);
 
 }  // namespace qv

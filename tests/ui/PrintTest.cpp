@@ -19,6 +19,7 @@
 #include <map>
 
 #include "app/PrintPdfRun.h"
+#include "platform/qt/PdfOutput.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
@@ -103,6 +104,7 @@ protected:
         settings.footer = footer;
         QtSettingsStore store(QSettings::UserScope);
         StorePrintSettings(store, "Hex", settings);
+        store.WriteDword("", "LineWidth", 16);  // other tests leave their layout behind
         store.Sync();
     }
 
@@ -244,6 +246,25 @@ TEST(PrintPreview, OpensAtOnceOnThePageOfTheTopLine)
     broken.setOutputFormat(QPrinter::PdfFormat);
     broken.setOutputFileName("/nonexistent-folder/out.pdf");
     EXPECT_FALSE(PrintPages(broken, job, view.Style().font, 0, 1));
+
+    // Cancelled after two pages: the job stops there and no PDF file appears.
+    TempDir dir;
+    int asked = 0;
+    std::string error;
+    const bool written = WritePdfFile(dir.File("cancelled.pdf"), printer.pageLayout(), 1200,
+                                      [&](QPagedPaintDevice& device) {
+                                          return PrintPages(device, job, view.Style().font, 0, 5,
+                                                            [&](int32_t done, int32_t total) {
+                                                                ++asked;
+                                                                EXPECT_EQ(total, 6);
+                                                                return done < 2;
+                                                            });
+                                      },
+                                      error);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(asked, 3);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("cancelled.pdf")));
+    EXPECT_EQ(error, "Der Druck ist fehlgeschlagen.");
     ProcessPrintSettings() = saved;
 }
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <optional>
 
 #include "app/AppContext.h"
@@ -79,18 +80,29 @@ void Print(AppContext& context)
     const bool pageRange = printer.printRange() == QPrinter::PageRange;
     const HeaderFooterValues notes = NotesOf(context);
     const FontSpec font = view->Style().font;
+    QProgressDialog progress("Drucken...", "Abbrechen", 0, 1, context.mainWindow);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    auto pageDone = [&progress](int32_t done, int32_t total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    };
     auto paint = [&](QPagedPaintDevice& device) {
         PrintJob job(*view, MakePrintJobSetup(*view, GeometryOf(device), onlySelection ? selection : std::nullopt, notes));
         const int32_t first = pageRange ? std::max(0, printer.fromPage() - 1) : 0;
         const int32_t last = pageRange ? std::min(job.PageCount(), printer.toPage()) - 1 : job.PageCount() - 1;
-        return first > last || PrintPages(device, job, font, first, last);
+        return first > last || PrintPages(device, job, font, first, last, pageDone);
     };
     std::string error = "Der Druck ist fehlgeschlagen.";
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
     const bool printed = toFile ? WritePdfFile(printer.outputFileName().toStdString(), printer.pageLayout(),
                                                printer.resolution(), paint, error)
                                 : paint(printer);
-    if (!printed) TellError(context, error);
+    // A job the user cancelled needs no message; nothing of it was kept.
+    const bool cancelled = progress.wasCanceled();
+    progress.hide();
+    if (!printed && !cancelled) TellError(context, error);
 }
 
 void Preview(AppContext& context)
