@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "common/CodePage.h"
 #include "platform/UserName.h"
 #include "tools/TimeText.h"
 
@@ -114,8 +115,9 @@ CalendarTime CurrentLocalTime()
 HeaderFooterValues HeaderFooterValuesNow(const std::string& path)
 {
     HeaderFooterValues values;
-    values.path = path;
-    values.user = LoggedOnUserName();
+    // Names on disk and in the user database are UTF-8; the texts here are Windows-1252.
+    values.path = Utf8ToCp1252(path);
+    values.user = Utf8ToCp1252(LoggedOnUserName());
     values.now = CurrentLocalTime();
     return values;
 }

@@ -35,7 +35,8 @@ std::vector<HeaderFooterPart> ExpandHeaderFooter(std::string_view text, const He
 
 // The current local time as a calendar record.
 CalendarTime CurrentLocalTime();
-// The values for a document's path now: the logged-on user and the local time.
+// The values for a document's path (UTF-8, as on disk) now: the logged-on user and the
+// local time.
 HeaderFooterValues HeaderFooterValuesNow(const std::string& path);
 
 }  // namespace qv
