@@ -8,8 +8,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -134,12 +132,6 @@ void CMainFrame::AddOwnCommands()
     // Application
     router_.Add(CommandTarget::Application, 57600, H{[this] { document_.FileNew(); }, always});
     router_.Add(CommandTarget::Application, 57601, H{[this] { OpenWithDialog(); }, always});
-    router_.Add(CommandTarget::Application, 57606, H{[this] {
-                    QPrinter printer;
-                    QPrintDialog dialog(&printer, this);
-                    dialog.setWindowTitle("Druckereinrichtung");
-                    dialog.exec();
-                }, always});
     router_.Add(CommandTarget::Application, 57664, H{[this] { ShowAbout(); }, always});
     router_.Add(CommandTarget::Application, 57665, H{[this] { close(); }, always});
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/HexApp.h"
+#include "app/PrintPdfRun.h"
 #include "app/TerminationSignals.h"
 
 namespace {
@@ -24,6 +25,8 @@ bool HasDisplay()
 
 int main(int argc, char** argv)
 {
+    // Printing into a PDF shows no window, so it needs no display.
+    if (!HasDisplay() && qv::AsksForPdf(argc, argv)) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "quarnival: keine grafische Anzeige (DISPLAY ist leer) - ohne Anzeige hilft "
@@ -41,6 +44,8 @@ int main(int argc, char** argv)
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
+
+    if (std::optional<int> printed = qv::RunPrintPdf(QApplication::arguments())) return *printed;
 
     qv::CHexApp app;
     // A stop request ends the event loop; the application then stores its settings on the way out.

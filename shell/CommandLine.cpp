@@ -43,7 +43,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine result;
     bool haveFile = false;
-    for (const std::string& arg : arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--print-pdf") {
+            result.printPdfPath = i + 1 < arguments.size() ? arguments[++i] : std::string();
+            continue;
+        }
         if (!IsOption(arg)) {
             // A lone "-" or "/" is taken as a name, like any other text.
             if (!haveFile) result.fileName = arg, haveFile = true;

@@ -18,12 +18,15 @@ struct CommandLine {
     bool openDataWindow = false;  // D
     // F:, J: and S: place the view after start; kept as typed for the remote-control code.
     std::optional<std::string> selectOption, jumpOption, startOption;
+    // --print-pdf OUT.pdf: print the file into OUT.pdf without a window (empty: OUT missing).
+    std::optional<std::string> printPdfPath;
 };
 
 // Reads the arguments after the program name. An option starts with "-" or "/" (a word
 // with a second "/" or naming an existing file is an absolute path, not an option); its
 // letter is compared without regard to case; A, F, J and S need ":" as third character;
 // numbers are C integers read up to the first character that does not belong to them.
+// "--print-pdf" takes the next argument as the PDF to print into.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Reads a C integer (decimal, 0x hex, leading-0 octal) up to the first foreign character;

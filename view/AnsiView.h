@@ -197,6 +197,9 @@ public:
     void ApplyFontSpec(const FontSpec& spec);
     // Opens the font dialog; 1 OK, 0 cancelled or impossible.
     int EditFont();
+    // Opens the page setup dialog; on OK the process's page settings change and are
+    // stored with the view's settings. 1 OK, 0 cancelled or impossible.
+    int EditPageSetup();
     // Settings of the style: read from the machine-wide store then the user's; written to the user's.
     void LoadSettings();
     void StoreSettings();
@@ -216,6 +219,10 @@ public:
     ViewStyle& Style() { return *style_; }
     const ViewStyle& Style() const { return *style_; }
     ColorTable& Colors() { return style_->colors; }
+    // While a print job runs, PrintLine draws with the job's colours (null: the view's own).
+    void SetPrintColors(const ColorTable* table) { printColors_ = table; }
+    // The colours PrintLine uses for its flags: the print job's when printing.
+    const ColorTable& ColorsFor(uint32_t printLineFlags) const;
     int32_t LineCount() const { return lineCount_; }
     int32_t LineLength() const { return lineLength_; }
     int32_t CursorColumn() const { return cursorColumn_; }
@@ -348,6 +355,7 @@ private:
     int32_t seenRows_ = 0;
     std::array<ScrollBarState, kScrollBarCount> bars_{};
     Color marginColor_ = 0xC0C0C0;
+    const ColorTable* printColors_ = nullptr;
 };
 
 }  // namespace qv

@@ -16,14 +16,19 @@ Color EdgeShade(Color color)
 
 }  // namespace
 
+const ColorTable& CAnsiView::ColorsFor(uint32_t printLineFlags) const
+{
+    return (printLineFlags & 1) && printColors_ ? *printColors_ : style_->colors;
+}
+
 int32_t CAnsiView::PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t firstColumn,
-                             int32_t count, uint32_t /*flags*/)
+                             int32_t count, uint32_t flags)
 {
     if (line < 0 || line >= lineCount_ || count < 1 || firstColumn < 0) return 0;
     std::string_view text = kNullLineText;
     if (static_cast<size_t>(firstColumn) >= text.size()) return 0;
     text = text.substr(static_cast<size_t>(firstColumn), static_cast<size_t>(count));
-    const ColorEntry& standard = style_->colors.ForAttribute(0);
+    const ColorEntry& standard = ColorsFor(flags).ForAttribute(0);
     dc.DrawText(rect.left, rect.top, text, FontVariantOfStyle(standard.fontStyle), standard.text,
                 standard.background);
     return static_cast<int32_t>(text.size());

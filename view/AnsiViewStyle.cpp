@@ -6,6 +6,8 @@
 #include "view/AnsiView.h"
 #include "view/ColorDialogModel.h"
 #include "view/FontDialogModel.h"
+#include "view/PageSetupDialog.h"
+#include "view/PrintSettings.h"
 #include "view/ViewStyleSettings.h"
 
 namespace qv {
@@ -127,6 +129,7 @@ void CAnsiView::LoadFrom(const ISettingsStore& store)
         SetFont(0, "Courier");
     }
     LoadColorEntries(store, style_->settingsPath, style_->colors);
+    LoadPrintSettings(store, style_->settingsPath, ProcessPrintSettings());
 }
 
 void CAnsiView::StoreSettings()
@@ -134,6 +137,7 @@ void CAnsiView::StoreSettings()
     if (noStyle_ || !settings_.user) return;
     StoreFontSpec(*settings_.user, style_->settingsPath, style_->font);
     StoreColorEntries(*settings_.user, style_->settingsPath, style_->colors);
+    StorePrintSettings(*settings_.user, style_->settingsPath, ProcessPrintSettings());
 }
 
 // ---- Dialogs ----
@@ -164,11 +168,21 @@ int CAnsiView::EditFont()
     return 1;
 }
 
+int CAnsiView::EditPageSetup()
+{
+    if (!dialogs_) return 0;
+    PageSetupDialog model(ProcessPrintSettings());
+    if (!dialogs_->Run(model)) return 0;
+    model.ApplyTo(ProcessPrintSettings());
+    StoreSettings();
+    return 1;
+}
+
 // ---- Context menu and commands ----
 
 MenuEntry CAnsiView::CommandEntry(int command, std::string text) const
 {
-    bool own = (command == CmdFont || command == CmdColors) && dialogs_;
+    bool own = (command == CmdFont || command == CmdColors || command == CmdPageSetup) && dialogs_;
     bool enabled = own || (parent_ && parent_->IsCommandEnabled(command));
     return MenuEntry{command, std::move(text), enabled, false};
 }
@@ -188,13 +202,14 @@ bool CAnsiView::HandleCommand(int command)
     switch (command) {
     case CmdFont: EditFont(); return true;
     case CmdColors: EditColors(); return true;
+    case CmdPageSetup: EditPageSetup(); return true;
     default: return false;
     }
 }
 
 bool CAnsiView::RunCommand(int command)
 {
-    bool own = command == CmdFont || command == CmdColors;
+    bool own = command == CmdFont || command == CmdColors || command == CmdPageSetup;
     if (own && dialogs_) return HandleCommand(command);
     return parent_ && parent_->ExecuteCommand(command);
 }

@@ -33,7 +33,7 @@ int32_t CHexView::PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line
         const uint8_t attribute = row.attributes[static_cast<size_t>(column)];
         int32_t runEnd = column + 1;
         while (runEnd < end && row.attributes[static_cast<size_t>(runEnd)] == attribute) ++runEnd;
-        const ColorEntry& entry = Colors().ForAttribute(attribute);
+        const ColorEntry& entry = ColorsFor(flags).ForAttribute(attribute);
         int32_t style = entry.fontStyle;
         if (printing && (style & kPrintStyleFlag)) style = (style >> 4) & 7;
         const std::string_view text(row.chars.data() + column, static_cast<size_t>(runEnd - column));

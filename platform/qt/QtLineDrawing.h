@@ -1,9 +1,12 @@
 #pragma once
 // ILineDrawing on a QPainter: the screen widget's and the printer's. Text runs are drawn
-// as one string each, on their background, in one of eight prepared fonts.
+// as one string each, on their background, in one of eight prepared fonts. On paper every
+// glyph is placed on its cell: printer devices scale letter spacing by their resolution,
+// so a font cannot be made to advance by the cell width there.
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QRawFont>
 #include <array>
 
 #include "view/LineDrawing.h"
@@ -25,6 +28,8 @@ public:
     bool IsPrinting() const override { return printing_; }
 
 private:
+    void DrawPlaced(int32_t x, int32_t y, std::string_view text, int variant);
+
     QPainter& painter_;
     const std::array<QFont, kFontVariantCount>& fonts_;
     CellMetrics cell_;
@@ -32,6 +37,7 @@ private:
     QColor windowText_;
     bool printing_;
     int ascent_;
+    std::array<QRawFont, kFontVariantCount> rawFonts_;  // printing: made on first use
 };
 
 }  // namespace qv

@@ -71,6 +71,18 @@ TEST(CommandLineTest, PositionOptionsAreNeverTakenForTheFileName)
     EXPECT_EQ(line.startOption, "start");
 }
 
+TEST(CommandLineTest, PrintPdfTakesTheNextArgumentAsItsOutput)
+{
+    CommandLine line = ParseCommandLine({"/J:0x10:4", "--print-pdf", "out.pdf", "dump.bin"});
+    ASSERT_TRUE(line.printPdfPath);
+    EXPECT_EQ(*line.printPdfPath, "out.pdf");
+    EXPECT_EQ(line.fileName, "dump.bin");
+    EXPECT_EQ(*line.jumpOption, "0x10:4");
+    line = ParseCommandLine({"dump.bin", "--print-pdf"});
+    EXPECT_EQ(line.printPdfPath, std::string());
+    EXPECT_FALSE(ParseCommandLine({"dump.bin"}).printPdfPath);
+}
+
 TEST(CommandLineTest, OnlyGivenOptionsAreClearedAfterTheStartUpFile)
 {
     CommandLine line = ParseCommandLine({"/A:0x10", "/R"});

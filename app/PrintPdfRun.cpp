@@ -1,0 +1,102 @@
+#include "app/PrintPdfRun.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "document/HexDoc.h"
+#include "platform/qt/PdfOutput.h"
+#include "platform/qt/PrintPainting.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "shell/CommandLine.h"
+#include "view/HexPrintRange.h"
+#include "view/HexView.h"
+#include "view/PrintJob.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kPdfResolution = 1200;
+
+// Without a window every message goes to stderr; questions take their default answer.
+class StderrPrompt : public IPrompt {
+public:
+    PromptAnswer Show(const std::string& text, const std::string& /*caption*/, PromptIcon /*icon*/,
+                      PromptButtons /*buttons*/, PromptAnswer defaultButton) override
+    {
+        std::fprintf(stderr, "quarnival: %s\n", text.c_str());
+        return defaultButton;
+    }
+    void Beep() override {}
+};
+
+// The rows of /J:address:length, when the length is at least 1.
+std::optional<PrintRange> JumpRange(const CommandLine& commandLine, const CHexView& view)
+{
+    if (!commandLine.jumpOption) return std::nullopt;
+    const std::string& value = *commandLine.jumpOption;
+    const uint32_t address = ReadCInteger(value);
+    const size_t colon = value.find(':');
+    const uint32_t length = colon == std::string::npos ? 0 : ReadCInteger(value.substr(colon + 1));
+    if (length == 0) return std::nullopt;
+    const int64_t first = static_cast<int64_t>(address) - view.Buffer().BaseAddress();
+    return BytesPrintRange(view, first, first + length - 1);
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "quarnival: %s\n", message.c_str());
+    return 1;
+}
+
+}  // namespace
+
+bool AsksForPdf(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--print-pdf") == 0) return true;
+    }
+    return false;
+}
+
+std::optional<int> RunPrintPdf(const QStringList& arguments)
+{
+    std::vector<std::string> args;
+    for (const QString& argument : arguments.mid(1)) args.push_back(argument.toStdString());
+    CommandLine commandLine = ParseCommandLine(args);
+    if (!commandLine.printPdfPath) return std::nullopt;
+    if (commandLine.printPdfPath->empty() || commandLine.fileName.empty())
+        return Fail("Aufruf: quarnival --print-pdf AUSGABE.pdf DATEI");
+
+    QtSettingsStore userSettings(QSettings::UserScope);
+    QtSettingsStore machineSettings(QSettings::SystemScope);
+    const SettingsStores stores{&userSettings, &machineSettings};
+    StartOptions startOptions = commandLine.options;
+    StderrPrompt prompt;
+    CHexView view(FlagPersist, stores);
+    view.SetPrompt(&prompt);
+    DocumentServices services;
+    services.prompt = &prompt;
+    services.settings = &userSettings;
+    services.startOptions = &startOptions;
+    CHexDoc document(services);
+    document.AttachView(&view);
+    if (!document.FileOpen(NormalizeStartPath(commandLine.fileName))) return 1;
+
+    const std::optional<PrintRange> selection = JumpRange(commandLine, view);
+    const HeaderFooterValues notes = HeaderFooterValuesNow(document.PathName());
+    auto paint = [&](QPagedPaintDevice& device) {
+        PrintJob job(view, MakePrintJobSetup(view, GeometryOf(device), selection, notes));
+        return PrintPages(device, job, view.Style().font, 0, job.PageCount() - 1);
+    };
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                         QPageLayout::Millimeter);
+    std::string error;
+    if (!WritePdfFile(*commandLine.printPdfPath, a4, kPdfResolution, paint, error)) return Fail(error);
+    return 0;
+}
+
+}  // namespace qv
