@@ -1,6 +1,5 @@
 #include "shell/CommandLine.h"
 
-#include <algorithm>
 #include <cctype>
 
 #include "platform/FileSystem.h"
@@ -9,8 +8,8 @@ namespace qv {
 
 uint32_t ReadCInteger(const std::string& text)
 {
-    // As strtoul with base 0 and a 32-bit long: blanks, a sign, then the digits; a value
-    // beyond 32 bits stays at the largest one; "-" negates in 32-bit arithmetic.
+    // As strtoul with base 0 and a 32-bit long: blanks, a sign, then the digits; "-"
+    // negates in 32-bit arithmetic; a value beyond 32 bits reads as 0xFFFFFFFF, signed or not.
     size_t pos = text.find_first_not_of(" \t\n\v\f\r");
     if (pos == std::string::npos) return 0;
     const bool negative = text[pos] == '-';
@@ -29,7 +28,8 @@ uint32_t ReadCInteger(const std::string& text)
         const int c = std::tolower(static_cast<unsigned char>(text[pos]));
         int digit = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
         if (digit >= base) break;
-        value = std::min<uint64_t>(value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit), 0xFFFFFFFFu);
+        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+        if (value > 0xFFFFFFFFu) return 0xFFFFFFFFu;
     }
     const auto result = static_cast<uint32_t>(value);
     return negative ? 0u - result : result;

@@ -30,10 +30,9 @@ std::optional<std::string> CopyDataText(uint32_t code, const std::string& block)
 
 bool SameDocumentPath(const std::string& a, const std::string& b)
 {
-    auto comparable = [](const std::string& path) {
-        std::string text = Utf8ToCp1252(FullPath(path));
-        std::replace(text.begin(), text.end(), '\\', '/');
-        return text;
+    auto comparable = [](std::string path) {
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return Utf8ToCp1252(FullPath(path));
     };
     if (a.empty() || b.empty()) return false;
     return SameName(comparable(a), comparable(b));
