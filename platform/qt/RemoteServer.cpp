@@ -44,13 +44,15 @@ bool RemoteServer::Listen(std::string* error)
 void RemoteServer::AcceptPeers()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        if (static_cast<int>(peers_.size()) >= kMaxPeers || !PeerMayConnect(static_cast<int>(socket->socketDescriptor()), ownUid_)) {
+        if (!PeerMayConnect(static_cast<int>(socket->socketDescriptor()), ownUid_)) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
+        if (static_cast<int>(peers_.size()) >= kMaxPeers) DropOldestPeer();
         auto peer = std::make_unique<Peer>();
         peer->socket = socket;
+        peer->order = ++accepted_;
         socket->setReadBufferSize(static_cast<qint64>(kRemoteRequestHeaderSize + kRemoteMaxData));
         peer->idle = new QTimer(socket);
         peer->idle->setSingleShot(true);
@@ -76,15 +78,31 @@ void RemoteServer::Drop(QLocalSocket* socket)
     }
 }
 
+void RemoteServer::DropOldestPeer()
+{
+    QLocalSocket* oldest = nullptr;
+    uint64_t order = UINT64_MAX;
+    for (const auto& [socket, peer] : peers_)
+        if (socket != handled_ && peer->order < order) oldest = socket, order = peer->order;
+    if (oldest) Drop(oldest);
+}
+
 void RemoteServer::Serve(QLocalSocket* socket)
 {
-    if (handling_) return;  // served again once the message in hand is done
     auto it = peers_.find(socket);
     if (it == peers_.end()) return;
     Peer* peer = it->second.get();
+    if (handling_) {
+        // Served once the message in hand is done; the wait is ours, not the peer's.
+        peer->idle->stop();
+        return;
+    }
     for (;;) {
         if (peer->unread.isEmpty()) peer->unread = socket->read(static_cast<qint64>(kRemoteMaxData));
-        if (peer->unread.isEmpty()) return;
+        if (peer->unread.isEmpty()) {
+            if (!peer->idle->isActive()) peer->idle->start(idleTimeoutMs_);
+            return;
+        }
         peer->idle->start(idleTimeoutMs_);
         const size_t taken = peer->decoder.Feed(reinterpret_cast<const uint8_t*>(peer->unread.constData()),
                                                 static_cast<size_t>(peer->unread.size()));
@@ -98,8 +116,10 @@ void RemoteServer::Serve(QLocalSocket* socket)
 
         peer->idle->stop();
         handling_ = true;
+        handled_ = socket;
         const RemoteReply reply = messages_.Handle(*request);
         handling_ = false;
+        handled_ = nullptr;
         // While the message waited for the user, the peer may have gone, and others may
         // have sent requests.
         QTimer::singleShot(0, this, &RemoteServer::ServeAll);

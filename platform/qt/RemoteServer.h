@@ -3,7 +3,8 @@
 // user's own socket folder. Requests are read in the user-interface thread as they come
 // in, between other events; nothing here waits for a peer. A peer of another user, one
 // that sends a garbled or oversized frame, or one that stays silent is dropped; the
-// number of peers and what each may leave unread are capped.
+// number of peers and what each may leave unread are capped: a new peer takes the place
+// of the oldest one, so that a flood of idle connections cannot lock out a real client.
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -48,12 +49,14 @@ private:
         RemoteFrameDecoder decoder{RemoteFrameDecoder::Kind::Request};
         QByteArray unread;  // bytes read from the socket but not yet fed
         QTimer* idle = nullptr;
+        uint64_t order = 0;  // accept order: when all places are taken, the oldest peer goes
     };
 
     void AcceptPeers();
     void Serve(QLocalSocket* socket);
     void ServeAll();
     void Drop(QLocalSocket* socket);
+    void DropOldestPeer();
 
     RemoteMessages& messages_;
     QLocalServer* server_ = nullptr;
@@ -63,6 +66,8 @@ private:
     // A message that waits for the user (a save question) runs a nested event loop: the
     // requests arriving meanwhile wait until it is answered.
     bool handling_ = false;
+    QLocalSocket* handled_ = nullptr;
+    uint64_t accepted_ = 0;
     std::map<QLocalSocket*, std::unique_ptr<Peer>> peers_;
 };
 

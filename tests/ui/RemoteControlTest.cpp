@@ -197,14 +197,26 @@ TEST_F(RemoteServerTest, GarbledFramesAndStrangersAreDroppedWithoutEffect)
     EXPECT_EQ(target.posted.size(), 1u);
 }
 
-TEST_F(RemoteServerTest, SilentPeersTimeOutAndAFloodOfConnectionsIsCapped)
+TEST_F(RemoteServerTest, SilentPeersTimeOut)
 {
-    server.SetIdleTimeout(200);
-    // Half a header, then silence.
-    RemoteClientSocket silent;
+    server.SetIdleTimeout(150);
+    RemoteClientSocket silent, half;
     ASSERT_TRUE(silent.Connect(socket));
-    ASSERT_TRUE(silent.SendAll(std::vector<uint8_t>(10, 0x51), 1000));
+    ASSERT_TRUE(half.Connect(socket));
+    ASSERT_TRUE(half.SendAll(std::vector<uint8_t>(10, 0x51), 1000));  // half a header, then nothing
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 500) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(server.PeerCount(), 0);
+    for (RemoteClientSocket* client : {&silent, &half}) {
+        const auto gone = client->Receive(0);
+        ASSERT_TRUE(gone);
+        EXPECT_TRUE(gone->empty());
+    }
+}
 
+TEST_F(RemoteServerTest, AFloodOfIdleConnectionsIsCappedAndLocksNobodyOut)
+{
     std::vector<int> flood;
     for (int i = 0; i < 300; ++i) {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
@@ -215,21 +227,20 @@ TEST_F(RemoteServerTest, SilentPeersTimeOutAndAFloodOfConnectionsIsCapped)
         flood.push_back(fd);
         if (i % 20 == 0) QApplication::processEvents();
     }
-    QElapsedTimer clock;
-    clock.start();
     int most = 0;
-    while (clock.elapsed() < 600) {
+    for (int i = 0; i < 20; ++i) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
         most = std::max(most, server.PeerCount());
     }
+    EXPECT_GT(most, 0);
     EXPECT_LE(most, RemoteServer::kMaxPeers);
-    EXPECT_EQ(server.PeerCount(), 0);  // all timed out
-    const auto gone = silent.Receive(0);
-    ASSERT_TRUE(gone);
-    EXPECT_TRUE(gone->empty());
-    for (int fd : flood) ::close(fd);
+    // The idle peers are still there; a real client takes the place of the oldest.
     target.viewResult = 3;
-    EXPECT_EQ(Ask(socket, {kViewControlMessage, 8, 0, {}})->result, 3);
+    const auto reply = Ask(socket, {kViewControlMessage, 8, 0, {}});
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->result, 3);
+    EXPECT_LE(server.PeerCount(), RemoteServer::kMaxPeers);
+    for (int fd : flood) ::close(fd);
 }
 
 // quarnival-cli remote against an editor started as its own program.
