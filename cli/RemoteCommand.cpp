@@ -170,7 +170,8 @@ int RunSubcommand(const RemoteEndpoint& editor, const std::vector<std::string>& 
         Expect(words, 1, 1);
         const uint32_t command = Number(words[1], "NUMMER");
         if (CallOrFail(editor, {kRemoteCommandMessage, command, 0, {}}, kNoTimeout).result) return 0;
-        std::cerr << "quarnival-cli remote: Befehl " << words[1] << " wurde nicht ausgeführt (gesperrt oder unbekannt).\n";
+        std::cerr << "quarnival-cli remote: Befehl " << words[1]
+                  << " wurde nicht ausgeführt (gesperrt oder unbekannt).\n";
         return 1;
     }
     throw UsageError("unbekannter Unterbefehl \"" + sub + "\"");
@@ -191,12 +192,13 @@ int RunRemote(const std::vector<std::string>& argList)
     if (const auto pid = args.Number("pid")) {
         for (const RemoteEndpoint& candidate : editors)
             if (static_cast<uint64_t>(candidate.pid) == *pid) editor = candidate;
-        if (editor.pid == 0) throw Failure("Kein Quarnival dieses Benutzers läuft als Prozess " + std::to_string(*pid) + ".");
+        if (editor.pid == 0)
+            throw Failure("Kein Quarnival dieses Benutzers läuft als Prozess " + std::to_string(*pid) + ".");
     } else if (editors.size() == 1) {
         editor = editors[0];
     } else {
-        std::cerr << "quarnival-cli remote: " << (editors.empty() ? "Kein Quarnival läuft." : "Mehrere Quarnival laufen; --pid wählt eines:")
-                  << "\n"
+        std::cerr << "quarnival-cli remote: "
+                  << (editors.empty() ? "Kein Quarnival läuft." : "Mehrere Quarnival laufen; --pid wählt eines:") << "\n"
                   << ListText(editors);
         return 2;
     }

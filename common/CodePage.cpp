@@ -59,6 +59,19 @@ size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& cp)
     return length;
 }
 
+// Calls use(code point) for each character of UTF-8 text; a malformed byte counts as '?'.
+template <typename Use>
+void ForEachCodePoint(std::string_view text, Use use)
+{
+    for (size_t pos = 0; pos < text.size();) {
+        char32_t cp = 0;
+        size_t length = DecodeUtf8(text, pos, cp);
+        if (length == 0) cp = U'?', length = 1;
+        pos += length;
+        use(cp);
+    }
+}
+
 // The Windows-1252 byte of a code point; '?' for characters the code page lacks.
 char ByteOf(char32_t cp)
 {
@@ -82,17 +95,7 @@ std::string Utf8ToCp1252(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();) {
-        char32_t cp = 0;
-        size_t length = DecodeUtf8(text, pos, cp);
-        if (length == 0) {
-            out += '?';
-            ++pos;
-            continue;
-        }
-        pos += length;
-        out += ByteOf(cp);
-    }
+    ForEachCodePoint(text, [&out](char32_t cp) { out += ByteOf(cp); });
     return out;
 }
 
@@ -116,18 +119,14 @@ std::u16string Utf8ToUtf16(std::string_view text)
 {
     std::u16string out;
     out.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();) {
-        char32_t cp = 0;
-        size_t length = DecodeUtf8(text, pos, cp);
-        if (length == 0) cp = U'?', length = 1;
-        pos += length;
+    ForEachCodePoint(text, [&out](char32_t cp) {
         if (cp >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
             out += static_cast<char16_t>(cp);
         }
-    }
+    });
     return out;
 }
 
