@@ -126,6 +126,7 @@ void RemoteServer::Serve(QLocalSocket* socket)
         if (peers_.find(socket) == peers_.end() || !peer->socket) return;
         const std::vector<uint8_t> bytes = EncodeRemoteReply(reply);
         socket->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        socket->flush();  // out now: the message may have ended the program
         if (socket->bytesToWrite() > kMaxUnreadReplies) {
             Drop(socket);
             return;
