@@ -8,9 +8,6 @@ namespace qv {
 
 namespace {
 
-constexpr size_t kMaxLineLength = 512;
-constexpr size_t kMaxValuesPerLine = 512;
-
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -27,7 +24,7 @@ size_t SkipBlanks(std::string_view text, size_t position)
 void ReadCArrayLine(std::string_view line, std::vector<uint8_t>& out)
 {
     size_t position = SkipBlanks(line, 0);
-    for (size_t values = 0; values < kMaxValuesPerLine && position < line.size(); ++values) {
+    while (position < line.size()) {
         uint8_t value = 0;  // an empty place between two commas
         if (line[position] != ',') {
             size_t consumed = 0;
@@ -49,9 +46,9 @@ std::vector<uint8_t> CArrayReader(std::string_view content)
         while (position < content.size() && (IsBlank(content[position]) || content[position] == '\r' ||
                                              content[position] == '\n'))
             ++position;
+        // A line of any length is read whole: cutting it could split a value in two.
         const size_t start = position;
-        const size_t limit = std::min(content.size(), start + kMaxLineLength);
-        while (position < limit && content[position] != '\r' && content[position] != '\n') ++position;
+        position = std::min(content.find_first_of("\r\n", start), content.size());
         ReadCArrayLine(content.substr(start, position - start), result);
     }
     return result;

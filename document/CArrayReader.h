@@ -12,7 +12,7 @@ inline constexpr size_t kCArrayMaxRead = 0x1000000;
 
 std::vector<uint8_t> CArrayReader(std::string_view content);
 
-// The byte values of one line (at most 512), appended to out.
+// The byte values of one line, however many, appended to out.
 void ReadCArrayLine(std::string_view line, std::vector<uint8_t>& out);
 
 }  // namespace qv

@@ -258,11 +258,27 @@ private:
         return static_cast<size_t>(p - start);
     }
 
-    size_t MinTextByte(size_t j, char* start) const
+    // A hex digit right after a hexadecimal escape would be read as part of it, so it gets
+    // an escape of its own, as in the other C texts; the bytes are written one at a time,
+    // hence the remembered state.
+    size_t MinTextByte(size_t j, char* start)
     {
         char* p = start;
-        if (j % r_.lineSize == 0) *p++ = '"';
-        p += BytesToCString(p, 8, r_.bytes + j, 1, kCStringNoQuotes | kCStringTwoDigitHex);
+        if (j % r_.lineSize == 0) {
+            *p++ = '"';
+            afterHexEscape_ = false;
+        }
+        const uint8_t byte = r_.bytes[j];
+        char* const form = p;
+        const bool hexDigit = (byte >= '0' && byte <= '9') || ((byte | 0x20) >= 'a' && (byte | 0x20) <= 'f');
+        if (afterHexEscape_ && hexDigit) {
+            *p++ = '\\';
+            *p++ = 'x';
+            p = PutHex(p, byte);
+        } else {
+            p += BytesToCString(p, 8, &byte, 1, kCStringNoQuotes | kCStringTwoDigitHex);
+        }
+        afterHexEscape_ = p - form == 4 && form[1] == 'x';
         if (EndsLine(j, r_.count)) {
             *p++ = '"';
             *p++ = '\n';
@@ -296,6 +312,7 @@ private:
 
     const Request& r_;
     Output& out_;
+    bool afterHexEscape_ = false;  // the last MIN-Text byte was written as "\xHH"
 };
 
 size_t ClipboardBase64(const uint8_t* bytes, size_t count, char* out, size_t outSize)

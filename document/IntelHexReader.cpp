@@ -118,9 +118,10 @@ std::vector<uint8_t> IntelHexReader(std::string_view content, uint32_t startOffs
             continue;
         }
         size_t count = std::min<size_t>(record.Count(), record.size - 5);
-        if (count == 0) continue;  // places nothing, so it does not lengthen the document either
         const uint8_t* data = record.Data();
-        int64_t index = int64_t{record.Address()} + base - int64_t{startOffset};
+        // 32-bit address arithmetic: a start offset of -16 (0xFFFFFFF0) places the records 16
+        // bytes higher, as the wrap-around gives.
+        int64_t index = static_cast<int32_t>(record.Address() + static_cast<uint32_t>(base) - startOffset);
         if (index < 0) {
             const int64_t dropped = std::min<int64_t>(-index, static_cast<int64_t>(count));
             data += dropped;

@@ -34,7 +34,6 @@ CrcFormula ParseCrcFormula(std::string_view text)
 {
     uint64_t bits = 0;
     unsigned width = 1;
-    bool anyTerm = false;
     size_t pos = 0;
     auto at = [&](size_t index) { return index < text.size() ? text[index] : '\0'; };
     auto skipBlanks = [&](bool lineEnds) {
@@ -67,18 +66,15 @@ CrcFormula ParseCrcFormula(std::string_view text)
                 bits |= 2;
                 if (width < 2) width = 2;
             }
-            anyTerm = true;
             continue;
         }
         if (c == '1' && !IsLetter(at(pos + 1)) && !IsDigit(at(pos + 1))) {
             bits |= 1;
             ++pos;
-            anyTerm = true;
             continue;
         }
         return {};
     }
-    if (!anyTerm) return {};
     const uint64_t below = width >= 64 ? ~0ull : (1ull << width) - 1;
     return {true, width, bits & below};
 }

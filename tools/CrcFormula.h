@@ -16,8 +16,8 @@ struct CrcFormula {
     uint64_t normal = 0;  // the terms below the leading one, bit k for x^k
 };
 
-// Reads a formula; "=" ends it like the end of the text. A text without any term, or any
-// other character than terms, "+" and blanks, makes it invalid.
+// Reads a formula; "=" ends it like the end of the text. Any other character than terms,
+// "+" and blanks makes it invalid; a text without terms is the polynomial 0 of width 1.
 CrcFormula ParseCrcFormula(std::string_view text);
 
 }  // namespace qv

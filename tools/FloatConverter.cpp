@@ -66,11 +66,16 @@ double ReadDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// Rounds to the nearest float as C's conversion does: up to half a step above FLT_MAX a
+// value still gives FLT_MAX, from there on infinity (the tie goes to the even infinity).
+// Handled here because a plain cast of a value beyond FLT_MAX is undefined in C++.
 float ToFloat(double value)
 {
-    // Out-of-range values become infinities instead of an undefined conversion.
-    if (value > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
-    if (value < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
+    constexpr double kFirstInfinite = 0x1.ffffffp127;  // FLT_MAX plus half its last step
+    constexpr float kMax = std::numeric_limits<float>::max();
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (std::abs(value) >= kFirstInfinite) return value > 0 ? kInfinity : -kInfinity;
+    if (std::abs(value) > kMax) return value > 0 ? kMax : -kMax;
     return static_cast<float>(value);
 }
 

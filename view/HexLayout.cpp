@@ -149,7 +149,8 @@ int32_t HexLayout::FitWidth(int32_t paneColumns, uint32_t hexFlags) const
     if (hexShown && textShown) w -= 2;
 
     const int64_t m = ElementSize();
-    const int64_t x = effectiveExtraSpace >= kNoExtraSpace ? 0 : effectiveExtraSpace;
+    // Without the extra space X is 4096, which still counts in the formulas below.
+    const int64_t x = effectiveExtraSpace;
     const int64_t w1 = static_cast<int64_t>(w) + 1;
     int64_t bytes;
     if (!hexShown)

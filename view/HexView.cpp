@@ -82,8 +82,9 @@ void CHexView::InvalidateOffsets(int64_t first, int64_t last)
 
 void CHexView::OnNewBlockDisplay(bool keepScroll, bool keepCursor)
 {
-    SetMark(-2, 0, 0);
+    ClearFoundMarks();  // drawn with the new layout below
     hexFlags_ |= FlagRelayout;
+    statusbarMode_ |= StatusDirty;  // the address may change while the cursor offset stays
     if (!keepScroll && !keepCursor) layout_.rowPhase = 0;
     if (keepScroll)
         RefreshLineCount();
@@ -94,6 +95,7 @@ void CHexView::OnNewBlockDisplay(bool keepScroll, bool keepCursor)
         if (layout_.lineLength <= PaneColumns()) leftColumn_ = 0;
         ScrollToOffset(buffer_.BaseAddress(), true);
         SetCursorOffset(buffer_.BaseAddress(), true);
+        UpdateStatus();
         return;
     }
     // The cursor and selection stay, but never beyond the new block.
@@ -107,6 +109,7 @@ void CHexView::OnNewBlockDisplay(bool keepScroll, bool keepCursor)
         }
     }
     SetCursorPos(0, 0, CursorRelative | 0x20 | 0x40);
+    UpdateStatus();
 }
 
 void CHexView::OnNewBlockEditing()

@@ -205,6 +205,8 @@ private:
     void ApplyCaretShape();
     void RefreshLineCount();
     void InvalidateOffsets(int64_t first, int64_t last);
+    // Marks 1..8 cleared and their rows invalidated, not yet drawn.
+    void ClearFoundMarks();
     int32_t RowOfOffset(int64_t offset) const;
     // Area of a mouse column; hidden areas are never chosen.
     int AreaOfColumn(int32_t column) const;

@@ -379,13 +379,19 @@ uint32_t CHexView::MarkPosition(bool asAddress) const
     return static_cast<uint32_t>(position) + (asAddress ? buffer_.BaseAddress() : 0);
 }
 
+void CHexView::ClearFoundMarks()
+{
+    for (int n = 1; n < kHighlightMarkCount; ++n) {
+        if (marks_[n].active) InvalidateOffsets(marks_[n].first, marks_[n].last);
+        marks_[n] = HighlightMark{};
+    }
+}
+
 bool CHexView::SetMark(int index, int32_t start, int32_t length)
 {
     if (index == -2) {
-        for (int n = 1; n < kHighlightMarkCount; ++n) {
-            if (marks_[n].active) InvalidateOffsets(marks_[n].first, marks_[n].last);
-            marks_[n] = HighlightMark{};
-        }
+        ClearFoundMarks();
+        Redraw();
         return true;
     }
     if (index == -1) {
@@ -398,12 +404,14 @@ bool CHexView::SetMark(int index, int32_t start, int32_t length)
     if (mark.active) InvalidateOffsets(mark.first, mark.last);
     if (length == 0) {
         mark = HighlightMark{};
+        Redraw();
         return true;
     }
     const int32_t last = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(start) + length - 1, INT32_MAX));
     if (mark.active && mark.first == start && mark.last == last) return true;
     mark = {true, start, last};
     InvalidateOffsets(start, last);
+    Redraw();
     return true;
 }
 

@@ -30,6 +30,13 @@ int32_t CHexView::SetLayout(int32_t lineWidth, int32_t extraSpace, int32_t inser
 
 void CHexView::OnSizeChanged(int32_t columns, int32_t rows, int32_t columnDelta, int32_t rowDelta)
 {
+    // A fixed width leaves the layout alone, but a row that now fits the pane is shown from
+    // its first column, as after fitting the width: a window that starts small and then
+    // grows would otherwise keep the address column scrolled away.
+    if (!(hexFlags_ & FlagAutoWidth) && layout_.lineLength <= columns && leftColumn_ != 0) {
+        leftColumn_ = 0;
+        UpdateScroll(0);
+    }
     FitWidthToWindow(columns, rows, columnDelta, rowDelta);
 }
 

@@ -21,6 +21,7 @@
 
 #include "platform/Prompt.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/EditableCombo.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -62,8 +63,7 @@ void SearchDialog::Build()
     auto* valueLabel = new QLabel("Suche Nach :");
     value_ = new QComboBox;
     value_->setObjectName("value");
-    value_->setEditable(true);
-    value_->setInsertPolicy(QComboBox::NoInsert);
+    SetEditableKeepingText(value_);
     value_->lineEdit()->setMaxLength(static_cast<int>(kMaxTypedText));
     value_->setMinimumContentsLength(40);
     for (const std::string& line : model_.HistoryLines()) value_->addItem(ToQt(line));

@@ -1,4 +1,4 @@
-// CArrayReader: which lines give bytes, value notations, the line and size limits, and
+// CArrayReader: which lines give bytes, value notations, long lines, the size limit, and
 // arrays written by other tools.
 #include "document/CArrayReader.h"
 
@@ -40,24 +40,20 @@ TEST(CArrayReader, Lines)
     for (const auto& c : cases) EXPECT_EQ(CArrayReader(c.text), c.expected) << c.name;
 }
 
-TEST(CArrayReader, AtMost512ValuesALine)
+TEST(CArrayReader, LongLinesKeepEveryValue)
 {
-    std::vector<uint8_t> bytes;
-    ReadCArrayLine(std::string(600, ','), bytes);
-    EXPECT_EQ(bytes.size(), 512u);
-}
-
-TEST(CArrayReader, LineLongerThan512CharactersContinuesAsNextLine)
-{
-    // 100 values "0x41," fill 500 characters; the 512th ends inside "0x44,", whose rest
-    // "44," is read as the next line (decimal 44).
+    // One line of 3000 values, 15000 characters: no value is cut or lost.
     std::string line;
-    for (int i = 0; i < 100; ++i) line += "0x41,";
-    line += "0x42,0x43,0x44,";
-    const auto bytes = CArrayReader(line);
-    ASSERT_EQ(bytes.size(), 104u);
-    EXPECT_EQ(bytes[99], 0x41);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 100, bytes.end()), (std::vector<uint8_t>{0x42, 0x43, 0x00, 44}));
+    std::vector<uint8_t> expected;
+    for (int i = 0; i < 3000; ++i) {
+        line += "0x" + std::string(1, "0123456789ABCDEF"[i % 16]) + "4,";
+        expected.push_back(static_cast<uint8_t>((i % 16) << 4 | 4));
+    }
+    expected.push_back(1);
+    EXPECT_EQ(CArrayReader(line + "\r\n0x01,"), expected);
+    std::vector<uint8_t> empties;
+    ReadCArrayLine(std::string(600, ','), empties);
+    EXPECT_EQ(empties, std::vector<uint8_t>(600, 0));
 }
 
 TEST(CArrayReader, StopsAfter16MB)

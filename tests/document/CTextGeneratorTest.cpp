@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -70,11 +73,52 @@ TEST(GenerateCText, ClipboardForms)
         {"hex text eight", kEight, kTextHex, kCTextTypes, 4, "\"\\x01\\x23\\x45\\x67\"\n\"\\x89\\xAB\\xCD\\xEF\"\n"},
         {"hex text eleven", kEleven, kTextHex, kCTextTypes, 4,
          "\"\\x01\\x23\\x45\\x67\"\n\"\\x89\\xAB\\xCD\\xEF\"\n\"\\x41\\x22\\x0A\"\n"},
-        {"min text", {'A', '"', 0x0A, 0x01, 'b'}, kTextMin, kCTextTypes, 3, "\"A\\\"\\n\"\n\"\\x01b\"\n"},
+        {"min text", {'A', '"', 0x0A, 0x01, 'b'}, kTextMin, kCTextTypes, 3, "\"A\\\"\\n\"\n\"\\x01\\x62\"\n"},
         {"chars", {'A', '\'', 0x1F, 'z'}, kTextChars, kCTextTypes, 3, "'A','\\'','\\x1F',\n'z',\n"},
         {"nothing", {}, 1, kCTextC, 4, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(Clip(c.data, c.size, c.format, c.line), c.expected) << c.name;
+}
+
+// Reads MIN-Text lines as a C compiler does: "\\x" takes every hex digit that follows.
+// Returns nothing when an escape would not fit a byte.
+std::optional<std::vector<uint8_t>> ReadAsC(const std::string& text)
+{
+    static const std::string shortEscapes = "n\nr\rt\ta\ab\bv\vf\f\"\"\\\\";
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"' || text[i] == '\n') continue;
+        if (text[i] != '\\') {
+            bytes.push_back(static_cast<uint8_t>(text[i]));
+            continue;
+        }
+        const char letter = text[++i];
+        if (letter == 'x') {
+            unsigned value = 0;
+            while (i + 1 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])))
+                value = value * 16 + static_cast<unsigned>(std::stoi(std::string(1, text[++i]), nullptr, 16));
+            if (value > 0xFF) return std::nullopt;
+            bytes.push_back(static_cast<uint8_t>(value));
+        } else {
+            bytes.push_back(static_cast<uint8_t>(shortEscapes[shortEscapes.find(letter) + 1]));
+        }
+    }
+    return bytes;
+}
+
+TEST(GenerateCText, MinTextReadsBackAsTheSameBytes)
+{
+    // Control bytes followed by hex digit characters, across line ends too.
+    std::mt19937 random(17);
+    const std::string pool = "\x01\x1F\x7F" "09afAFgz\"\\\n\t ";
+    for (int round = 0; round < 200; ++round) {
+        std::vector<uint8_t> data(1 + random() % 40);
+        for (uint8_t& b : data) b = static_cast<uint8_t>(pool[random() % pool.size()]);
+        const int line = 1 + static_cast<int>(random() % 8);
+        const auto read = ReadAsC(Clip(data, kTextMin, kCTextTypes, line));
+        ASSERT_TRUE(read.has_value()) << round;
+        EXPECT_EQ(*read, data) << round;
+    }
 }
 
 TEST(GenerateCText, PartialLastValueReadsZerosNotPastTheData)

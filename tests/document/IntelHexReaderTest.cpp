@@ -101,6 +101,29 @@ TEST(IntelHexReader, BytesBeforeStartOffsetAreDropped)
     EXPECT_TRUE(IntelHexReader(Record(0, 0x100, Sequence(16)), 0x110).empty());
 }
 
+TEST(IntelHexReader, NegativeStartOffsetWrapsAround)
+{
+    // "-16" reads as 0xFFFFFFF0: in 32-bit arithmetic the records land 16 bytes higher.
+    const auto bytes = IntelHexReader(Record(0, 0x20, Sequence(4)), static_cast<uint32_t>(-16));
+    ASSERT_EQ(bytes.size(), 1024u);
+    EXPECT_EQ(bytes[0x30], 1);
+    EXPECT_EQ(bytes[0x33], 4);
+    EXPECT_EQ(bytes[0x2F], 0);
+    // A base that wraps the other way falls below 0 and is dropped.
+    EXPECT_TRUE(IntelHexReader(Record(4, 0, {0xFF, 0xFF}) + Record(0, 0, Sequence(4)), 0).empty());
+}
+
+TEST(IntelHexReader, EmptyDataRecordsRaiseTheEnd)
+{
+    const std::string text = Record(0, 0, Sequence(2)) + Record(0, 0x1400, {});
+    const auto bytes = IntelHexReader(text, 0);
+    ASSERT_EQ(bytes.size(), 0x1400u);
+    EXPECT_EQ(bytes[1], 2);
+    EXPECT_EQ(IntelHexReader(Record(4, 0, {0x00, 0x01}) + Record(0, 1, {}), 0).size(), 0x10400u);
+    // Below the start offset an empty record places nothing.
+    EXPECT_TRUE(IntelHexReader(Record(0, 0x100, {}), 0x200).empty());
+}
+
 TEST(IntelHexReader, CountLargerThanLineUsesBytesPresent)
 {
     // Count says 16, but only 5 data bytes and a checksum follow.

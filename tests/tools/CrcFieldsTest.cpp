@@ -54,9 +54,26 @@ TEST(CrcFormulaTest, LeadingTermAndWidthLimits)
 
 TEST(CrcFormulaTest, RejectsOtherText)
 {
-    for (const char* text : {"xy + 1", "x^3 + 2", "x^3 - 1", "12", "y", "", "   ", "x^3 + 1a"})
+    for (const char* text : {"xy + 1", "x^3 + 2", "x^3 - 1", "12", "y", "x^3 + 1a"})
         EXPECT_FALSE(ParseCrcFormula(text).valid) << text;
     EXPECT_TRUE(ParseCrcFormula("x^3 + 1 = junk").valid);
+}
+
+TEST(CrcFormulaTest, FormulaWithoutTermsIsValid)
+{
+    // Nothing but the end, blanks, "+" or "=": the polynomial without terms, width 1.
+    for (const char* text : {"", "   ", " + \r\n", "= x^3"}) {
+        const CrcFormula formula = ParseCrcFormula(text);
+        EXPECT_TRUE(formula.valid) << text;
+        EXPECT_EQ(formula.width, 1u) << text;
+        EXPECT_EQ(formula.normal, 0u) << text;
+    }
+    CrcFields fields = Opened();
+    fields.formulaText = "";
+    fields.Update(CrcChange::Formula);
+    EXPECT_FALSE(fields.FormulaInvalid());
+    EXPECT_EQ(fields.widthText, "1-Bit");
+    EXPECT_EQ(fields.Reflected(), 0u);
 }
 
 TEST(CrcFormulaTest, OddTermsStayWithinTheWidthLimits)

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace qv {
@@ -54,6 +55,21 @@ TEST(FloatConverter, TypingTheFloat)
     m.EditField(FloatField::FloatValue, "1.0e300");
     EXPECT_TRUE(std::isinf(m.FloatValue()));
     EXPECT_EQ(m.Text(FloatField::DoubleValue), GeneralDoubleForTest(m.DoubleValue()));
+}
+
+TEST(FloatConverter, FloatValuesNearTheLargestRoundAsC)
+{
+    // 3.4028235e38 lies above FLT_MAX but rounds down to it; infinity starts only half a
+    // step above. The C library's strtof is the reference.
+    for (const char* text : {"3.4028235e38", "-3.4028235e38", "3.40282356e38", "3.4028236e38", "-3.5e38",
+                             "3.4028234e38", "1.0e39", "1.17549435e-38"}) {
+        FloatConverterModel m = Zeros();
+        m.EditField(FloatField::FloatValue, text);
+        EXPECT_EQ(m.FloatValue(), std::strtof(text, nullptr)) << text;
+    }
+    FloatConverterModel m = Zeros();
+    m.EditField(FloatField::FloatValue, "3.4028235e38");
+    EXPECT_EQ(m.Text(FloatField::HexDump), ":FF FF 7F 7F ");
 }
 
 TEST(FloatConverter, ValueTexts)

@@ -207,6 +207,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{{16, 4, 0, 6, 0, 0}, kDefaultFlags, 80, 21},   // (70*4) / 13
                     FitCase{{16, 0, 1, 6, 0, 0}, kDefaultFlags, 80, 17},   // 70 / 4
                     FitCase{{16, 0, 0, 6, 0, 0}, kDefaultFlags, 80, 23},   // 69 / 3
+                    // Without the extra space X is 4096: (72*4096) / 16385, one less than 72 / 4.
+                    FitCase{{16, 0, 1, 6, 0, 0}, kDefaultFlags, 82, 17},
+                    FitCase{{16, 0, 1, 6, 2, 0}, kDefaultFlags, 88, 23},   // (78*4096*4) / 53252
                     FitCase{{16, 4, 1, 6, 2, 0}, kDefaultFlags, 80, 20},   // (70*4*4) / 56
                     FitCase{{16, 4, 1, 6, 0, 0}, kDefaultFlags | FlagHideHex, 80, 71},
                     FitCase{{16, 4, 1, 6, 0, 0}, kDefaultFlags, 5, 1}));

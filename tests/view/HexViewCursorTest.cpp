@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/FakeDialogService.h"
+#include "tests/support/FakeLineViewHost.h"
 #include "tests/view/HexViewTesting.h"
 #include "view/HexViewGotoDialog.h"
 
@@ -449,6 +450,51 @@ TEST(HexViewFocus, FocusShowsStatusPanesBeforeTheWindowHears)
 
     h.Key('C', KeyFlagCtrl);  // commands of other parts go to the window
     EXPECT_EQ(parent.commands, std::vector<int>{CmdCopy});
+}
+
+}  // namespace
+}  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST(HexViewNewBlock, StatusPanesShowTheNewCursorAtOnce)
+{
+    // The cursor offset stays 0, but the address changes with the base address.
+    HexViewHarness h;
+    h.Load(CountingBytes(64), HexViewHarness::kEditable, 0x1000);
+    RecordingStatusPanes panes;
+    h.view.SetStatusPanes(&panes);
+    h.view.StatusFocusGained();
+    ASSERT_EQ(panes.texts[0], " Adr: 0x1000 / 4096");
+    h.Load(std::vector<uint8_t>(256, 0x11));
+    EXPECT_EQ(panes.texts[0], " Adr: 0x0 / 0");
+    EXPECT_EQ(panes.texts[1], " Wert: 0x11111111 / 286331153");
+    h.Load(std::vector<uint8_t>(16, 0x11), HexViewHarness::kEditable | KeepCursor, 0x20);
+    EXPECT_EQ(panes.texts[0], " Adr: 0x20 / 32");
+}
+
+}  // namespace
+}  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST(HexViewMarks, ClearingTheSearchMarksRedrawsTheirRows)
+{
+    HexViewHarness h;
+    FakeLineViewHost host;
+    h.view.AttachHost(&host);
+    h.view.HandleSize(800, 400);
+    h.Load(CountingBytes(256));
+    h.view.SetMark(0, 0x40, 4);
+    h.view.SetMark(1, 0x80, 2);
+    host.ClearRecords();
+    h.view.SetMark(-2, 0, 0);
+    EXPECT_FALSE(h.view.Redraws().Pending());
+    EXPECT_GT(host.paints, 0);
+    EXPECT_FALSE(host.invalidated.empty());
+    h.view.DetachHost();
 }
 
 }  // namespace

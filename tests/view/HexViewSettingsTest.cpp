@@ -2,6 +2,7 @@
 
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakeSettingsStore.h"
+#include "tests/support/FakeLineViewHost.h"
 #include "tests/view/HexViewTesting.h"
 #include "view/HexViewConfigDialog.h"
 
@@ -250,6 +251,38 @@ TEST(HexConfigDialog, OkAppliesLayoutAndNotifies)
     EXPECT_FALSE(h.view.EditSettings(dialogs));  // cancelled: nothing changes
     EXPECT_EQ(h.view.BytesPerRow(), 20);
     EXPECT_EQ(events.seen.size(), 1u);
+}
+
+}  // namespace
+}  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// A window starts small and grows: with a fixed width the rows that now fit are shown
+// from their first column, address column included.
+TEST(HexViewLayout, FixedWidthRowsThatFitStartAtColumnZero)
+{
+    HexViewHarness h;
+    FakeLineViewHost host;
+    h.view.ApplyRasterSettings(-16, 4, -1, -1);
+    h.view.AttachHost(&host);
+    h.view.HandleSize(6 * 8 + 16, 200);  // a pane of a few columns
+    h.Load(CountingBytes(300));
+    h.view.SetCursorOffset(2, false);
+    ASSERT_GT(h.view.LeftColumn(), 0);
+    h.view.HandleSize(100 * 8 + 16, 400);
+    EXPECT_EQ(h.view.LeftColumn(), 0);
+    EXPECT_EQ(h.view.CursorOffset(), 2);
+
+    // A row wider than the pane keeps its scroll position.
+    h.view.ApplyRasterSettings(-64, 4, -1, -1);
+    h.view.SetCursorOffset(60, false);
+    const int32_t left = h.view.LeftColumn();
+    ASSERT_GT(left, 0);
+    h.view.HandleSize(101 * 8 + 16, 400);
+    EXPECT_EQ(h.view.LeftColumn(), left);
+    h.view.DetachHost();
 }
 
 }  // namespace

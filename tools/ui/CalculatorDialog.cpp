@@ -9,6 +9,7 @@
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/EditableCombo.h"
 #include "platform/qt/QtText.h"
 #include "tools/CalculatorModel.h"
 #include "tools/ui/ChecksumToolDialogs.h"
@@ -41,8 +42,7 @@ bool RunCalculatorDialog(DialogModel& base, QWidget* parent)
 
     auto* input = new QComboBox;
     input->setObjectName("input");
-    input->setEditable(true);
-    input->setInsertPolicy(QComboBox::NoInsert);
+    SetEditableKeepingText(input);
     input->setMaxVisibleItems(16);
     for (const std::string& line : model.History()) input->addItem(ToQt(line));
     input->setEditText(ToQt(model.InputText()));

@@ -13,6 +13,7 @@
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/EditableCombo.h"
 #include "platform/qt/QtText.h"
 #include "tools/CrcCatalog.h"
 #include "tools/CrcDialogModel.h"
@@ -31,8 +32,7 @@ std::optional<QPoint> lastPlace;
 QComboBox* EditableCombo(const std::vector<std::string>& lines)
 {
     auto* combo = new QComboBox;
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    SetEditableKeepingText(combo);
     for (const std::string& line : lines) combo->addItem(ToQt(line));
     return combo;
 }

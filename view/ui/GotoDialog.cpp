@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/EditableCombo.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -18,8 +19,7 @@ GotoDialogWidget::GotoDialogWidget(GotoDialog& model, QWidget* parent) : QDialog
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QString::fromUtf8(GotoDialog::kPrompt), this));
     address = new QComboBox(this);
-    address->setEditable(true);
-    address->setInsertPolicy(QComboBox::NoInsert);
+    SetEditableKeepingText(address);
     for (size_t i = 0; i < model.history.Count(); ++i) address->addItem(ToQt(*model.history.Get(i)));
     address->setEditText(ToQt(model.text));
     address->lineEdit()->selectAll();

@@ -1,0 +1,14 @@
+#include "platform/qt/EditableCombo.h"
+
+#include <QComboBox>
+
+namespace qv {
+
+void SetEditableKeepingText(QComboBox* combo)
+{
+    combo->setEditable(true);  // creates the line edit together with the default completer
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+}
+
+}  // namespace qv
