@@ -2,9 +2,12 @@
 
 #include <QFileDialog>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/MainFrame.h"
+#include "app/RemoteControl.h"
 #include "document/HexDoc.h"
+#include "shell/StartPositions.h"
 #include "view/HexLayout.h"
 #include "view/HexView.h"
 
@@ -21,6 +24,7 @@ CHexApp::CHexApp(AppOverrides overrides)
 
 CHexApp::~CHexApp()
 {
+    remote_.reset();  // no messages once the frame is going
     // The frame goes first (it writes its options), then the document (it writes
     // "PasteMode" and releases its block), then the view.
     frame_.reset();
@@ -84,6 +88,13 @@ bool CHexApp::Start(const QStringList& arguments)
     else
         frame_->show();
     frame_->repaint();
+    // The positions go to the view once it has its size: a new row width would drop a selection.
+    ApplyStartPositions(ReadStartPositions(commandLine), *document_, *view_);
+
+    // Other programs reach the window once it is shown; without the socket it still runs.
+    remote_ = std::make_unique<RemoteControl>(*frame_, *document_, *view_);
+    std::string remoteError;
+    if (!remote_->Listen(&remoteError)) std::fprintf(stderr, "quarnival: %s\n", remoteError.c_str());
 
     if (commandLine.openDataWindow) {
         const bool withFile = !commandLine.fileName.empty();

@@ -15,6 +15,7 @@ namespace qv {
 class CHexDoc;
 class CHexView;
 class CMainFrame;
+class RemoteControl;
 
 // Services a test may put in place of the interactive ones.
 struct AppOverrides {
@@ -32,6 +33,7 @@ public:
     CMainFrame* Frame() const { return frame_.get(); }
     CHexDoc* Document() const { return document_.get(); }
     CHexView* View() const { return view_.get(); }
+    RemoteControl* Remote() const { return remote_.get(); }
     StartOptions& Options() { return startOptions_; }
 
 private:
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<CHexView> view_;
     std::unique_ptr<CHexDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<RemoteControl> remote_;
 };
 
 }  // namespace qv

@@ -458,6 +458,13 @@ void CMainFrame::OpenFile(const std::string& path)
     UpdateCommandStates();
 }
 
+void CMainFrame::SelectRange(uint32_t offset, uint32_t length)
+{
+    viewWidget_->setFocus();
+    view_.SetCursorOffset(offset, false);
+    if (length >= 1 && length <= 255) view_.SelectTo(offset + length, false);
+}
+
 void CMainFrame::OnLineViewNotify(CAnsiView&, int, int32_t, int32_t) {}
 
 void CMainFrame::OnFileDropped(CAnsiView&, const std::string& path)

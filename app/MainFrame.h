@@ -51,6 +51,9 @@ public:
     void UpdateTitle();
     // Opens a file the way the user's open command does (save question first).
     void OpenFile(const std::string& path);
+    // The SelectRange message (remote control, the data window's jump to a field): focus
+    // to the view, cursor to the offset, with a length of 1 to 255 that many bytes selected.
+    void SelectRange(uint32_t offset, uint32_t length);
 
     // ILineViewParent
     void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;

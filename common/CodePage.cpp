@@ -59,6 +59,28 @@ size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& cp)
     return length;
 }
 
+// Calls use(code point) for each character of UTF-8 text; a malformed byte counts as '?'.
+template <typename Use>
+void ForEachCodePoint(std::string_view text, Use use)
+{
+    for (size_t pos = 0; pos < text.size();) {
+        char32_t cp = 0;
+        size_t length = DecodeUtf8(text, pos, cp);
+        if (length == 0) cp = U'?', length = 1;
+        pos += length;
+        use(cp);
+    }
+}
+
+// The Windows-1252 byte of a code point; '?' for characters the code page lacks.
+char ByteOf(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view text)
@@ -73,24 +95,38 @@ std::string Utf8ToCp1252(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();) {
-        char32_t cp = 0;
-        size_t length = DecodeUtf8(text, pos, cp);
-        if (length == 0) {
-            out += '?';
+    ForEachCodePoint(text, [&out](char32_t cp) { out += ByteOf(cp); });
+    return out;
+}
+
+std::string Utf16ToCp1252(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        char32_t cp = text[pos];
+        if (cp >= 0xD800 && cp <= 0xDBFF && pos + 1 < text.size() && text[pos + 1] >= 0xDC00 &&
+            text[pos + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
             ++pos;
-            continue;
         }
-        pos += length;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        char mapped = '?';
-        for (size_t i = 0; i < kHighControls.size(); ++i)
-            if (kHighControls[i] == cp) mapped = static_cast<char>(0x80 + i);
-        out += mapped;
+        out += (cp >= 0xD800 && cp <= 0xDFFF) ? '?' : ByteOf(cp);  // an unpaired surrogate
     }
+    return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    ForEachCodePoint(text, [&out](char32_t cp) {
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    });
     return out;
 }
 

@@ -8,22 +8,31 @@ namespace qv {
 
 uint32_t ReadCInteger(const std::string& text)
 {
-    size_t pos = 0;
+    // As strtoul with base 0 and a 32-bit long: blanks, a sign, then the digits; "-"
+    // negates in 32-bit arithmetic; a value beyond 32 bits reads as 0xFFFFFFFF, signed or not.
+    size_t pos = text.find_first_not_of(" \t\n\v\f\r");
+    if (pos == std::string::npos) return 0;
+    const bool negative = text[pos] == '-';
+    if (text[pos] == '-' || text[pos] == '+') ++pos;
     int base = 10;
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    // "0x" counts as the prefix only before a hex digit; "0xz" reads as 0.
+    if (pos + 2 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X') &&
+        std::isxdigit(static_cast<unsigned char>(text[pos + 2]))) {
         base = 16;
-        pos = 2;
-    } else if (!text.empty() && text[0] == '0') {
+        pos += 2;
+    } else if (pos < text.size() && text[pos] == '0') {
         base = 8;
     }
-    uint32_t value = 0;
+    uint64_t value = 0;
     for (; pos < text.size(); ++pos) {
         const int c = std::tolower(static_cast<unsigned char>(text[pos]));
         int digit = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
         if (digit >= base) break;
-        value = value * static_cast<uint32_t>(base) + static_cast<uint32_t>(digit);
+        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+        if (value > 0xFFFFFFFFu) return 0xFFFFFFFFu;
     }
-    return value;
+    const auto result = static_cast<uint32_t>(value);
+    return negative ? 0u - result : result;
 }
 
 namespace {

@@ -29,9 +29,10 @@ struct CommandLine {
 // "--print-pdf" takes the next argument as the PDF to print into.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Reads a C integer (decimal, 0x hex, leading-0 octal) up to the first foreign character;
-// a missing number is 0.
+// Reads a C integer as strtoul with base 0 does (blanks, a sign, decimal, 0x hex,
+// leading-0 octal) up to the first foreign character; a missing number is 0.
 uint32_t ReadCInteger(const std::string& text);
+
 
 // The start-up file name as the program shows it: absolute, each existing component
 // spelled as it is stored on disk; from the first component with a wildcard or the first

@@ -62,6 +62,20 @@ TEST(CommandLineTest, BaseAddressReadsCIntegersUpToTheFirstForeignCharacter)
     EXPECT_FALSE(ParseCommandLine({"/A1000"}).hasBaseAddress);
 }
 
+TEST(CommandLineTest, NumbersAreReadAsStrtoulWithBaseZeroReadsThem)
+{
+    struct Case {
+        const char* text;
+        uint32_t expected;
+    } cases[] = {
+        {"-16", 0xFFFFFFF0}, {"+8", 8},          {"  12", 12},   {"-0x10", 0xFFFFFFF0}, {"-010", 0xFFFFFFF8},
+        {"0x", 0},           {"0xg", 0},         {"-", 0},       {"+-1", 0},            {"- 1", 0},
+        {"4294967296", 0xFFFFFFFF}, {"-4294967296", 0xFFFFFFFF}, {"0x1Fzz", 0x1F}, {"077", 63},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadCInteger(c.text), c.expected) << c.text;
+    EXPECT_EQ(ParseCommandLine({"/A:-0x100"}).options.BaseAddress, 0xFFFFFF00u);
+}
+
 TEST(CommandLineTest, PositionOptionsAreNeverTakenForTheFileName)
 {
     CommandLine line = ParseCommandLine({"/F:0x10,0x20", "-J:5", "/S:start", "real.bin", "later.bin"});

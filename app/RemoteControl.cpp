@@ -1,0 +1,62 @@
+#include "app/RemoteControl.h"
+
+#include <QTimer>
+
+#include "app/MainFrame.h"
+#include "common/PathHelpers.h"
+#include "document/HexDoc.h"
+#include "platform/qt/RemoteServer.h"
+#include "view/HexView.h"
+
+namespace qv {
+
+RemoteControl::RemoteControl(CMainFrame& frame, CHexDoc& document, CHexView& view)
+    : frame_(frame), document_(document), view_(view), server_(std::make_unique<RemoteServer>(messages_))
+{
+}
+
+RemoteControl::~RemoteControl() = default;
+
+bool RemoteControl::Listen(std::string* error)
+{
+    return server_->Listen(error);
+}
+
+std::string RemoteControl::DocumentPath()
+{
+    return document_.PathName();
+}
+
+bool RemoteControl::PostCommand(int command)
+{
+    QTimer::singleShot(0, &frame_, [frame = &frame_, command] { frame->ExecuteCommand(command); });
+    return true;
+}
+
+bool RemoteControl::RunCommand(int command)
+{
+    return frame_.ExecuteCommand(command);
+}
+
+bool RemoteControl::OpenFile(const std::string& path)
+{
+    frame_.OpenFile(path);
+    return !document_.PathName().empty() && SamePath(document_.PathName(), path);
+}
+
+int32_t RemoteControl::ViewControl(int select, int32_t argument)
+{
+    return view_.ViewControl(select, argument);
+}
+
+uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition)
+{
+    return view_.LineViewControl(select, packedPosition);
+}
+
+void RemoteControl::SelectRange(uint32_t offset, uint32_t length)
+{
+    frame_.SelectRange(offset, length);
+}
+
+}  // namespace qv

@@ -1,0 +1,64 @@
+#pragma once
+// Target of remote-control messages for tests: records every call and answers from fields.
+#include <string>
+#include <vector>
+
+#include "shell/RemoteMessages.h"
+
+namespace qv::test {
+
+class FakeRemoteTarget : public IRemoteTarget {
+public:
+    std::string DocumentPath() override { return path; }
+    bool PostCommand(int command) override
+    {
+        posted.push_back(command);
+        return true;
+    }
+    bool RunCommand(int command) override
+    {
+        ran.push_back(command);
+        return command == enabledCommand;
+    }
+    bool OpenFile(const std::string& file) override
+    {
+        opened.push_back(file);
+        if (openSucceeds) path = file;
+        return openSucceeds;
+    }
+    bool HasView() override { return hasView; }
+    int32_t ViewControl(int select, int32_t argument) override
+    {
+        viewCalls.push_back({select, argument});
+        return viewResult;
+    }
+    uint32_t LineViewControl(uint32_t select, uint32_t packed) override
+    {
+        lineCalls.push_back({static_cast<int>(select), static_cast<int32_t>(packed)});
+        return lineResult;
+    }
+    void SelectRange(uint32_t offset, uint32_t length) override { selections.push_back({offset, length}); }
+
+    struct Call {
+        int select;
+        int32_t argument;
+        bool operator==(const Call&) const = default;
+    };
+    struct Range {
+        uint32_t offset, length;
+        bool operator==(const Range&) const = default;
+    };
+
+    std::string path;
+    bool openSucceeds = true;
+    bool hasView = true;
+    int enabledCommand = 0;
+    int32_t viewResult = 0;
+    uint32_t lineResult = 0;
+    std::vector<int> posted, ran;
+    std::vector<std::string> opened;
+    std::vector<Call> viewCalls, lineCalls;
+    std::vector<Range> selections;
+};
+
+}  // namespace qv::test
