@@ -25,6 +25,7 @@
 #include "shell/CommandTable.h"
 #include "shell/StatusPaneLayout.h"
 #include "view/HexView.h"
+#include "view/SelectRange.h"
 
 namespace qv {
 namespace {
@@ -461,8 +462,7 @@ void CMainFrame::OpenFile(const std::string& path)
 void CMainFrame::SelectRange(uint32_t offset, uint32_t length)
 {
     viewWidget_->setFocus();
-    view_.SetCursorOffset(offset, false);
-    if (length >= 1 && length <= 255) view_.SelectTo(offset + length, false);
+    qv::SelectRange(view_, offset, length);
 }
 
 void CMainFrame::OnLineViewNotify(CAnsiView&, int, int32_t, int32_t) {}
