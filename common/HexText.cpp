@@ -115,4 +115,20 @@ size_t HexTextToBytes(uint8_t* out, uint32_t options, std::string_view text, siz
     return produced;
 }
 
+size_t HexDumpToBytes(uint8_t* out, size_t maxBytes, std::string_view text)
+{
+    size_t produced = 0;
+    uint32_t options = 0;
+    while (produced < maxBytes) {
+        const size_t piece = std::min<size_t>(maxBytes - produced, kHexReadMaxMask);
+        size_t consumed = 0;
+        const size_t made = HexTextToBytes(out + produced, options | static_cast<uint32_t>(piece), text, &consumed);
+        produced += made;
+        text.remove_prefix(std::min(consumed, text.size()));
+        if (made < piece) break;
+        options = kHexReadColonIsError;
+    }
+    return produced;
+}
+
 }  // namespace qv
