@@ -69,10 +69,15 @@ void CHexView::CopyToClipboard(IClipboard& clipboard) const
     const uint8_t* start = buffer_.Data() + std::min(a, b);
     const size_t n = static_cast<size_t>(std::min<int64_t>(std::abs(b - a) + 1, kMaxCopyBytes));
     const bool plain = layout_.activeArea == AreaText && std::none_of(start, start + n, [](uint8_t c) { return c < 0x20; });
-    if (plain)
+    if (plain) {
         SetClipboardText(clipboard, std::string_view(reinterpret_cast<const char*>(start), n));
-    else
-        SetClipboardText(clipboard, FormatValueText(start, n, ValueKind::HexDump, 3 * n + 1));
+        return;
+    }
+    // The hex dump value text («:01 23 45»), written straight into a text of its exact size.
+    std::string dump(3 * n, '\0');
+    dump.resize(BytesToHexText(start, dump.data(), dump.size(), n,
+                               kHexLeadingColon | HexSeparator(' ') | kHexNoTrailingSeparator));
+    SetClipboardText(clipboard, dump);
 }
 
 void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
