@@ -13,9 +13,9 @@ public:
     static constexpr const char* kName = "TextInput";
     const char* DialogName() const override { return kName; }
 
-    std::string caption;
+    std::string caption;  // fixed texts, UTF-8
     std::string prompt;
-    std::string text;  // in: the proposal; out: the answer
+    std::string text;  // the user's text (Windows-1252); in: the proposal, out: the answer
     size_t maxLength = 250;
 };
 

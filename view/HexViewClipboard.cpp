@@ -56,6 +56,7 @@ int32_t CHexView::OverwriteBytes(int32_t offset, const uint8_t* bytes, int32_t c
     std::memcpy(buffer_.Data() + offset, bytes, static_cast<size_t>(written));
     hexFlags_ |= FlagModified;
     InvalidateOffsets(offset, static_cast<int64_t>(offset) + written - 1);
+    Redraw();
     UpdateStatus();
     return written;
 }
@@ -110,6 +111,8 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
     hexFlags_ |= FlagModified;
     std::swap_ranges(record.data.begin(), record.data.end(), buffer_.Data() + target);
     InvalidateOffsets(target, target + count - 1);
+    UpdateScroll(0);  // an insertion may have added rows
+    Redraw();
     UpdateStatus();
     CommitUndo(std::move(record));
 }

@@ -23,6 +23,10 @@ bool RunSectionDialog(DialogModel& model, QWidget* parent)
     auto* end = new QLineEdit(ToQt(dialog.EndText()));
     auto* typed = new QCheckBox("Endaddresse eingeben");
     typed->setChecked(dialog.LengthTyped());
+    address->setObjectName("address");
+    length->setObjectName("length");
+    end->setObjectName("end");
+    typed->setObjectName("lengthTyped");
 
     // Writes the model's texts back into the fields without echoing them as user changes.
     auto show = [&] {

@@ -16,10 +16,11 @@ bool RunTextInputDialog(DialogModel& model, QWidget* parent)
 {
     auto& dialog = static_cast<TextInputDialog&>(model);
     QDialog window(parent);
-    window.setWindowTitle(ToQt(dialog.caption));
-    auto* prompt = new QLabel(ToQt(dialog.prompt));
+    window.setWindowTitle(QString::fromStdString(dialog.caption));
+    auto* prompt = new QLabel(QString::fromStdString(dialog.prompt));
     prompt->setWordWrap(true);
     auto* field = new QLineEdit(ToQt(dialog.text));
+    field->setObjectName("text");
     field->setMaxLength(static_cast<int>(dialog.maxLength));
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 90);
     field->selectAll();
