@@ -1,13 +1,13 @@
 // The Qt widget of "Abschnitt einblenden": the field that is not typed follows the others.
 #include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 #include "document/SectionDialog.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -55,11 +55,7 @@ bool RunSectionDialog(DialogModel& model, QWidget* parent)
     });
     show();
 
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    auto* buttons = OkCancelButtons(window);
     auto* layout = new QFormLayout(&window);
     layout->addRow("Adresse :", address);
     layout->addRow("Länge :", length);

@@ -1,12 +1,12 @@
 // The Qt widget of a one-line text question (TextInputDialog).
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "document/TextInputDialog.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -24,11 +24,7 @@ bool RunTextInputDialog(DialogModel& model, QWidget* parent)
     field->setMaxLength(static_cast<int>(dialog.maxLength));
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 90);
     field->selectAll();
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    auto* buttons = OkCancelButtons(window);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(prompt);
     layout->addWidget(field);
