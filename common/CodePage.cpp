@@ -87,7 +87,14 @@ std::string Cp1252ToUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    for (char c : text) AppendUtf8(out, CodePointOf(static_cast<uint8_t>(c)));
+    // Runs of ASCII are copied whole: long texts such as clipboard dumps are mostly ASCII.
+    for (size_t pos = 0; pos < text.size();) {
+        size_t end = pos;
+        while (end < text.size() && static_cast<uint8_t>(text[end]) < 0x80) ++end;
+        out.append(text.data() + pos, end - pos);
+        if (end < text.size()) AppendUtf8(out, CodePointOf(static_cast<uint8_t>(text[end++])));
+        pos = end;
+    }
     return out;
 }
 

@@ -33,6 +33,17 @@ private:
     size_t length_ = 0;
 };
 
+// Single bytes with at most one separator after each, written whole (the caller made sure
+// that they fit): the form of long clipboard dumps, kept free of per-character checks.
+void WritePlainDump(const uint8_t* bytes, size_t count, char separator, bool trailing, char* out)
+{
+    for (size_t i = 0; i < count; ++i) {
+        *out++ = kHexDigits[bytes[i] >> 4];
+        *out++ = kHexDigits[bytes[i] & 15];
+        if (separator != 0 && (trailing || i + 1 < count)) *out++ = separator;
+    }
+}
+
 }  // namespace
 
 size_t BytesToHexText(const uint8_t* bytes, char* out, size_t outSize, size_t count, uint32_t options)
@@ -50,6 +61,15 @@ size_t BytesToHexText(const uint8_t* bytes, char* out, size_t outSize, size_t co
     const bool reverse = (options & kHexReverse) != 0;
 
     if (options & kHexLeadingColon) writer.Put(':');
+    if (valueSize == 1 && group == 0 && !reverse) {
+        const bool trailing = separator != 0 && !(options & kHexNoTrailingSeparator);
+        const size_t needed = writer.Length() + count * (separator != 0 ? 3 : 2) - (separator != 0 && !trailing);
+        if (count > 0 && needed <= (terminate ? outSize - 1 : outSize)) {
+            WritePlainDump(bytes, count, separator, trailing, out + writer.Length());
+            if (terminate) out[needed] = '\0';
+            return needed;
+        }
+    }
     for (size_t valueStart = 0; valueStart < count; valueStart += valueSize) {
         const size_t valueEnd = std::min(valueStart + valueSize, count);
         for (size_t i = valueStart; i < valueEnd; ++i) {
@@ -112,6 +132,22 @@ size_t HexTextToBytes(uint8_t* out, uint32_t options, std::string_view text, siz
     if (options & kHexReadFill)
         std::fill(out + produced, out + maximum, static_cast<uint8_t>(options >> kHexReadFillShift));
     if (consumed) *consumed = pos;
+    return produced;
+}
+
+size_t HexDumpToBytes(uint8_t* out, size_t maxBytes, std::string_view text)
+{
+    size_t produced = 0;
+    uint32_t options = 0;
+    while (produced < maxBytes) {
+        const size_t piece = std::min<size_t>(maxBytes - produced, kHexReadMaxMask);
+        size_t consumed = 0;
+        const size_t made = HexTextToBytes(out + produced, options | static_cast<uint32_t>(piece), text, &consumed);
+        produced += made;
+        text.remove_prefix(std::min(consumed, text.size()));
+        if (made < piece) break;
+        options = kHexReadColonIsError;
+    }
     return produced;
 }
 

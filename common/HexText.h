@@ -47,4 +47,8 @@ constexpr uint32_t HexReadFillByte(uint8_t fill) { return kHexReadFill | (uint32
 // of the first character not used (blanks after the last byte skipped). Returns the bytes made.
 size_t HexTextToBytes(uint8_t* out, uint32_t options, std::string_view text, size_t* consumed = nullptr);
 
+// HexTextToBytes without its 16-bit limit: reads up to maxBytes (out must hold them), piece by
+// piece, as one dump would be read (a ":" is skipped only at the start).
+size_t HexDumpToBytes(uint8_t* out, size_t maxBytes, std::string_view text);
+
 }  // namespace qv

@@ -11,6 +11,8 @@ public:
     // The clipboard's text, or nothing when it holds no text.
     virtual std::optional<std::string> GetText() = 0;
     virtual bool SetText(const std::string& text) = 0;
+    // Whether the clipboard offers text, without fetching it (asked often, to enable commands).
+    virtual bool HasText() { return GetText().has_value(); }
 };
 
 }  // namespace qv

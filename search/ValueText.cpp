@@ -213,8 +213,12 @@ std::optional<ValueKind> ClassifyValueText(std::string_view text)
 
 size_t ParseValueText(std::string_view text, uint8_t* out, size_t maxBytes)
 {
+    return ParseLongValueText(text, out, std::min<size_t>(maxBytes, kMaxValueBytes));
+}
+
+size_t ParseLongValueText(std::string_view text, uint8_t* out, size_t maxBytes)
+{
     text = SkipBlanks(text, true);
-    maxBytes = std::min<size_t>(maxBytes, kMaxValueBytes);
     auto kind = ClassifyValueText(text);
     if (!kind) return 0;
     switch (*kind) {
@@ -222,8 +226,8 @@ size_t ParseValueText(std::string_view text, uint8_t* out, size_t maxBytes)
     case ValueKind::Hex:
     case ValueKind::Binary:
     case ValueKind::Octal: return ParseNumberText(text, out);
-    case ValueKind::HexDump: return HexTextToBytes(out, static_cast<uint32_t>(maxBytes), text);
-    case ValueKind::BitMask: return ParseBitMaskText(text, out, maxBytes);
+    case ValueKind::HexDump: return HexDumpToBytes(out, maxBytes, text);
+    case ValueKind::BitMask: return ParseBitMaskText(text, out, std::min<size_t>(maxBytes, kMaxValueBytes));
     default: return ParseCText(text, out, maxBytes);
     }
 }

@@ -19,6 +19,9 @@ std::optional<ValueKind> ClassifyValueText(std::string_view text);
 // bytes followed by as many mask bytes. A negative number gives its two's complement.
 // Returns the count of bytes written.
 size_t ParseValueText(std::string_view text, uint8_t* out, size_t maxBytes);
+// The same for long texts such as the clipboard's: text and hex dumps are not cut to the
+// 256 bytes of a typed value (bit masks still are).
+size_t ParseLongValueText(std::string_view text, uint8_t* out, size_t maxBytes);
 
 // The text for the bytes in the given kind, at most maxChars characters.
 inline constexpr size_t kValueTextMaxChars = 256;

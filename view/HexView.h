@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "common/MultiString.h"
+#include "platform/Clipboard.h"
 #include "platform/DialogService.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
+#include "platform/Timers.h"
 #include "view/AnsiView.h"
 #include "view/BufferFlags.h"
 #include "view/DocumentView.h"
@@ -52,6 +54,10 @@ enum HexViewCommand : int {
     CmdPaste = 57637,
     CmdFind = 57636,
     CmdCalculator = 32821,
+    CmdPasteDump = 32862,
+    CmdCopyAsString = 32864,
+    CmdCopyAsSource = 32826,
+    CmdInsertNumber = 32823,
 };
 
 // Message number of ViewControl for other programs.
@@ -168,6 +174,26 @@ public:
     bool CanUndo() const { return !IsReadOnly() && undo_.CanUndo(); }
     bool CanRedo() const { return !IsReadOnly() && undo_.CanRedo(); }
     const UndoRing& Undo() const { return undo_; }
+    // Overwrites count bytes at offset (cut at the block end) as one undo step, sets the
+    // changed mark and redraws; returns the bytes written (0 for a read-only view).
+    int32_t OverwriteBytes(int32_t offset, const uint8_t* bytes, int32_t count);
+
+    // ---- Clipboard ----
+    // Command 57634: the selection as plain characters (text area, no byte below 0x20) or as
+    // a ":" hex dump, at most 4 MiB.
+    void CopyToClipboard(IClipboard& clipboard) const;
+    // Commands 57637 (a typed value) and 32862 (a free-form dump): the clipboard text is written
+    // at the selection or cursor, overwriting or inserting, as one undo step.
+    void PasteFromClipboard(IClipboard& clipboard, bool asDump);
+    // Command 32864: the selection as the body of a C string.
+    void CopyAsCString(IClipboard& clipboard) const;
+    // Command 32826: the selection as source text chosen in "Kopiere im C++ Format".
+    void CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, const SettingsStores& stores,
+                      ITimerService* timers) const;
+    // Command 32823: a number typed in "Zahlen eingabe" overwrites the bytes at the selection
+    // or cursor.
+    void InsertNumber(IDialogService& dialogs);
+
     // Characters and keys from the line view.
     int OnCharKey(uint32_t character, uint32_t flags) override;
     int OnKeyDown(int key, uint32_t flags) override;

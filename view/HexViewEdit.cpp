@@ -280,9 +280,14 @@ int CHexView::OnKeyDown(int key, uint32_t flags)
         if (key == 'F') command = CmdFind;
         if (key == 'Y') command = CmdCalculator;
         if (command != 0) {
-            RunCommand(command);
+            // Paste is disabled for a read-only view; its key still answers with the beep.
+            if (!RunCommand(command) && command == CmdPaste && IsReadOnly()) Beep();
             return 1;
         }
+    }
+    if (key == KeyInsert && shift && !ctrl) {
+        if (!RunCommand(CmdPaste) && IsReadOnly()) Beep();
+        return 1;
     }
     if (key == KeyDelete && !ctrl && !shift) {
         const int area = layout_.activeArea;

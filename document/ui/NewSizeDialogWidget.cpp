@@ -1,11 +1,11 @@
 // The Qt widget of the dialog "Neuer Hexbereich".
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 
 #include "document/NewSizeDialog.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -18,11 +18,7 @@ bool RunNewSizeDialog(DialogModel& model, QWidget* parent)
     window.setWindowTitle("Neuer Hexbereich");
     auto* size = new QLineEdit(ToQt(dialog.sizeText));
     size->selectAll();
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    auto* buttons = OkCancelButtons(window);
     auto* layout = new QFormLayout(&window);
     layout->addRow("Speichergröße :", size);
     layout->addRow(buttons);

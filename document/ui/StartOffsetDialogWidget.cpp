@@ -1,12 +1,12 @@
 // The Qt widget of the Intel HEX "Start-Offset" dialog.
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "document/StartOffsetDialog.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -20,11 +20,7 @@ bool RunStartOffsetDialog(DialogModel& model, QWidget* parent)
     auto* field = new QLineEdit(ToQt(dialog.text));
     field->setObjectName("offset");
     field->selectAll();
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    auto* buttons = OkCancelButtons(window);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(new QLabel(StartOffsetDialog::kLabel));
     layout->addWidget(field);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 
@@ -81,8 +82,17 @@ bool QtClipboard::SetText(const std::string& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return false;
-    clipboard->setText(ToQt(text));
+    const QString converted = ToQt(text);
+    clipboard->setText(converted);
+    if (clipboard->supportsSelection()) clipboard->setText(converted, QClipboard::Selection);
     return true;
+}
+
+bool QtClipboard::HasText()
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
 }
 
 bool QtDialogService::Run(DialogModel& model)

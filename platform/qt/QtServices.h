@@ -30,7 +30,9 @@ private:
 class QtClipboard : public IClipboard {
 public:
     std::optional<std::string> GetText() override;
+    // Sets the X11 primary selection too, where there is one.
     bool SetText(const std::string& text) override;
+    bool HasText() override;
 };
 
 class QtDialogService : public IDialogService {

@@ -1,0 +1,74 @@
+#include "document/SectionDialog.h"
+
+#include "common/Expression.h"
+#include "common/FormatText.h"
+#include "common/NumberText.h"
+#include "document/HexDoc.h"
+#include "view/HexView.h"
+
+namespace qv {
+
+namespace {
+
+std::string Hex(uint32_t value) { return FormatTextString("0x%X", value); }
+uint32_t Quick(const std::string& text) { return static_cast<uint32_t>(ParseNumber(text, kNumberAuto)); }
+
+uint32_t Evaluated(const std::string& text)
+{
+    int32_t value = 0;
+    EvaluateExpression(text, value);
+    return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+SectionDialog::SectionDialog(uint32_t address, uint32_t length)
+    : address_(Hex(address)), length_(Hex(length)), end_(Hex(address + length))
+{
+}
+
+void SectionDialog::ChangeAddress(const std::string& text)
+{
+    address_ = text;
+    Follow();
+}
+
+void SectionDialog::ChangeLength(const std::string& text)
+{
+    length_ = text;
+    if (lengthTyped_) Follow();
+}
+
+void SectionDialog::ChangeEnd(const std::string& text)
+{
+    end_ = text;
+    if (!lengthTyped_) Follow();
+}
+
+void SectionDialog::Follow()
+{
+    if (lengthTyped_)
+        end_ = Hex(Quick(address_) + Quick(length_));
+    else
+        length_ = Hex(Quick(end_) - Quick(address_));
+}
+
+uint32_t SectionDialog::Address() const { return Evaluated(address_); }
+
+uint32_t SectionDialog::Length() const
+{
+    return lengthTyped_ ? Evaluated(length_) : Evaluated(end_) - Address();
+}
+
+void ShowSectionDialog(CHexDoc& document, const CHexView& view, IDialogService& dialogs)
+{
+    int32_t start = 0;
+    int32_t length = 0;
+    const bool selected = view.GetSelectionRange(&start, &length, true, 0x400000) != 0;
+    SectionDialog dialog(selected ? static_cast<uint32_t>(start) : document.BaseAddress(),
+                         selected ? static_cast<uint32_t>(length) : document.Length());
+    if (!dialogs.Run(dialog)) return;
+    document.ShowSection(dialog.Address() - document.BaseAddress(), dialog.Length());
+}
+
+}  // namespace qv

@@ -1,0 +1,192 @@
+// CHexView: the clipboard commands (copy in three text forms, paste as a value or a dump)
+// and the number typed in "Zahlen eingabe".
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/CText.h"
+#include "common/ClipboardText.h"
+#include "common/HexText.h"
+#include "document/CTextGenerator.h"
+#include "document/NumberEntryDialog.h"
+#include "document/NumberEntrySettings.h"
+#include "search/ValueText.h"
+#include "view/HexView.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int32_t kMaxCopyBytes = 4194304;
+constexpr int32_t kMaxCopyTextBytes = 32768;
+constexpr const char* kReadOnlyMessage = "Die Daten sind schreibgeschützt !";
+
+// The free-form dump of the paste-dump command: C prefixes, separators and line ends become
+// blanks, so «0x12, 0x34» and «12:34» both read as 12 34.
+std::vector<uint8_t> ReadPastedDump(std::string text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first != std::string::npos && text.size() > first + 1 && text[first] == '0' &&
+        (text[first + 1] == 'x' || text[first + 1] == 'X')) {
+        for (size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) text[i] = text[i + 1] = ' ';
+    }
+    for (char& c : text)
+        if (c == ',' || c == ':' || c == '\n' || c == '\r' || static_cast<uint8_t>(c) == 0xA0) c = ' ';
+    std::vector<uint8_t> bytes(text.size() / 2 + 1);
+    bytes.resize(HexDumpToBytes(bytes.data(), bytes.size(), text));
+    return bytes;
+}
+
+std::vector<uint8_t> ReadPastedValue(const std::string& text)
+{
+    std::vector<uint8_t> bytes(text.size() + 8);  // a number gives 8 bytes even from a short text
+    bytes.resize(ParseLongValueText(text, bytes.data(), text.size()));
+    return bytes;
+}
+
+}  // namespace
+
+int32_t CHexView::OverwriteBytes(int32_t offset, const uint8_t* bytes, int32_t count)
+{
+    if (offset < 0) return 0;
+    const int32_t written = RecordOverwrite(offset, count, false);
+    if (written <= 0) return 0;
+    std::memcpy(buffer_.Data() + offset, bytes, static_cast<size_t>(written));
+    hexFlags_ |= FlagModified;
+    InvalidateOffsets(offset, static_cast<int64_t>(offset) + written - 1);
+    Redraw();
+    UpdateStatus();
+    return written;
+}
+
+void CHexView::CopyToClipboard(IClipboard& clipboard) const
+{
+    const int32_t length = buffer_.Length();
+    if (!HasSelection() || length <= 0) return;
+    const int64_t a = std::clamp<int64_t>(marks_[0].first, 0, length - 1);
+    const int64_t b = std::clamp<int64_t>(marks_[0].last, 0, length - 1);
+    const uint8_t* start = buffer_.Data() + std::min(a, b);
+    const size_t n = static_cast<size_t>(std::min<int64_t>(std::abs(b - a) + 1, kMaxCopyBytes));
+    const bool plain = layout_.activeArea == AreaText && std::none_of(start, start + n, [](uint8_t c) { return c < 0x20; });
+    if (plain) {
+        SetClipboardText(clipboard, std::string_view(reinterpret_cast<const char*>(start), n));
+        return;
+    }
+    // The hex dump value text («:01 23 45»), written straight into a text of its exact size.
+    std::string dump(3 * n, '\0');
+    dump.resize(BytesToHexText(start, dump.data(), dump.size(), n,
+                               kHexLeadingColon | HexSeparator(' ') | kHexNoTrailingSeparator));
+    SetClipboardText(clipboard, dump);
+}
+
+void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
+{
+    if (IsReadOnly()) return Beep();
+    const std::optional<std::string> text = GetClipboardText(clipboard);
+    if (!text) return;
+    std::vector<uint8_t> bytes = asDump ? ReadPastedDump(*text) : ReadPastedValue(*text);
+
+    int64_t target = cursorOffset_;
+    int64_t count = static_cast<int64_t>(bytes.size());
+    if (HasSelection()) {
+        target = std::min(marks_[0].first, marks_[0].last);
+        count = std::min<int64_t>(count, std::abs(static_cast<int64_t>(marks_[0].last) - marks_[0].first) + 1);
+    }
+    const int64_t length = buffer_.Length();
+    UndoRecord record;
+    record.changedBefore = IsModified() != 0;
+    if (InsertActive() && target <= length) {
+        if (count <= 0 || !InsertBytes(static_cast<int32_t>(target), static_cast<int32_t>(count))) return Beep();
+        record.kind = UndoInserted;
+    } else {
+        if (target >= length) return;
+        count = std::min(count, length - target);
+        if (count <= 0) return;
+    }
+    record.offset = static_cast<int32_t>(target);
+    record.count = static_cast<int32_t>(count);
+    record.data.assign(bytes.begin(), bytes.begin() + count);
+    hexFlags_ |= FlagModified;
+    std::swap_ranges(record.data.begin(), record.data.end(), buffer_.Data() + target);
+    InvalidateOffsets(target, target + count - 1);
+    UpdateScroll(0);  // an insertion may have added rows
+    Redraw();
+    UpdateStatus();
+    CommitUndo(std::move(record));
+}
+
+void CHexView::CopyAsCString(IClipboard& clipboard) const
+{
+    int32_t start = 0;
+    int32_t n = 0;
+    if (!GetSelectionRange(&start, &n, false, kMaxCopyTextBytes) || n <= 0) return;
+    n = std::min(n, buffer_.Length() - start);
+    if (n <= 0) return;
+    // Room for the longest form of every byte: the whole selection reaches the clipboard.
+    std::string text(static_cast<size_t>(n) * 5 + 3, '\0');
+    text.resize(BytesToCString(text.data(), text.size(), buffer_.Data() + start, static_cast<size_t>(n),
+                               kCStringNoQuotes | kCStringTwoDigitHex));
+    SetClipboardText(clipboard, text);
+}
+
+void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, const SettingsStores& stores,
+                            ITimerService* timers) const
+{
+    if (!HasSelection()) return;
+    NumberEntrySettings settings = NumberEntrySettings::Load(stores);
+    int32_t start = 0;
+    int32_t n = 0;
+    GetSelectionRange(&start, &n, false, kMaxCopyTextBytes);
+    n = std::clamp(n, 0, std::max(buffer_.Length() - start, 0));
+    const uint8_t* bytes = buffer_.Data() + start;
+
+    NumberEntryDialog dialog;
+    dialog.caption = "Kopiere im C++ Format";
+    dialog.label = "Spaltenbreite";
+    dialog.withFormatGroup = true;
+    settings.ApplyTo(dialog);
+    dialog.SetPreviewData(bytes, static_cast<size_t>(n), timers);
+    if (!dialogs.Run(dialog)) return;
+    settings.TakeFrom(dialog);
+    if (stores.user) settings.Save(*stores.user);
+
+    const size_t count = static_cast<size_t>(n);
+    const size_t size = (count / static_cast<size_t>(settings.valueSize) + 2 * count) * 4 + 20;
+    std::string text(size, '\0');
+    const int format = settings.format | (dialog.BigEndian() ? kCTextBigEndian : 0);
+    text.resize(GenerateCText(bytes, count, settings.valueSize, format, settings.LineSize8(), text.data(), size));
+    SetClipboardText(clipboard, text);
+}
+
+void CHexView::InsertNumber(IDialogService& dialogs)
+{
+    int32_t selected = 0;
+    const int64_t start = GetSelection(false, &selected);
+    const int32_t size = selected > 0 ? std::min(selected, 8) : 4;
+    uint8_t bytes[8] = {};
+    const int64_t available = std::clamp<int64_t>(buffer_.Length() - start, 0, size);
+    if (available > 0) std::copy_n(buffer_.Data() + start, available, bytes);
+    uint64_t value = 0;
+    for (int i = 7; i >= 0; --i) value = (value << 8) | bytes[i];
+
+    NumberEntryDialog dialog;
+    dialog.SetNumber(static_cast<int64_t>(value), true);
+    // The size choice closest below a selection of 3, 5, 6 or 7 bytes: nothing past it is written.
+    dialog.ChangeValueSize(size >= 8 ? 8 : size >= 4 ? 4 : size >= 2 ? 2 : 1);
+    if (!dialogs.Run(dialog)) return;
+
+    if (start >= buffer_.Length()) return;
+    if (IsReadOnly()) {
+        if (prompt_) prompt_->Tell(kReadOnlyMessage, PromptIcon::None);
+        return;
+    }
+    const int count = dialog.ValueSize();
+    const uint64_t number = static_cast<uint64_t>(dialog.Number());
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(number >> (8 * i));
+    if (dialog.BigEndian()) std::reverse(bytes, bytes + count);
+    OverwriteBytes(static_cast<int32_t>(start), bytes, count);
+}
+
+}  // namespace qv
