@@ -51,6 +51,13 @@ constexpr const char* kLockedElsewhere =
     "Die Datei %1 ist von einem anderen Programm zum Schreiben geöffnet.\nSie wird nur zum Lesen geöffnet.";
 constexpr const char* kWriteProtected = "Datei kann nicht gespeichert werden !\nSie ist schreib geschützt.";
 
+std::string ShortenedText(const std::string& path, int64_t size)
+{
+    return "Die Datei " + path + " wurde von einem anderen Programm auf " + std::to_string(size) +
+           " Bytes verkürzt.\nDie Bytes dahinter gibt es nicht mehr. Die Datei wird ab jetzt nur zum Lesen gezeigt; "
+           "mit \"Speichern unter\" lässt sich das Gezeigte sichern.";
+}
+
 void ReportUnavailable(IPrompt& prompt, DocumentFormat format)
 {
     prompt.Tell(std::string("Das ") + FormatName(format) + "-Format ist in dieser Version nicht verfügbar.",
@@ -244,9 +251,7 @@ void CHexDoc::CheckMapFault()
     if (!IsMapped() || mapDetached_ || !mapped_->Faulted()) return;
     const FileStamp now = mapped_->Stamp();
     if (now.size < static_cast<int64_t>(length_)) {
-        DetachMap("Die Datei " + path_ + " wurde von einem anderen Programm auf " + std::to_string(now.size) +
-                  " Bytes verkürzt.\nDie Bytes dahinter gibt es nicht mehr. Die Datei wird ab jetzt nur zum Lesen "
-                  "gezeigt; mit \"Speichern unter\" lässt sich das Gezeigte sichern.");
+        DetachMap(ShortenedText(path_, now.size));
     } else {
         DetachMap("Beim Zugriff auf " + path_ + " fehlten Bytes (Datenträger voll oder Lesefehler).\nSie werden als "
                   "00 gezeigt. Die Datei wird ab jetzt nur zum Lesen gezeigt.");
@@ -265,9 +270,7 @@ void CHexDoc::CheckFileOnDisk()
                       "Bytes gehören zur alten Fassung; sie werden ab jetzt nur zum Lesen gezeigt und lassen sich mit "
                       "\"Speichern unter\" sichern.");
         } else if (mine.size < static_cast<int64_t>(length_)) {
-            DetachMap("Die Datei " + path_ + " wurde von einem anderen Programm auf " + std::to_string(mine.size) +
-                      " Bytes verkürzt.\nDie Datei wird ab jetzt nur zum Lesen gezeigt; mit \"Speichern unter\" "
-                      "lässt sich das Gezeigte sichern.");
+            DetachMap(ShortenedText(path_, mine.size));  // shortened before an access met the gap
         }
         return;
     }
@@ -276,10 +279,11 @@ void CHexDoc::CheckFileOnDisk()
     noticed_ = seen;
     if (stamp_ && seen == *stamp_) return;  // changed and changed back
     view_->SetModified(true);
-    ShowFileError(now ? "Die Datei %1 wurde von einem anderen Programm geändert.\nDie gezeigten Bytes stimmen nicht "
-                        "mehr mit der Datei überein; beim Speichern wird nachgefragt."
-                      : "Die Datei %1 wurde von einem anderen Programm gelöscht oder umbenannt.",
-                  path_);
+    Prompt().Tell(Replace1(now ? "Die Datei %1 wurde von einem anderen Programm geändert.\nDie gezeigten Bytes "
+                                 "stimmen nicht mehr mit der Datei überein; beim Speichern wird nachgefragt."
+                               : "Die Datei %1 wurde von einem anderen Programm gelöscht oder umbenannt.",
+                           path_),
+                  PromptIcon::Warning);
 }
 
 void CHexDoc::DetachMap(const std::string& message)
