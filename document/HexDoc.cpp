@@ -293,6 +293,8 @@ void CHexDoc::DetachMap(const std::string& message)
     if (onDisk < static_cast<int64_t>(length_)) length_ = static_cast<uint32_t>(std::max<int64_t>(onDisk, 0));
     viewFlags_ = 0;
     view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, KeepCursor | KeepScroll);
+    // This is the news about the file on disk: it is not told again as a change.
+    noticed_ = StampOf(path_).value_or(FileStamp{});
     Prompt().Tell(message, PromptIcon::Warning);
 }
 

@@ -532,6 +532,8 @@ TEST_F(HexDocTest, AWritableMapWhoseFileWasReplacedStopsEditingAndKeepsItsBytes)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_NE(prompt.shown[0].text.find("ersetzt"), std::string::npos);
     EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);
+    doc->CheckFileOnDisk();
+    EXPECT_EQ(prompt.shown.size(), 1u);  // told once
     // The shown bytes can still be kept: saving is possible, and closing asks.
     EXPECT_TRUE(doc->CanSave());
     EXPECT_TRUE(doc->HasUnsavedChanges());
