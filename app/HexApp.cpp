@@ -61,6 +61,7 @@ bool CHexApp::Start(const QStringList& arguments)
     services.recentFiles = [this] { return recentFiles_.Entries(); };
     services.openFile = [this](const std::string& path) { frame_->OpenFile(path); };
     services.addRecentFile = [this](const std::string& path) { recentFiles_.Add(path); };
+    services.removeRecentFile = [this](const std::string& path) { recentFiles_.RemovePath(path); };
     services.askSavePath = [this](const std::string& proposed) -> std::optional<std::string> {
         const QString path =
             // The dialog asks before another existing file is replaced.

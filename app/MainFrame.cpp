@@ -95,6 +95,12 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateNumIndicator);
     idle->start(250);
+    // Other programs may change the open file: a mapped file that lost pages is noticed
+    // while idle, a replaced or changed file when the user comes back to the window.
+    connect(idle, &QTimer::timeout, this, [this] { document_.CheckMapFault(); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) document_.CheckFileOnDisk();
+    });
 }
 
 CMainFrame::~CMainFrame()

@@ -1,5 +1,6 @@
 #include "document/DocumentFormats.h"
 
+#include <cstdint>
 #include <string_view>
 
 #include "document/CArrayReader.h"
@@ -51,6 +52,17 @@ std::optional<std::vector<uint8_t>> ReadDocumentFormat(DocumentFormat format, co
     case DocumentFormat::Binary: break;
     }
     return std::nullopt;
+}
+
+size_t FormatCapacity(DocumentFormat format)
+{
+    switch (format) {
+    case DocumentFormat::IntelHex: return kIntelHexMaxWrite;
+    case DocumentFormat::CArray: return kCArrayMaxBytes;
+    case DocumentFormat::Compressed:
+    case DocumentFormat::Binary: break;
+    }
+    return SIZE_MAX;
 }
 
 std::optional<std::vector<uint8_t>> WriteDocumentFormat(DocumentFormat format, const uint8_t* data, size_t length,

@@ -33,6 +33,9 @@ bool FormatAvailable(DocumentFormat format);
 std::optional<std::vector<uint8_t>> ReadDocumentFormat(DocumentFormat format, const std::vector<uint8_t>& content,
                                                        FormatContext& context);
 
+// How many bytes of a document the format's writer can hold (the rest would be left out).
+size_t FormatCapacity(DocumentFormat format);
+
 // The file content for a document's bytes; nothing when the format cannot be written.
 std::optional<std::vector<uint8_t>> WriteDocumentFormat(DocumentFormat format, const uint8_t* data, size_t length,
                                                         uint32_t baseAddress);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -43,6 +44,18 @@ const char* FormatName(DocumentFormat format)
     case DocumentFormat::Binary: break;
     }
     return "binäre";
+}
+
+constexpr const char* kNotRegularOpen = "%1 ist keine gewöhnliche Datei (Gerät, FIFO oder Socket) und kann nicht geöffnet werden.";
+constexpr const char* kLockedElsewhere =
+    "Die Datei %1 ist von einem anderen Programm zum Schreiben geöffnet.\nSie wird nur zum Lesen geöffnet.";
+constexpr const char* kWriteProtected = "Datei kann nicht gespeichert werden !\nSie ist schreib geschützt.";
+
+std::string ShortenedText(const std::string& path, int64_t size)
+{
+    return "Die Datei " + path + " wurde von einem anderen Programm auf " + std::to_string(size) +
+           " Bytes verkürzt.\nDie Bytes dahinter gibt es nicht mehr. Die Datei wird ab jetzt nur zum Lesen gezeigt; "
+           "mit \"Speichern unter\" lässt sich das Gezeigte sichern.";
 }
 
 void ReportUnavailable(IPrompt& prompt, DocumentFormat format)
@@ -106,6 +119,7 @@ bool CHexDoc::FileOpen(const std::string& path)
         ResetToEmpty();
         changed_ = false;
         SetPath("");
+        if (services_.removeRecentFile) services_.removeRecentFile(path);
         return false;
     }
     SetPath(path);
@@ -164,6 +178,12 @@ bool CHexDoc::OpenDocument(const std::string& path)
     CloseContents();
     changed_ = false;
     const FileInfo info = QueryFile(path);
+    if (info.special) {
+        // Devices, FIFOs and sockets are never read: a FIFO would wait for a writer forever.
+        ShowFileError(kNotRegularOpen, path);
+        ResetToEmpty();
+        return false;
+    }
     if (info.exists && !info.isDirectory && info.size > kLargestFile) {
         // 32-bit offsets cannot address it; loading it would show the wrong bytes.
         Prompt().Tell(Replace1("%1\nist 2 GByte groß oder größer und kann nicht geöffnet werden.", path),
@@ -171,6 +191,9 @@ bool CHexDoc::OpenDocument(const std::string& path)
         ResetToEmpty();
         return false;
     }
+    // Another instance maps the file writable: saving here would replace the file under it.
+    const bool lockedElsewhere = LockedForWriting(path);
+    if (lockedElsewhere) ShowFileError(kLockedElsewhere, path);
     if (view_) {
         const int64_t size = (info.exists && !info.isDirectory) ? info.size : 0;
         const StartOptions options = services_.startOptions ? *services_.startOptions : StartOptions{};
@@ -178,19 +201,20 @@ bool CHexDoc::OpenDocument(const std::string& path)
             bool map = options.MapMode == 1 ||
                        Prompt().Ask("Die Datei ist größer als 2 MByte\nSoll sie im MemmoryMap Modus geöffnet werden ?") ==
                            PromptAnswer::Yes;
-            if (map) return OpenMapped(path, size);
+            if (map) return OpenMapped(path, lockedElsewhere);
         }
     }
-    if (!LoadFromFile(path)) return false;
+    if (!LoadFromFile(path, lockedElsewhere)) return false;
     changed_ = false;
+    RecordStamp(StampOf(path));
     return true;
 }
 
-bool CHexDoc::OpenMapped(const std::string& path, int64_t /*size*/)
+bool CHexDoc::OpenMapped(const std::string& path, bool lockedElsewhere)
 {
     const int32_t access = services_.startOptions ? services_.startOptions->AccessMode : 0;
-    bool readOnly = access == 1;
-    if (access == 0)
+    bool readOnly = access == 1 || lockedElsewhere;
+    if (access == 0 && !lockedElsewhere)
         readOnly = Prompt().Ask("Die Schreib-Erlaubnis sperren ?\n\nWarnung ! Ansontsten werden alle Änderungen "
                                 "direkt gespeichert !") == PromptAnswer::Yes;
     MappedFile::Error error = MappedFile::Error::None;
@@ -208,8 +232,81 @@ bool CHexDoc::OpenMapped(const std::string& path, int64_t /*size*/)
     viewFlags_ = readOnly ? 0 : ViewWritable;
     ownsBuffer_ = false;
     view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, viewFlags_);
+    view_->SetModified(false);
     changed_ = false;
+    RecordStamp(mapped_->Stamp());
     return true;
+}
+
+void CHexDoc::RecordStamp(const std::optional<FileStamp>& stamp)
+{
+    stamp_ = stamp;
+    noticed_ = stamp.value_or(FileStamp{});
+}
+
+// ---- files changed by other programs ----------------------------------------------------
+
+void CHexDoc::CheckMapFault()
+{
+    if (!IsMapped() || mapDetached_ || !mapped_->Faulted()) return;
+    const FileStamp now = mapped_->Stamp();
+    if (now.size < static_cast<int64_t>(length_)) {
+        DetachMap(ShortenedText(path_, now.size));
+    } else {
+        DetachMap("Beim Zugriff auf " + path_ + " fehlten Bytes (Datenträger voll oder Lesefehler).\nSie werden als "
+                  "00 gezeigt. Die Datei wird ab jetzt nur zum Lesen gezeigt.");
+    }
+}
+
+void CHexDoc::CheckFileOnDisk()
+{
+    CheckMapFault();
+    if (path_.empty() || !view_) return;
+    const std::optional<FileStamp> now = StampOf(path_);
+    if (IsMapped() && !mapDetached_) {
+        const FileStamp mine = mapped_->Stamp();
+        if (!now || now->device != mine.device || now->inode != mine.inode) {
+            DetachMap("Die Datei " + path_ + " wurde von einem anderen Programm ersetzt oder gelöscht.\nDie gezeigten "
+                      "Bytes gehören zur alten Fassung; sie werden ab jetzt nur zum Lesen gezeigt und lassen sich mit "
+                      "\"Speichern unter\" sichern.");
+        } else if (mine.size < static_cast<int64_t>(length_)) {
+            DetachMap(ShortenedText(path_, mine.size));  // shortened before an access met the gap
+        }
+        return;
+    }
+    const FileStamp seen = now.value_or(FileStamp{});
+    if (seen == noticed_) return;
+    noticed_ = seen;
+    if (stamp_ && seen == *stamp_) return;  // changed and changed back
+    view_->SetModified(true);
+    Prompt().Tell(Replace1(now ? "Die Datei %1 wurde von einem anderen Programm geändert.\nDie gezeigten Bytes "
+                                 "stimmen nicht mehr mit der Datei überein; beim Speichern wird nachgefragt."
+                               : "Die Datei %1 wurde von einem anderen Programm gelöscht oder umbenannt.",
+                           path_),
+                  PromptIcon::Warning);
+}
+
+void CHexDoc::DetachMap(const std::string& message)
+{
+    mapDetached_ = true;
+    const int64_t onDisk = mapped_->Stamp().size;
+    if (onDisk < static_cast<int64_t>(length_)) length_ = static_cast<uint32_t>(std::max<int64_t>(onDisk, 0));
+    viewFlags_ = 0;
+    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, KeepCursor | KeepScroll);
+    // This is the news about the file on disk: it is not told again as a change.
+    noticed_ = StampOf(path_).value_or(FileStamp{});
+    Prompt().Tell(message, PromptIcon::Warning);
+}
+
+bool CHexDoc::ConfirmOverwriteChanged(const std::string& path)
+{
+    if (path != path_ || !stamp_) return true;
+    const std::optional<FileStamp> now = StampOf(path);
+    if (!now || *now == *stamp_) return true;
+    return Prompt().Ask(Replace1("Die Datei %1 wurde nach dem Öffnen von einem anderen Programm geändert oder "
+                                 "ersetzt.\nSoll sie trotzdem überschrieben werden ?",
+                                 path),
+                        kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) == PromptAnswer::Yes;
 }
 
 void CHexDoc::ShowFileError(const std::string& message, const std::string& path)
@@ -240,7 +337,7 @@ std::optional<DocumentFormat> CHexDoc::ChooseLoadFormat(const std::string& path,
     return DocumentFormat::Binary;
 }
 
-bool CHexDoc::LoadFromFile(const std::string& path)
+bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
 {
     std::vector<uint8_t> content;
     switch (ReadWholeFile(path, content)) {
@@ -248,6 +345,7 @@ bool CHexDoc::LoadFromFile(const std::string& path)
     case FileError::NotFound: ShowFileError("%1 wurde nicht gefunden.", path); return false;
     case FileError::AccessDenied:
     case FileError::IsDirectory: ShowFileError("Zugriff auf %1 wurde verwehrt.", path); return false;
+    case FileError::NotRegular: ShowFileError(kNotRegularOpen, path); return false;
     case FileError::TooLarge:
         ShowFileError("%1\nist 2 GByte groß oder größer und kann nicht geöffnet werden.", path);
         return false;
@@ -279,7 +377,7 @@ bool CHexDoc::LoadFromFile(const std::string& path)
     if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
     length_ = static_cast<uint32_t>(bytes.size());
     baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
-    if (services_.startOptions && services_.startOptions->AccessMode == 1) {
+    if (readOnly || (services_.startOptions && services_.startOptions->AccessMode == 1)) {
         viewFlags_ = 0;
         ownsBuffer_ = true;
     } else {
@@ -297,16 +395,27 @@ bool CHexDoc::SaveDocument(const std::string& path)
 {
     if (!CanSave()) return false;
     const FileInfo info = QueryFile(path);
-    if (info.exists && info.readOnly) {
-        Prompt().Tell("Datei kann nicht gespeichert werden !\nSie ist schreib geschützt.", PromptIcon::Error);
+    if (info.special) {
+        ShowFileError("%1 ist keine gewöhnliche Datei und kann nicht überschrieben werden.", path);
+        return false;
+    }
+    if (info.exists && !info.isDirectory && info.readOnly) {
+        Prompt().Tell(kWriteProtected, PromptIcon::Error);
         return false;
     }
     if (info.isDirectory) {
         ShowFileError("Zugriff auf %1 wurde verwehrt.", path);
         return false;
     }
+    if (LockedForWriting(path)) {
+        ShowFileError("Schreiben auf %1 ist nicht möglich, da schreibgeschützt oder von anderem Anwender geöffnet.",
+                      path);
+        return false;
+    }
+    if (!ConfirmOverwriteChanged(path)) return false;
     if (!SaveToFile(path)) return false;
-    changed_ = false;
+    changed_ = view_ && view_->IsModified();
+    RecordStamp(StampOf(path));
     return true;
 }
 
@@ -324,6 +433,18 @@ bool CHexDoc::SaveToFile(const std::string& path)
     } else if (ExtensionIn(path, "C;CPP;H;HPP")) {
         if (Prompt().Ask("Im C++ Format speichern ?", kFormatCaption) == PromptAnswer::Yes)
             format = DocumentFormat::CArray;
+    }
+
+    // A format that cannot hold every byte says so first; a cut file is never a full save.
+    const size_t capacity = FormatCapacity(format);
+    const bool partial = static_cast<size_t>(length) > capacity;
+    if (partial) {
+        const std::string most = std::to_string(capacity);
+        if (Prompt().Ask(std::string("Das ") + FormatName(format) + "-Format kann höchstens " + most +
+                             " Bytes aufnehmen, das Dokument hat " + std::to_string(length) + " Bytes.\nNur die ersten " +
+                             most + " Bytes speichern ?",
+                         kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) != PromptAnswer::Yes)
+            return false;
     }
 
     std::vector<uint8_t> text;
@@ -347,9 +468,14 @@ bool CHexDoc::SaveToFile(const std::string& path)
         return false;
     case SaveError::AccessDenied: ShowFileError("Zugriff auf %1 wurde verwehrt.", path); return false;
     case SaveError::DiskFull: ShowFileError("Beim Zugriff auf %1 wurde ein voller Datenträger gemeldet.", path); return false;
+    case SaveError::NotFound: ShowFileError("%1 wurde nicht gefunden.", path); return false;
+    case SaveError::NotRegularFile:
+        ShowFileError("%1 ist keine gewöhnliche Datei und kann nicht überschrieben werden.", path);
+        return false;
     case SaveError::WriteFailed: Prompt().Tell("Fehler beim Speichern des Dokuments.", PromptIcon::Error); return false;
     }
-    view_->SetModified(false);
+    // After a partial save the file differs from the document.
+    view_->SetModified(partial);
     return true;
 }
 
@@ -365,6 +491,8 @@ void CHexDoc::CloseContents()
     data_ = nullptr;
     ownsBuffer_ = false;
     mapped_.reset();
+    mapDetached_ = false;
+    RecordStamp(std::nullopt);
 }
 
 void CHexDoc::ResetToEmpty()
@@ -375,7 +503,8 @@ void CHexDoc::ResetToEmpty()
 
 bool CHexDoc::HasUnsavedChanges()
 {
-    if (IsMapped() || !view_) return false;
+    // A mapped file holds every change already, unless the map was cut off from it.
+    if ((IsMapped() && !mapDetached_) || !view_) return false;
     if (view_->IsModified()) changed_ = true;
     return view_->IsModified() != 0;
 }

@@ -34,6 +34,8 @@ struct DocumentServices {
     std::function<void(const std::string& path)> openFile;
     // A file was opened or saved under a new name: it goes to the front of the recent files.
     std::function<void(const std::string& path)> addRecentFile;
+    // A file could not be opened: it leaves the recent files.
+    std::function<void(const std::string& path)> removeRecentFile;
     // The write call used when saving; empty for the system's own (tests inject failures).
     WriteFunction write;
 };
@@ -74,8 +76,16 @@ public:
     // Command 32868 "Einfügemodus erlauben".
     void ToggleInsertMode();
     MenuState InsertModeState() const;
-    // Save and Save As are disabled while a file is memory-mapped.
-    bool CanSave() const { return !IsMapped(); }
+    // Save and Save As are disabled while a file is memory-mapped, unless the map was cut
+    // off from its file (shortened or replaced by another program): its bytes may be kept.
+    bool CanSave() const { return !IsMapped() || mapDetached_; }
+
+    // Other programs may change the file at any time. Called often (cheap): a map that lost
+    // pages is told once and shown read-only from then on.
+    void CheckMapFault();
+    // Called when the window becomes active: a file replaced, shortened or changed on disk
+    // is told once; the document then counts as changed (it differs from the file).
+    void CheckFileOnDisk();
 
     bool IsMapped() const { return mapped_ != nullptr; }
     const std::string& PathName() const { return path_; }
@@ -91,11 +101,16 @@ public:
     std::function<void()> onTitleChanged;
 
 private:
-    bool LoadFromFile(const std::string& path);
+    // readOnly: the view may not edit (the document then keeps the block).
+    bool LoadFromFile(const std::string& path, bool readOnly);
     bool SaveToFile(const std::string& path);
     std::optional<DocumentFormat> ChooseLoadFormat(const std::string& path, const std::vector<uint8_t>& head,
                                                    int64_t length, bool& askOffset);
-    bool OpenMapped(const std::string& path, int64_t size);
+    bool OpenMapped(const std::string& path, bool lockedElsewhere);
+    void RecordStamp(const std::optional<FileStamp>& stamp);
+    // Shows the map read-only from now on, cut to the file's present length, after telling why.
+    void DetachMap(const std::string& message);
+    bool ConfirmOverwriteChanged(const std::string& path);
     void SetPath(const std::string& path);
     void ShowFileError(const std::string& message, const std::string& path);
     IPrompt& Prompt() const { return *services_.prompt; }
@@ -112,8 +127,13 @@ private:
     uint32_t newCount_ = 0;
     std::unique_ptr<MappedFile> mapped_;
 
+    bool mapDetached_ = false;  // the map no longer stands for the file on disk
+
     std::string path_;
     bool changed_ = false;
+    // The file as last opened or saved, and as last told to the user.
+    std::optional<FileStamp> stamp_;
+    FileStamp noticed_;
 };
 
 }  // namespace qv

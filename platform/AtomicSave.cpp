@@ -20,6 +20,8 @@ SaveError ErrorOf(int error)
     case EACCES:
     case EPERM: return SaveError::AccessDenied;
     case EROFS: return SaveError::ReadOnly;
+    case ENOENT:
+    case ENOTDIR: return SaveError::NotFound;
     default: return SaveError::WriteFailed;
     }
 }
@@ -44,6 +46,40 @@ std::string FinalTarget(const std::string& path)
     return target;
 }
 
+// Writes all bytes; returns 0 or the error number.
+int WriteAll(int fd, const uint8_t* data, size_t size, const WriteFunction& write)
+{
+    size_t done = 0;
+    while (done < size) {
+        const size_t chunk = std::min<size_t>(size - done, 1 << 20);
+        errno = 0;
+        ssize_t n = write ? write(fd, data + done, chunk) : ::write(fd, data + done, chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return errno ? errno : ENOSPC;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// The folder takes no temporary file but the target may be written: write into it. Room is
+// reserved first, so a full disk is found before a byte of the old file is overwritten.
+SaveError SaveInPlace(const std::string& path, const uint8_t* data, size_t size, const WriteFunction& write)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return ErrorOf(errno);
+    auto fail = [fd](int error) {
+        ::close(fd);
+        return ErrorOf(error);
+    };
+    if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT))
+        return fail(errno);
+    if (const int error = WriteAll(fd, data, size, write)) return fail(error);
+    if (::ftruncate(fd, static_cast<off_t>(size)) != 0 || ::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) return ErrorOf(errno);
+    return SaveError::None;
+}
+
 }  // namespace
 
 SaveError SaveFileAtomically(const std::string& givenPath, const uint8_t* data, size_t size, const WriteFunction& write)
@@ -51,13 +87,20 @@ SaveError SaveFileAtomically(const std::string& givenPath, const uint8_t* data, 
     const std::string path = FinalTarget(givenPath);
     struct stat target {};
     const bool targetExists = ::stat(path.c_str(), &target) == 0;
-    if (targetExists && ::access(path.c_str(), W_OK) != 0) return SaveError::ReadOnly;
+    // A rename would put a regular file in place of a device or FIFO.
+    if (targetExists && !S_ISREG(target.st_mode)) return SaveError::NotRegularFile;
+    // The mode decides, not only the user's rights: root may write anything.
+    if (targetExists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) return SaveError::ReadOnly;
 
     std::string tempName = FolderOf(path) + "/.quarnival-save-XXXXXX";
     std::vector<char> pattern(tempName.begin(), tempName.end());
     pattern.push_back('\0');
     int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return ErrorOf(errno);
+    if (fd < 0) {
+        const int error = errno;
+        if (targetExists && (error == EACCES || error == EPERM)) return SaveInPlace(path, data, size, write);
+        return ErrorOf(error);
+    }
     tempName.assign(pattern.data());
 
     auto fail = [&](int error) {
@@ -79,15 +122,7 @@ SaveError SaveFileAtomically(const std::string& givenPath, const uint8_t* data, 
     }
     if (::fchmod(fd, mode) != 0) return fail(errno);
 
-    size_t done = 0;
-    while (done < size) {
-        const size_t chunk = std::min<size_t>(size - done, 1 << 20);
-        errno = 0;
-        ssize_t n = write ? write(fd, data + done, chunk) : ::write(fd, data + done, chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return fail(errno ? errno : ENOSPC);
-        done += static_cast<size_t>(n);
-    }
+    if (const int error = WriteAll(fd, data, size, write)) return fail(error);
     if (::fsync(fd) != 0) return fail(errno);
     if (::close(fd) != 0) {
         int error = errno;

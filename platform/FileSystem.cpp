@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,20 @@
 #include <memory>
 
 namespace qv {
+namespace {
+
+bool IsSpecial(mode_t mode)
+{
+    return !S_ISREG(mode) && !S_ISDIR(mode) && !S_ISBLK(mode);
+}
+
+FileStamp StampFrom(const struct stat& st)
+{
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+}  // namespace
 
 FileInfo QueryFile(const std::string& path)
 {
@@ -19,9 +34,37 @@ FileInfo QueryFile(const std::string& path)
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return info;
     info.exists = true;
     info.isDirectory = S_ISDIR(st.st_mode);
-    info.readOnly = ::access(path.c_str(), W_OK) != 0;
+    info.special = IsSpecial(st.st_mode);
+    // The mode decides first: root could write anything, but a file without a write bit is
+    // write-protected for everybody.
+    info.readOnly = (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
     info.size = static_cast<int64_t>(st.st_size);
     return info;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return StampFrom(st);
+}
+
+std::optional<FileStamp> StampOf(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return std::nullopt;
+    return StampFrom(st);
+}
+
+bool LockedForWriting(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool locked = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_SH | LOCK_NB) != 0 &&
+                        errno == EWOULDBLOCK;
+    ::close(fd);  // releases the probe's lock
+    return locked;
 }
 
 std::string FullPath(const std::string& path)
@@ -69,16 +112,17 @@ std::optional<std::string> StoredName(const std::string& folder, const std::stri
 
 FileError ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT ? FileError::NotFound : FileError::AccessDenied;
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         ::close(fd);
         return FileError::ReadError;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (S_ISDIR(st.st_mode) || IsSpecial(st.st_mode)) {
         ::close(fd);
-        return FileError::IsDirectory;
+        return S_ISDIR(st.st_mode) ? FileError::IsDirectory : FileError::NotRegular;
     }
     if (st.st_size >= INT32_MAX) {
         ::close(fd);

@@ -6,15 +6,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "platform/MapFaultGuard.h"
+
 namespace qv {
 
 std::unique_ptr<MappedFile> MappedFile::Open(const std::string& path, bool writable, Error& error)
 {
     error = Error::CannotOpen;
-    int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO must not wait for a writer; it is refused below.
+    int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    if (::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 && (writable || errno != EWOULDBLOCK)) {
         ::close(fd);
         return nullptr;
     }
@@ -34,12 +43,24 @@ std::unique_ptr<MappedFile> MappedFile::Open(const std::string& path, bool writa
     file->data_ = static_cast<uint8_t*>(view);
     file->size_ = static_cast<size_t>(st.st_size);
     file->writable_ = writable;
+    file->faultSlot_ = MapFaultGuard::Watch(view, file->size_, writable);
     error = Error::None;
     return file;
 }
 
+bool MappedFile::Faulted() const
+{
+    return MapFaultGuard::Faulted(faultSlot_);
+}
+
+FileStamp MappedFile::Stamp() const
+{
+    return StampOf(fd_).value_or(FileStamp{});
+}
+
 MappedFile::~MappedFile()
 {
+    MapFaultGuard::Unwatch(faultSlot_);
     if (data_) {
         if (writable_) ::msync(data_, size_, MS_ASYNC);
         ::munmap(data_, size_);

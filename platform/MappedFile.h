@@ -1,11 +1,16 @@
 #pragma once
 // A whole file mapped into memory. A writable map holds an exclusive advisory lock on the
-// file (nobody else may open it through this program), a read-only map a shared one
-// (others may only read it). Changes to a writable map reach the file directly.
+// file (this program opens it nowhere else for writing), a read-only map a shared one
+// (others may only read it); a read-only map of a file that another holder maps writable
+// goes without a lock and shows that holder's changes. Changes to a writable map reach the
+// file directly. Pages lost because another program shortened the file read as zeros
+// (MapFaultGuard.h) and make Faulted() true.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/FileSystem.h"
 
 namespace qv {
 
@@ -25,6 +30,10 @@ public:
     uint8_t* Data() const { return data_; }
     size_t Size() const { return size_; }
     bool Writable() const { return writable_; }
+    // An access met a page the file no longer has (shortened, or no room on the disk).
+    bool Faulted() const;
+    // The mapped file as it is now (it may have been shortened or renamed since).
+    FileStamp Stamp() const;
 
 private:
     MappedFile() = default;
@@ -32,6 +41,7 @@ private:
     uint8_t* data_ = nullptr;
     size_t size_ = 0;
     bool writable_ = false;
+    int faultSlot_ = -1;
 };
 
 }  // namespace qv

@@ -41,4 +41,9 @@ void RecentFileList::Remove(size_t index)
     if (index < entries_.size()) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
+void RecentFileList::RemovePath(const std::string& path)
+{
+    std::erase_if(entries_, [&](const std::string& entry) { return SamePath(entry, path); });
+}
+
 }  // namespace qv

@@ -17,6 +17,8 @@ public:
     // Puts path first; an entry naming the same file moves up instead of doubling.
     void Add(const std::string& path);
     void Remove(size_t index);
+    // Drops the entry naming path (a file that could not be opened).
+    void RemovePath(const std::string& path);
     const std::vector<std::string>& Entries() const { return entries_; }
 
 private:

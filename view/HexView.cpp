@@ -115,6 +115,8 @@ void CHexView::OnNewBlockDisplay(bool keepScroll, bool keepCursor)
 void CHexView::OnNewBlockEditing()
 {
     undo_.Clear();
+    // Unchanged bytes are the file's: undoing back to here clears the changed mark.
+    if (!IsModified()) undo_.MarkSaved();
     ApplyCaretShape();
 }
 

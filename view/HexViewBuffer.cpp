@@ -37,12 +37,17 @@ uint8_t* CHexView::GetBuffer(int32_t* length, uint32_t* baseAddress) const
     return buffer_.Data();
 }
 
+// The document clears the mark once the bytes are the file's (loaded or saved), and sets it
+// when they are not (a new document, a partial save): the undo ring's save point follows.
 void CHexView::SetModified(bool modified)
 {
-    if (modified)
+    if (modified) {
         hexFlags_ |= FlagModified;
-    else
+        undo_.ForgetSavePoint();
+    } else {
         hexFlags_ &= ~FlagModified;
+        undo_.MarkSaved();
+    }
 }
 
 int CHexView::IsModified() const

@@ -70,7 +70,6 @@ int32_t CHexView::RecordOverwrite(int32_t position, int32_t count, bool isAddres
     UndoRecord record;
     record.offset = static_cast<int32_t>(start);
     record.count = static_cast<int32_t>(n);
-    record.changedBefore = IsModified() != 0;
     const uint8_t* data = buffer_.Data() + start;
     if (n == 1)
         record.byte = *data;
@@ -123,15 +122,16 @@ bool CHexView::UndoRedo(int direction)
     record.kind ^= 3;
     record.digitInfo ^= 1;
 
-    // Either way the bytes now differ from what they were; only undoing back to a step made
-    // on unchanged bytes brings the changed mark back to clear.
-    hexFlags_ |= FlagModified;
-    if (direction > 0) {
+    // The changed mark says whether the bytes differ from the file: clear only when the
+    // steps between here and the save point changed no byte.
+    if (direction > 0)
         undo_.StepForward();
-    } else {
+    else
         undo_.StepBack();
-        if (undo_.IsOldest(index) && !record.changedBefore) hexFlags_ &= ~FlagModified;
-    }
+    if (undo_.DiffersFromSavePoint())
+        hexFlags_ |= FlagModified;
+    else
+        hexFlags_ &= ~FlagModified;
     if (buffer_.Length() != lengthBefore)
         InvalidateAll();
     else
@@ -152,7 +152,6 @@ std::optional<UndoRecord> CHexView::BeginTypedByte(bool insert)
 {
     const int32_t offset = cursorOffset_;
     UndoRecord record;
-    record.changedBefore = IsModified() != 0;
     if (insert) {
         if (!InsertBytes(offset, 1)) {
             Beep();
@@ -174,6 +173,7 @@ void CHexView::TypeText(uint8_t character)
     std::optional<UndoRecord> record = BeginTypedByte(InsertActive());
     if (!record) return;
     uint8_t& byte = buffer_.Data()[record->offset];
+    if (record->kind == UndoOverwrite) record->changesBytes = byte != character;
     if (byte != character) hexFlags_ |= FlagModified;
     byte = character;
     InvalidateLine(cursorLine_);
@@ -195,6 +195,7 @@ void CHexView::TypeHex(uint8_t character)
     uint8_t& byte = buffer_.Data()[record->offset];
     const uint8_t edited = second ? static_cast<uint8_t>((byte & 0xF0) | value)
                                   : static_cast<uint8_t>((value << 4) | (byte & 0x0F));
+    if (record->kind == UndoOverwrite) record->changesBytes = edited != byte;
     if (edited != byte) hexFlags_ |= FlagModified;
     byte = edited;
     InvalidateLine(cursorLine_);
@@ -212,7 +213,6 @@ void CHexView::Backspace()
     const int32_t length = buffer_.Length();
     UndoRecord record;
     record.kind = UndoDeleted;
-    record.changedBefore = IsModified() != 0;
     int64_t start = 0;
     int64_t count = 1;
     if (HasSelection()) {

@@ -1,6 +1,8 @@
 #pragma once
 // The hex view's undo history: a ring of 256 steps. One slot always stays free, so at
-// most 255 steps can be undone; a full ring forgets its oldest step.
+// most 255 steps can be undone; a full ring forgets its oldest step. The ring also knows
+// the position of the bytes last loaded or saved (the save point), so that the changed mark
+// can say whether the bytes differ from the file.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +22,7 @@ struct UndoRecord {
     int32_t count = 1;
     uint8_t byte = 0;           // single-byte steps: the saved byte
     uint8_t digitInfo = 0;      // 0 text area, 2 high-nibble edit, 3 low-nibble edit
-    bool changedBefore = false; // the changed mark when the step was made
+    bool changesBytes = true;   // false when the step wrote the bytes that were there
     uint8_t kind = UndoOverwrite;
 };
 
@@ -30,7 +32,7 @@ public:
 
     bool CanUndo() const { return current_ != oldest_; }
     bool CanRedo() const { return current_ != end_; }
-    // Drops every step and its saved data.
+    // Drops every step and its saved data; the save point is lost with them.
     void Clear();
     // The slot the next step is written into; Commit makes it part of the history.
     UndoRecord& Pending() { return records_[current_]; }
@@ -45,17 +47,29 @@ public:
     // Moves the current position after an undo or redo of the step at index.
     void StepBack() { current_ = UndoIndex(); }
     void StepForward() { current_ = (current_ + 1) % kSize; }
-    bool IsOldest(int index) const { return index == oldest_; }
+
+    // The current position holds the file's bytes (after loading or saving).
+    void MarkSaved() { savePoint_ = current_; }
+    // No position holds the file's bytes any more.
+    void ForgetSavePoint() { savePoint_ = kNoSavePoint; }
+    // Whether the bytes at the current position may differ from those at the save point:
+    // true when the save point is gone or a step between the two changed bytes.
+    bool DiffersFromSavePoint() const;
 
     // Number of steps that can be undone / redone.
     int UndoCount() const { return (current_ - oldest_ + kSize) % kSize; }
     int RedoCount() const { return (end_ - current_ + kSize) % kSize; }
 
 private:
+    static constexpr int kNoSavePoint = -1;
+    // Steps from the oldest position to index.
+    int Age(int index) const { return (index - oldest_ + kSize) % kSize; }
+
     std::array<UndoRecord, kSize> records_;
     int current_ = 0;
     int end_ = 0;
     int oldest_ = 0;
+    int savePoint_ = kNoSavePoint;
 };
 
 }  // namespace qv

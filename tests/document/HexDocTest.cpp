@@ -1,13 +1,16 @@
 // The document's storage decisions, driven with scripted answers against the real view.
 #include "document/HexDoc.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 
+#include "document/CArrayWriter.h"
 #include "document/NewSizeDialog.h"
 #include "platform/MappedFile.h"
 #include "tests/support/FakeDialogService.h"
@@ -39,6 +42,7 @@ protected:
         services.askSavePath = [this](const std::string&) { return savePath; };
         services.recentFiles = [this] { return recent; };
         services.openFile = [this](const std::string& path) { opened.push_back(path); };
+        services.removeRecentFile = [this](const std::string& path) { removed.push_back(path); };
         services.write = write;
         doc = std::make_unique<CHexDoc>(services);
         doc->AttachView(&view);
@@ -72,7 +76,7 @@ protected:
     FakeSettingsStore settings;
     StartOptions options;
     std::optional<std::string> savePath;
-    std::vector<std::string> recent, opened;
+    std::vector<std::string> recent, opened, removed;
     WriteFunction write;
     CHexView view;
     std::unique_ptr<CHexDoc> doc;
@@ -165,9 +169,9 @@ TEST_F(HexDocTest, WritableMapChangesTheFileAtOnceAndDisablesSaving)
     EXPECT_TRUE(prompt.shown.empty());  // closing a mapped file asks nothing
     EXPECT_EQ(TempDir::Read(path)[10], 0x77);
 
-    // A writable map is exclusive: nobody else gets the file while it is open.
+    // A writable map is exclusive: nobody else maps the file writable while it is open.
     MappedFile::Error error;
-    EXPECT_EQ(MappedFile::Open(path, false, error), nullptr);
+    EXPECT_EQ(MappedFile::Open(path, true, error), nullptr);
     EXPECT_EQ(error, MappedFile::Error::CannotOpen);
 }
 
@@ -306,7 +310,7 @@ TEST_F(HexDocTest, FailedSaveKeepsTheOldFileWholeAndReportsTheDiskFull)
 
 TEST_F(HexDocTest, ReadOnlyTargetIsNotWritten)
 {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+    // Also for root, who could write it: the missing write bit says the file is protected.
     const auto path = dir.Write("ro.bin", std::vector<uint8_t>{7});
     ASSERT_TRUE(doc->FileOpen(path));
     ::chmod(path.c_str(), 0444);
@@ -422,6 +426,200 @@ TEST_F(HexDocTest, InsertModeSettingFollowsTheSizeLimitAndPersists)
     settings.WriteDword("", "PasteMode", 7);  // anything but 32 counts as 0
     MakeDocument();
     EXPECT_EQ(doc->PasteMode(), 0u);
+}
+
+// ---- files changed by others, special files, limits of the formats ------------------------
+
+TEST_F(HexDocTest, AMappedFileShortenedByAnotherProgramKeepsTheEditorAliveAndTurnsReadOnly)
+{
+    const auto path = dir.Write("big.bin", std::vector<uint8_t>(3 << 20, 0x5A));
+    options.MapMode = 1;
+    options.AccessMode = -1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+
+    // Drawing the last row reads past the new end: zeros instead of a bus error.
+    int32_t length = 0;
+    const uint8_t* data = view.GetBuffer(&length, nullptr);
+    EXPECT_EQ(static_cast<const volatile uint8_t*>(data)[length - 1], 0);
+    view.GetBuffer(nullptr, nullptr)[length - 2] = 0x11;  // a write there goes nowhere, harmlessly
+
+    doc->CheckMapFault();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find("verkürzt"), std::string::npos);
+    EXPECT_NE(prompt.shown[0].text.find("4096"), std::string::npos);
+    EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);  // nothing more is written into the map
+    EXPECT_EQ(ViewBytes().size(), 4096u);
+    EXPECT_EQ(ViewBytes()[0], 0x5A);
+    doc->CheckMapFault();
+    EXPECT_EQ(prompt.shown.size(), 1u);  // told once
+    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(4096, 0x5A));
+}
+
+TEST_F(HexDocTest, AFileMappedWritableElsewhereOpensReadOnlyAndIsNotSavedOver)
+{
+    const auto path = dir.Write("shared.bin", std::vector<uint8_t>(64, 1));
+    MappedFile::Error error;
+    auto otherInstance = MappedFile::Open(path, true, error);
+    ASSERT_NE(otherInstance, nullptr);
+
+    ASSERT_TRUE(doc->FileOpen(path));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find("nur zum Lesen"), std::string::npos);
+    EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(Texts().back(),
+              "Schreiben auf " + path + " ist nicht möglich, da schreibgeschützt oder von anderem Anwender geöffnet.");
+
+    // Mapped, too: read-only without the question, showing the other instance's bytes.
+    options.MapMode = 1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    EXPECT_TRUE(doc->IsMapped());
+    EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);
+    EXPECT_EQ(prompt.shown.back().text, prompt.shown[0].text);
+}
+
+TEST_F(HexDocTest, AFileChangedOnDiskIsNoticedAndOnlySavedOverWhenTheUserSaysSo)
+{
+    const auto path = dir.Write("c.bin", std::vector<uint8_t>{1, 2, 3});
+    ASSERT_TRUE(doc->FileOpen(path));
+    doc->CheckFileOnDisk();
+    EXPECT_TRUE(prompt.shown.empty());  // nothing changed
+
+    dir.Write("other.bin", std::vector<uint8_t>{9, 9});
+    std::filesystem::rename(dir.File("other.bin"), path);  // another program saves by rename
+    doc->CheckFileOnDisk();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find("von einem anderen Programm geändert"), std::string::npos);
+    EXPECT_TRUE(doc->HasUnsavedChanges());  // the bytes shown are not the file's any more
+    doc->CheckFileOnDisk();
+    EXPECT_EQ(prompt.shown.size(), 1u);  // told once
+
+    prompt.answers = {PromptAnswer::No};
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(prompt.shown.back().buttons, PromptButtons::YesNo);
+    EXPECT_EQ(TempDir::Read(path), (std::vector<uint8_t>{9, 9}));
+    EXPECT_TRUE(doc->HasUnsavedChanges());
+    prompt.answers = {PromptAnswer::Yes};
+    ASSERT_TRUE(doc->FileSave());
+    EXPECT_EQ(TempDir::Read(path), (std::vector<uint8_t>{1, 2, 3}));
+    const size_t asked = prompt.shown.size();
+    ASSERT_TRUE(doc->FileSave());  // our own save is the file's state now: no question
+    EXPECT_EQ(prompt.shown.size(), asked);
+
+    // Rewritten in place with the same size: the modification time tells.
+    std::vector<uint8_t> same{4, 5, 6};
+    struct timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
+    dir.Write("c.bin", same);
+    ::utimensat(AT_FDCWD, path.c_str(), later, 0);
+    prompt.answers = {PromptAnswer::No};
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(TempDir::Read(path), same);
+}
+
+TEST_F(HexDocTest, AWritableMapWhoseFileWasReplacedStopsEditingAndKeepsItsBytes)
+{
+    const auto path = dir.Write("m.bin", std::vector<uint8_t>(8192, 3));
+    options.MapMode = 1;
+    options.AccessMode = -1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    view.GetBuffer(nullptr, nullptr)[0] = 0x44;
+    view.SetModified(true);  // as typing does
+    dir.Write("new.bin", std::vector<uint8_t>(10, 7));
+    std::filesystem::rename(dir.File("new.bin"), path);
+
+    doc->CheckFileOnDisk();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find("ersetzt"), std::string::npos);
+    EXPECT_NE(view.QueryHexFlags() & FlagReadOnly, 0u);
+    doc->CheckFileOnDisk();
+    EXPECT_EQ(prompt.shown.size(), 1u);  // told once
+    // The shown bytes can still be kept: saving is possible, and closing asks.
+    EXPECT_TRUE(doc->CanSave());
+    EXPECT_TRUE(doc->HasUnsavedChanges());
+    savePath = dir.File("kept.bin");
+    ASSERT_TRUE(doc->FileSaveAs());
+    std::vector<uint8_t> kept(8192, 3);
+    kept[0] = 0x44;
+    EXPECT_EQ(TempDir::Read(*savePath), kept);
+    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(10, 7));
+}
+
+TEST_F(HexDocTest, SpecialFilesAreRefusedAtOpenAndNeverReplacedBySaving)
+{
+    const auto fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    EXPECT_FALSE(doc->FileOpen(fifo));  // returns: nothing waits for a writer
+    EXPECT_EQ(Texts().back(), fifo + " ist keine gewöhnliche Datei (Gerät, FIFO oder Socket) und kann nicht geöffnet werden.");
+    EXPECT_EQ(doc->Title(), "Unbenannt");
+    options.MapMode = 1;
+    EXPECT_FALSE(doc->FileOpen(fifo));
+    EXPECT_EQ(Texts().back(), Texts()[0]);
+    options = {};
+
+    ASSERT_TRUE(doc->NewDocument());
+    savePath = fifo;
+    EXPECT_FALSE(doc->FileSaveAs());
+    EXPECT_EQ(Texts().back(), fifo + " ist keine gewöhnliche Datei und kann nicht überschrieben werden.");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    const auto device = dir.File("null");
+    if (::geteuid() == 0 && ::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+        EXPECT_FALSE(doc->FileOpen(device));
+        EXPECT_NE(Texts().back().find("keine gewöhnliche Datei"), std::string::npos);
+        ASSERT_TRUE(doc->FileOpen(dir.Write("d.bin", std::string("d"))));
+        savePath = device;
+        EXPECT_FALSE(doc->FileSaveAs());
+        EXPECT_TRUE(std::filesystem::is_character_file(device));
+    }
+}
+
+TEST_F(HexDocTest, AFormatTooSmallForTheDocumentAsksAndAPartialSaveStaysChanged)
+{
+    options.MapMode = -1;
+    const auto source = dir.Write("large.bin", std::vector<uint8_t>(kCArrayMaxBytes + 5, 0xAB));
+    ASSERT_TRUE(doc->FileOpen(source));
+
+    // Nein cancels: nothing is written.
+    savePath = dir.File("large.c");
+    prompt.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    EXPECT_FALSE(doc->FileSaveAs());
+    EXPECT_EQ(Texts().back(), "Das C++-Format kann höchstens 16777216 Bytes aufnehmen, das Dokument hat 16777221 Bytes.\n"
+                              "Nur die ersten 16777216 Bytes speichern ?");
+    EXPECT_FALSE(std::filesystem::exists(*savePath));
+
+    // Ja saves the part that fits; the document still differs from that file.
+    prompt.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    ASSERT_TRUE(doc->FileSaveAs());
+    EXPECT_EQ(std::filesystem::file_size(*savePath), kCArrayMaxBytes / 16 * (16 * 5 + 2));
+    EXPECT_TRUE(doc->HasUnsavedChanges());
+
+    // A document that fits asks nothing more than the format.
+    view.SetModified(false);
+    ASSERT_TRUE(doc->FileOpen(dir.Write("small.bin", std::vector<uint8_t>(16, 1))));
+    prompt.shown.clear();
+    prompt.answers = {PromptAnswer::Yes};
+    savePath = dir.File("small.hex");
+    ASSERT_TRUE(doc->FileSaveAs());
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+}
+
+TEST_F(HexDocTest, SaveErrorsOfMissingFoldersAndFailedOpensLeaveTheRecentList)
+{
+    ASSERT_TRUE(doc->NewDocument());
+    savePath = dir.File("gone/a.bin");
+    EXPECT_FALSE(doc->FileSaveAs());
+    EXPECT_EQ(Texts().back(), *savePath + " wurde nicht gefunden.");
+
+    EXPECT_FALSE(doc->FileOpen(dir.File("missing.bin")));
+    EXPECT_EQ(removed, std::vector<std::string>{dir.File("missing.bin")});
+    // A cancelled save question is no failure of the file.
+    view.SetModified(true);
+    prompt.answers = {PromptAnswer::Cancel};
+    const auto there = dir.Write("there.bin", std::string("x"));
+    EXPECT_FALSE(doc->FileOpen(there));
+    EXPECT_EQ(removed.size(), 1u);
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST(MappedFileTest, LocksFollowTheSharingRules)
     auto writer = MappedFile::Open(path, true, error);
     ASSERT_NE(writer, nullptr);
     writer->Data()[100] = 0xAB;
-    EXPECT_EQ(MappedFile::Open(path, false, error), nullptr);
+    EXPECT_EQ(MappedFile::Open(path, true, error), nullptr);  // one writer only
     writer.reset();
     EXPECT_EQ(TempDir::Read(path)[100], 0xAB);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "shell/CommandRouter.h"
@@ -32,6 +33,12 @@ TEST(RecentFileListTest, KeepsEightMostRecentFirstWithoutDoubles)
     loaded.Remove(0);
     loaded.Save(store);
     EXPECT_FALSE(store.ReadString("Recent File List", "File8"));
+
+    loaded.RemovePath("/tmp/f9");  // a file that failed to open
+    EXPECT_EQ(loaded.Entries().size(), 6u);
+    EXPECT_EQ(std::count(loaded.Entries().begin(), loaded.Entries().end(), "/tmp/f9"), 0);
+    loaded.RemovePath("/tmp/none");
+    EXPECT_EQ(loaded.Entries().size(), 6u);
 }
 
 TEST(CommandRouterTest, FirstTargetInRouteOrderHandlesTheCommand)

@@ -204,6 +204,56 @@ TEST_F(HexViewEdit, UndoingEverythingOfFreshFileClearsChangedMark)
     EXPECT_EQ(h.Bytes(), std::vector<uint8_t>(40, 0));
 }
 
+TEST_F(HexViewEdit, ChangedMarkFollowsTheSavePoint)
+{
+    h.Type("1");
+    h.view.SetModified(false);  // saved with the first edit
+    h.Type("2");
+    h.view.UndoRedo(-1);
+    EXPECT_FALSE(h.view.IsModified());  // back at the saved bytes
+    h.view.UndoRedo(-1);
+    EXPECT_TRUE(h.view.IsModified());   // undone past the save: differs from the file
+    h.view.UndoRedo(+1);
+    EXPECT_FALSE(h.view.IsModified());  // redone back to the save point
+    h.view.UndoRedo(+1);
+    EXPECT_TRUE(h.view.IsModified());
+
+    // A new edit after undoing past the save point drops the way back to it.
+    h.view.UndoRedo(-1);
+    h.view.UndoRedo(-1);
+    h.Type("7");
+    h.view.UndoRedo(-1);
+    EXPECT_TRUE(h.view.IsModified());
+    EXPECT_EQ(h.Bytes()[0], 0x00);  // the saved file holds 0x10 here
+
+    // Typing a byte's own value leaves the file's bytes as they are.
+    h.Load(std::vector<uint8_t>(4, 0x33));
+    h.Type("3");
+    EXPECT_FALSE(h.view.IsModified());
+    h.view.UndoRedo(-1);
+    h.view.UndoRedo(+1);
+    EXPECT_FALSE(h.view.IsModified());
+}
+
+TEST_F(HexViewEdit, SavePointLostByRingOverflowKeepsTheMark)
+{
+    h.ToTextArea();
+    // 255 steps after the save still reach it; one more pushes it out of the ring.
+    for (int steps : {255, 256}) {
+        h.Load(std::vector<uint8_t>(40, 0));
+        h.Type("s");
+        h.view.SetModified(false);
+        for (int i = 0; i < steps; ++i) {
+            h.view.SetCursorOffset(static_cast<uint32_t>(1 + i % 30), false);
+            h.Type(std::string(1, static_cast<char>('a' + i % 26)));
+        }
+        while (h.view.UndoRedo(-1)) {
+        }
+        EXPECT_EQ(h.view.IsModified() != 0, steps == 256) << steps;
+        EXPECT_EQ(h.Bytes()[0], 's');
+    }
+}
+
 TEST_F(HexViewEdit, NewEditDropsRedo)
 {
     h.Type("11");
