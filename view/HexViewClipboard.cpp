@@ -96,7 +96,6 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
     }
     const int64_t length = buffer_.Length();
     UndoRecord record;
-    record.changedBefore = IsModified() != 0;
     if (InsertActive() && target <= length) {
         if (count <= 0 || !InsertBytes(static_cast<int32_t>(target), static_cast<int32_t>(count))) return Beep();
         record.kind = UndoInserted;
@@ -108,7 +107,9 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
     record.offset = static_cast<int32_t>(target);
     record.count = static_cast<int32_t>(count);
     record.data.assign(bytes.begin(), bytes.begin() + count);
-    hexFlags_ |= FlagModified;
+    if (record.kind == UndoOverwrite)
+        record.changesBytes = !std::equal(record.data.begin(), record.data.end(), buffer_.Data() + target);
+    if (record.changesBytes) hexFlags_ |= FlagModified;
     std::swap_ranges(record.data.begin(), record.data.end(), buffer_.Data() + target);
     InvalidateOffsets(target, target + count - 1);
     UpdateScroll(0);  // an insertion may have added rows
