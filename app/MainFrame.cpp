@@ -71,6 +71,7 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     addDockWidget(Qt::RightDockWidgetArea, dataWindow_);
     dataWindow_->hide();
     if (lastDataEntry_ >= 0) dataWindow_->Window().SelectPage(lastDataEntry_);
+    view_.SetEvents(this);
 
     AddOwnCommands();
     AddRegisteredCommands();
@@ -115,6 +116,7 @@ CMainFrame::~CMainFrame()
     }
     view_.SetParent(nullptr);
     view_.SetStatusPanes(nullptr);
+    view_.SetEvents(nullptr);
 }
 
 int CMainFrame::InitialWidth() const
@@ -472,6 +474,11 @@ void CMainFrame::SelectRange(uint32_t offset, uint32_t length)
 }
 
 void CMainFrame::OnLineViewNotify(CAnsiView&, int, int32_t, int32_t) {}
+
+void CMainFrame::OnHexViewNotify(CHexView&, int code, int32_t, int32_t, int32_t)
+{
+    if (code == NotifyBufferReplaced) dataWindow_->Window().ForgetBuffers();
+}
 
 void CMainFrame::OnFileDropped(CAnsiView&, const std::string& path)
 {

@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "shell/CommandRouter.h"
 #include "shell/RecentFileList.h"
+#include "view/HexView.h"
 #include "view/LineViewParent.h"
 #include "view/StatusPanes.h"
 
@@ -26,7 +27,7 @@ class CHexView;
 class DataWindowDock;
 class LineViewWidget;
 
-class CMainFrame : public QMainWindow, public ILineViewParent, public IStatusPanes {
+class CMainFrame : public QMainWindow, public ILineViewParent, public IStatusPanes, public IHexViewEvents {
     Q_OBJECT
 public:
     // The context names the services; the frame fills in itself, the document and the view.
@@ -58,6 +59,9 @@ public:
     // ILineViewParent
     void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;
     void OnFileDropped(CAnsiView& view, const std::string& path) override;
+
+    // IHexViewEvents: a new block in the view makes the data window drop the rows of the old one.
+    void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) override;
 
     // IStatusPanes
     void DefinePanes(const std::vector<StatusPaneSpec>& panes) override;

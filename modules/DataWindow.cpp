@@ -106,11 +106,8 @@ void DataWnd::Refresh(int page)
 {
     const int p = Resolve(page);
     DataPage& target = pages_[static_cast<size_t>(p)];
-    if (target.buffer && services_.isReadable && !services_.isReadable(target.buffer, target.bufferLength)) {
-        target.buffer = nullptr;
-        target.bufferLength = target.startOffset = target.length = 0;
-        target.baseAddress = 0;
-    }
+    if (target.buffer && services_.isReadable && !services_.isReadable(target.buffer, target.bufferLength))
+        ForgetBuffer(target);
     set_->ClearSlot(p);
     ++revisions_[static_cast<size_t>(p)];
     if (target.buffer) {
@@ -119,6 +116,23 @@ void DataWnd::Refresh(int page)
                                     target.startOffset);
     }
     Changed();
+}
+
+void DataWnd::ForgetBuffer(DataPage& page)
+{
+    page.buffer = nullptr;
+    page.bufferLength = page.startOffset = page.length = 0;
+    page.baseAddress = 0;
+}
+
+void DataWnd::ForgetBuffers()
+{
+    for (int p = 0; p < pageCount_; ++p) {
+        DataPage& page = pages_[static_cast<size_t>(p)];
+        if (!page.buffer) continue;
+        ForgetBuffer(page);
+        Refresh(p);  // empties the page's rows
+    }
 }
 
 void DataWnd::SelectPage(int page)

@@ -96,6 +96,9 @@ public:
     void SetData(const uint8_t* buffer, int32_t bufferLength, int32_t start, int32_t length, uint64_t baseAddress,
                  int page = -1);
     void Refresh(int page = -1);
+    // The view was handed another block (a new or opened document, a shrunk file): every
+    // page forgets its buffer and rows, as for a buffer that is no longer readable.
+    void ForgetBuffers();
     void SelectPage(int page);
 
     bool LoadModule(const std::string& path);
@@ -120,6 +123,7 @@ public:
 private:
     int Resolve(int page) const { return page < 0 || page >= pageCount_ ? current_ : page; }
     void SetEntryPoint(DataPage& page, int entryPoint);
+    static void ForgetBuffer(DataPage& page);
     void SaveSettings() const;
     void RestoreSettings();
     void Changed() const;

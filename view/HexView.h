@@ -35,6 +35,7 @@ enum HexViewNotification : int {
     NotifySettingsChanged = 11254,  // the configuration dialog was confirmed
     NotifyViewFocusLost = 11255,
     NotifyViewFocusGained = 11256,
+    NotifyBufferReplaced = 11257,   // SetBuffer handed the view a block: new length, 0, 0
 };
 
 class IHexViewEvents {

@@ -27,6 +27,9 @@ int32_t CHexView::SetBuffer(uint8_t* data, int32_t length, uint32_t baseAddress,
     if (flags & InsertOff) insertModeOn_ = false;
 
     OnNewBlockEditing();
+    // Whoever kept a pointer into the old block learns that it is gone, even when the new
+    // block happens to lie at the same address.
+    Notify(NotifyBufferReplaced, buffer_.Length(), 0, 0);
     return previousLength;
 }
 

@@ -53,6 +53,9 @@ SearchDialog::SearchDialog(SearchDialogModel& model, QWidget* parent) : QDialog(
     Build();
     Connect();
     Refresh();
+    // The proposed text is selected, so that typing replaces it instead of adding to it.
+    value_->setFocus();
+    value_->lineEdit()->selectAll();
 }
 
 void SearchDialog::Build()

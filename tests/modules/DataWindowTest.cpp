@@ -129,6 +129,35 @@ TEST_F(DataWindowTest, ABufferThatIsNoLongerReadableIsForgottenSilently)
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+TEST_F(DataWindowTest, ANewBlockInTheViewEmptiesEveryPageThatHadOneEvenAtTheSameAddress)
+{
+    auto window = Create();
+    window->LoadModule(Module("felder.dfm", kFieldsModule));
+    Feed(*window, 0x20, 16);
+    window->SelectPage(2);
+    Feed(*window, 0, 64);
+    ASSERT_EQ(window->RowCount(0), 4);
+    const uint32_t before = window->Revision(2);
+    int changes = 0;
+    window->changed = [&] { ++changes; };
+    // The new document's block lies where the old one was: the readability check alone would keep the rows.
+    window->ForgetBuffers();
+    for (int page : {0, 2}) {
+        EXPECT_EQ(window->RowCount(page), 0) << page;
+        EXPECT_EQ(window->Page(page).buffer, nullptr) << page;
+        EXPECT_EQ(window->Page(page).startOffset, 0) << page;
+        EXPECT_EQ(window->Page(page).baseAddress, 0u) << page;
+    }
+    EXPECT_NE(window->Revision(2), before);
+    EXPECT_GT(changes, 0);
+    EXPECT_EQ(window->Page(2).entryPoint, 0);  // the page keeps its module and entry point
+    window->Refresh();                          // "Aktualisieren" finds nothing to decode
+    EXPECT_EQ(window->RowCount(2), 0);
+    Feed(*window, 0, 64);                       // F8 fills it again
+    EXPECT_EQ(window->RowCount(2), 4);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 TEST_F(DataWindowTest, LoadQuestionsOfferTheErrorDialog)
 {
     auto window = Create();

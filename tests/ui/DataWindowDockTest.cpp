@@ -61,6 +61,16 @@ protected:
         });
     }
 
+    // F7, the shipped BMP module, F8: the current page's list with the rows at the cursor.
+    DataListView* DecodeWithShippedBmp(CMainFrame& frame)
+    {
+        frame.ExecuteCommand(32801);
+        ChooseShippedBmp();
+        frame.ExecuteCommand(32815);
+        frame.ExecuteCommand(32808);
+        return frame.DataWindow()->CurrentList();
+    }
+
     static QModelIndex Find(DataListView* list, const QString& name)
     {
         const auto found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1,
@@ -141,17 +151,48 @@ TEST_F(DataWindowDockTest, F7ShowsTheDockAndF8FillsItFromTheCursorWithTheShipped
     EXPECT_EQ(length, 1);
 }
 
+TEST_F(DataWindowDockTest, OpeningAnotherFileOrANewDocumentEmptiesThePagesAtOnce)
+{
+    const std::string first = dir.Write("erstes.bmp", test::MakeBitmap(2, 2, 8, {0x112233}, {0, 0, 0, 0, 0, 0, 0, 0}));
+    const std::string second = dir.Write("zweites.bmp", test::MakeBitmap(2, 2, 8, {0x445566}, {0, 0, 0, 0, 0, 0, 0, 0}));
+    auto app = Start(first);
+    CMainFrame& frame = *app->Frame();
+    DataListView* list = DecodeWithShippedBmp(frame);
+    ASSERT_EQ(list->model()->rowCount(), 3);
+
+    // Tab on a row of the old document must not move the cursor in the new one.
+    auto tabOnFirstRow = [&] {
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Tab);
+    };
+    frame.OpenFile(second);
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    SelectRange(*app->View(), 6, 0);
+    tabOnFirstRow();
+    EXPECT_EQ(app->View()->CursorOffset(), 6);
+    EXPECT_FALSE(app->View()->HasSelection());
+    frame.DataWindow()->RunListCommand(14093, {});  // "Aktualisieren" has nothing left to decode
+    EXPECT_EQ(list->model()->rowCount(), 0);
+
+    SelectRange(*app->View(), 0, 0);
+    frame.ExecuteCommand(32808);  // F8 decodes the new file
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    frame.ExecuteCommand(57600);  // Ctrl+N
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    tabOnFirstRow();
+    EXPECT_EQ(app->View()->CursorOffset(), 0);
+    EXPECT_FALSE(app->View()->HasSelection());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 TEST_F(DataWindowDockTest, TheContextMenuHoldsEveryEntryInOrderAndCopiesTheColumnUnderTheClick)
 {
     const std::string file = dir.Write("bild.bmp", test::MakeBitmap(1, 1, 24, {}, {1, 2, 3, 0}));
     auto app = Start(file);
     CMainFrame& frame = *app->Frame();
     DataWindowDock* dock = frame.DataWindow();
-    frame.ExecuteCommand(32801);
-    ChooseShippedBmp();
-    frame.ExecuteCommand(32815);
-    frame.ExecuteCommand(32808);
-    DataListView* list = dock->CurrentList();
+    DataListView* list = DecodeWithShippedBmp(frame);
     list->expand(list->model()->index(0, 0));
     const QModelIndex mark = Find(list, "Kennung");
     const QPoint overValue = list->visualRect(mark.siblingAtColumn(kColumnValue)).center();

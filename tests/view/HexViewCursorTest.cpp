@@ -363,6 +363,22 @@ TEST_F(HexViewCursor, NotifiesSelectionChanges)
     EXPECT_EQ(events.seen[2].c, 0);
 }
 
+TEST_F(HexViewCursor, EveryHandOverIsAnnouncedEvenOfABlockAtTheSameAddress)
+{
+    RecordingEvents events;
+    h.view.SetEvents(&events);
+    int32_t length = 0;
+    uint8_t* block = h.view.GetBuffer(&length, nullptr);
+    h.view.SetBuffer(block, 8, 0, ViewWritable | KeepOldBuffer);
+    h.view.SetBuffer(nullptr, 0, 0, 0);
+    ASSERT_EQ(events.seen.size(), 2u);
+    EXPECT_EQ(events.seen[0].code, NotifyBufferReplaced);
+    EXPECT_EQ(events.seen[0].a, 8);
+    EXPECT_EQ(events.seen[1].code, NotifyBufferReplaced);
+    EXPECT_EQ(events.seen[1].a, 0);
+    h.view.SetBuffer(block, length, 0, ViewWritable | ViewOwnsBuffer);  // owned again, released with the view
+}
+
 TEST_F(HexViewCursor, StatusPanesFollowFocusAndCursor)
 {
     RecordingStatusPanes panes;
