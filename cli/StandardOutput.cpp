@@ -91,10 +91,12 @@ private:
     std::vector<char> buffer_;
 };
 
+// Never destroyed: std::cout is flushed by the library after the program's static objects
+// are gone, and must still find its buffer then.
 DescriptorBuffer& Buffer()
 {
-    static DescriptorBuffer buffer(STDOUT_FILENO);
-    return buffer;
+    static auto* const buffer = new DescriptorBuffer(STDOUT_FILENO);
+    return *buffer;
 }
 
 }  // namespace

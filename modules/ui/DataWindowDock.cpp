@@ -182,6 +182,9 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
 DataWindowDock::~DataWindowDock()
 {
     window_->changed = nullptr;
+    // The lists and their models read the decoded rows, so they go before the rows do:
+    // left to the base class, they would be hidden (and asked for rows) after window_ is gone.
+    delete widget();
 }
 
 QString DataWindowDock::ShippedModuleFolder()

@@ -80,6 +80,7 @@ TEST_F(CliConventions, SystemErrorsAndMemoryReadAsSentences)
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.err, "quarnival-cli search: Die Datei \"" + dir_.File("nix") + "\" existiert nicht.\n");
     // A search reads a device without end until the memory is gone, and says so in a sentence.
+    if (!kMemoryLimitsApply) return;
     const ShellRun endless = Run("prlimit --as=400000000 \"$CLI\" search /dev/zero 1");
     EXPECT_EQ(endless.code, 1);
     EXPECT_NE(endless.err.find("passt nicht in den Arbeitsspeicher"), std::string::npos) << endless.err;

@@ -19,6 +19,14 @@ struct ShellRun {
     std::string err;
 };
 
+// A program built with the address sanitizer reserves terabytes of address space for its
+// shadow memory, so it cannot start under a memory limit: such builds test without one.
+#ifdef __SANITIZE_ADDRESS__
+inline constexpr bool kMemoryLimitsApply = false;
+#else
+inline constexpr bool kMemoryLimitsApply = true;
+#endif
+
 inline std::string CliProgram()
 {
     const char* cli = std::getenv("QV_CLI");
