@@ -147,8 +147,9 @@ int CMainFrame::InitialWidth() const
 
 int CMainFrame::MinimumViewWidth() const
 {
-    // An address, four bytes in hex and their characters beside the scroll bar.
-    const int charWidth = std::max(QFontMetrics(viewWidget_->font()).averageCharWidth(), 6);
+    // An address, four bytes in hex and their characters beside the scroll bar, in the cell
+    // width the view paints with.
+    const int charWidth = std::max<int>(view_.CharWidth(), 6);
     return style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 28 * charWidth;
 }
 

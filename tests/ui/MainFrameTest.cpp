@@ -219,7 +219,7 @@ TEST_F(MainFrameTest, TheWindowComesBackAtItsSizeAndAWideDockLeavesTheViewUsable
     EXPECT_EQ(frame.size(), leftSize);
     auto* dock = frame.findChild<QDockWidget*>();
     ASSERT_TRUE(dock->isVisible());
-    const int usable = frame.ViewWidget()->fontMetrics().averageCharWidth() * 20;  // an address and a few bytes
+    const int usable = app->View()->CharWidth() * 20;  // an address and a few bytes
     EXPECT_GE(frame.ViewWidget()->width(), usable);
     app.reset();
 
