@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -8,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -85,9 +88,18 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     SetFlatMode(flatMode_ != 0);
 
     resize(InitialWidth(), 450);
-    if (auto* store = context_.settings.user)
+    // However wide the docks were left, the hex view keeps room for an address and a few bytes.
+    viewWidget_->setMinimumWidth(MinimumViewWidth());
+    // The window's own size and place first: the dock sizes in the state are relative to it.
+    if (auto* store = context_.settings.user) {
+        if (auto geometry = store->ReadBinary(kSettingsSection, "WindowGeometry")) {
+            restoreGeometry(QByteArray(reinterpret_cast<const char*>(geometry->data()),
+                                       static_cast<qsizetype>(geometry->size())));
+            KeepOnScreen();
+        }
         if (auto state = store->ReadBinary(kSettingsSection, "WindowState"))
             restoreState(QByteArray(reinterpret_cast<const char*>(state->data()), static_cast<qsizetype>(state->size())));
+    }
     document_.onTitleChanged = [this] { UpdateTitle(); };
     UpdateTitle();
 
@@ -111,6 +123,8 @@ CMainFrame::~CMainFrame()
         // Taken while the window was still open: closing hides a floating data window.
         const QByteArray state = closingState_.isEmpty() ? saveState() : closingState_;
         store->WriteBinary(kSettingsSection, "WindowState", std::vector<uint8_t>(state.begin(), state.end()));
+        const QByteArray geometry = closingGeometry_.isEmpty() ? saveGeometry() : closingGeometry_;
+        store->WriteBinary(kSettingsSection, "WindowGeometry", std::vector<uint8_t>(geometry.begin(), geometry.end()));
         store->WriteDword(kSettingsSection, "FlatMode", flatMode_);
         store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
     }
@@ -129,6 +143,32 @@ int CMainFrame::InitialWidth() const
     if (charWidth <= 6) charWidth = QFontMetrics(QFont("Courier")).averageCharWidth();
     if (charWidth > 6) return 2 * frame + scrollBar + 79 * charWidth + 8;
     return 2 * frame + scrollBar + 20 * style()->pixelMetric(QStyle::PM_LargeIconSize);
+}
+
+int CMainFrame::MinimumViewWidth() const
+{
+    // An address, four bytes in hex and their characters beside the scroll bar, in the cell
+    // width the view paints with.
+    const int charWidth = std::max<int>(view_.CharWidth(), 6);
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 28 * charWidth;
+}
+
+void CMainFrame::KeepOnScreen()
+{
+    // A place saved on a larger or a since removed screen: shrink and move it onto a present one.
+    if (isMaximized() || isFullScreen()) return;
+    const QScreen* screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // Before the first show the window manager's frame is unknown: leave room for a title bar.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const QMargins frame(border, style()->pixelMetric(QStyle::PM_TitleBarHeight), border, border);
+    const QRect room = screen->availableGeometry().marginsRemoved(frame);
+    QRect placed = geometry();
+    placed.setSize(placed.size().boundedTo(room.size()).expandedTo(minimumSize()));
+    placed.moveLeft(std::clamp(placed.left(), room.left(), std::max(room.left(), room.right() - placed.width() + 1)));
+    placed.moveTop(std::clamp(placed.top(), room.top(), std::max(room.top(), room.bottom() - placed.height() + 1)));
+    setGeometry(placed);
 }
 
 // ---- commands -------------------------------------------------------------------------
@@ -498,6 +538,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     closingState_ = saveState();
+    closingGeometry_ = saveGeometry();
     event->accept();
 }
 

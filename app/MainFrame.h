@@ -91,6 +91,8 @@ private:
     void OpenWithDialog();
     QAction* MakeAction(int command, const QString& text);
     int InitialWidth() const;
+    int MinimumViewWidth() const;
+    void KeepOnScreen();
 
     AppContext context_;
     CHexDoc& document_;
@@ -100,6 +102,7 @@ private:
     LineViewWidget* viewWidget_ = nullptr;
     DataWindowDock* dataWindow_ = nullptr;
     QByteArray closingState_;
+    QByteArray closingGeometry_;
     std::map<int, QAction*> actions_;          // main action of every command
     std::vector<QAction*> allActions_;         // including second menu entries of a command
     QToolBar* toolBar_ = nullptr;

@@ -3,8 +3,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QImage>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -26,11 +28,18 @@ protected:
     std::unique_ptr<CHexApp> Start(const QStringList& arguments)
     {
         // Toolbars and docks come back as a run left them: each test starts from the defaults.
-        QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").remove("Settings/WindowState");
+        ForgetLayout();
         auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
         started = app->Start(QStringList{"quarnival"} + arguments);
         QApplication::processEvents();
         return app;
+    }
+
+    static void ForgetLayout()
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival");
+        settings.remove("Settings/WindowState");
+        settings.remove("Settings/WindowGeometry");
     }
 
     QStringList MenuTitles(CMainFrame& frame)
@@ -183,6 +192,73 @@ TEST_F(MainFrameTest, EscapeAsksToSaveAChangedDocumentAndEndsTheProgram)
     prompt.answers = {PromptAnswer::No};
     frame.ExecuteCommand(57665);
     EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(MainFrameTest, TheWindowComesBackAtItsSizeAndAWideDockLeavesTheViewUsable)
+{
+    // A run that enlarges the window and widens the data window, then ends.
+    QSize leftSize;
+    {
+        auto app = Start({});
+        CMainFrame& frame = *app->Frame();
+        frame.resize(700, frame.height() + 60);
+        frame.ExecuteCommand(32801);
+        auto* dock = frame.findChild<QDockWidget*>();
+        ASSERT_NE(dock, nullptr);
+        frame.resizeDocks({dock}, {frame.width() * 3 / 4}, Qt::Horizontal);
+        QApplication::processEvents();
+        leftSize = frame.size();
+        EXPECT_TRUE(frame.close());
+    }
+
+    // Started again with the saved layout: same size, and the view is not squeezed by the dock.
+    std::unique_ptr<CHexApp> app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+    ASSERT_TRUE(app->Start({"quarnival"}));
+    QApplication::processEvents();
+    CMainFrame& frame = *app->Frame();
+    EXPECT_EQ(frame.size(), leftSize);
+    auto* dock = frame.findChild<QDockWidget*>();
+    ASSERT_TRUE(dock->isVisible());
+    const int usable = app->View()->CharWidth() * 20;  // an address and a few bytes
+    EXPECT_GE(frame.ViewWidget()->width(), usable);
+    app.reset();
+
+    // A window narrower than the saved dock: the dock gives way, not the view.
+    QWidget narrow;
+    narrow.setGeometry(40, 40, 400, 450);
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival")
+        .setValue("Settings/WindowGeometry", narrow.saveGeometry());
+    app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+    ASSERT_TRUE(app->Start({"quarnival"}));
+    QApplication::processEvents();
+    EXPECT_LT(app->Frame()->width(), leftSize.width());
+    EXPECT_TRUE(app->Frame()->findChild<QDockWidget*>()->isVisible());
+    EXPECT_GE(app->Frame()->ViewWidget()->width(), usable);
+}
+
+TEST_F(MainFrameTest, AMaximisedWindowStaysMaximisedAndATooLargeOneIsFittedToTheScreen)
+{
+    {
+        auto app = Start({"/Z"});
+        EXPECT_TRUE(app->Frame()->isMaximized());
+        EXPECT_TRUE(app->Frame()->close());
+    }
+    {
+        auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+        ASSERT_TRUE(app->Start({"quarnival"}));
+        EXPECT_TRUE(app->Frame()->isMaximized());
+    }
+
+    // A layout saved on a larger screen than the one there now.
+    QWidget large;
+    large.setGeometry(3000, 2000, 4000, 3000);
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival")
+        .setValue("Settings/WindowGeometry", large.saveGeometry());
+    auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+    ASSERT_TRUE(app->Start({"quarnival"}));
+    QApplication::processEvents();
+    const QRect screen = app->Frame()->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(app->Frame()->frameGeometry()));
 }
 
 }  // namespace
