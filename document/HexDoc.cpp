@@ -117,8 +117,6 @@ bool CHexDoc::FileOpen(const std::string& path)
     if (!OpenDocument(path)) {
         // The old contents are gone already: what remains is an empty, untitled document.
         ResetToEmpty();
-        changed_ = false;
-        SetPath("");
         if (services_.removeRecentFile) services_.removeRecentFile(path);
         return false;
     }
@@ -177,6 +175,9 @@ bool CHexDoc::OpenDocument(const std::string& path)
 {
     CloseContents();
     changed_ = false;
+    // The old document is gone: while the file is read (and its errors are told) the
+    // window is untitled, so no check of the file on disk looks at the old path.
+    SetPath("");
     const FileInfo info = QueryFile(path);
     if (info.special) {
         // Devices, FIFOs and sockets are never read: a FIFO would wait for a writer forever.
@@ -483,7 +484,11 @@ bool CHexDoc::SaveToFile(const std::string& path)
 
 void CHexDoc::CloseContents()
 {
-    if (view_ && data_) view_->SetBuffer(nullptr, 0, 0, 0);
+    if (view_ && data_) {
+        view_->SetBuffer(nullptr, 0, 0, 0);
+        // The edits went with the bytes: the empty view has nothing left to save.
+        view_->SetModified(false);
+    }
     baseAddress_ = 0;
     length_ = 0;
     viewFlags_ = 0;

@@ -275,6 +275,46 @@ TEST_F(HexDocTest, BadFilesGiveTheirMessagesAndAnEmptyDocument)
     }
 }
 
+TEST_F(HexDocTest, FailedOpenAfterEditsLeavesAnUnchangedUntitledDocument)
+{
+    ASSERT_TRUE(doc->FileOpen(dir.Write("y.bin", std::vector<uint8_t>(8, 0))));
+    view.OnCharKey('7', 0);
+    view.OnCharKey('7', 0);
+    ASSERT_TRUE(doc->HasUnsavedChanges());
+    // How many messages had been shown when the title became "Unbenannt".
+    std::optional<size_t> shownWhenUntitled;
+    doc->onTitleChanged = [&] {
+        if (doc->Title() == "Unbenannt" && !shownWhenUntitled) shownWhenUntitled = prompt.shown.size();
+    };
+
+    prompt.answers = {PromptAnswer::No};
+    EXPECT_FALSE(doc->FileOpen(dir.File("x.bin")));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Änderungen in " + dir.File("y.bin") + " speichern?",
+                                                 dir.File("x.bin") + " wurde nicht gefunden."}));
+    // The old document is gone before the error is told, and the title says so.
+    EXPECT_EQ(shownWhenUntitled, std::optional<size_t>(1));
+    EXPECT_EQ(doc->Title(), "Unbenannt");
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+    EXPECT_FALSE(doc->ChangedFlag());
+
+    // Another open and a new document ask nothing about the empty one; a failed mapped open neither.
+    prompt.shown.clear();
+    EXPECT_FALSE(doc->FileOpen(dir.File("x.bin")));
+    options.MapMode = 1;
+    options.AccessMode = 1;
+    EXPECT_FALSE(doc->FileOpen(dir.File("x.bin")));
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+    ASSERT_TRUE(doc->FileNew());
+    for (const auto& text : Texts()) EXPECT_EQ(text.find("speichern?"), std::string::npos) << text;
+
+    // Edits given up for a new document whose size dialog is cancelled are gone as well.
+    view.OnCharKey('7', 0);
+    prompt.answers = {PromptAnswer::No};
+    EXPECT_FALSE(doc->FileNew());
+    EXPECT_TRUE(ViewBytes().empty());
+    EXPECT_FALSE(doc->HasUnsavedChanges());
+}
+
 TEST_F(HexDocTest, SaveWritesExactlyTheViewsBytesAndClearsTheChangedMark)
 {
     const auto path = dir.Write("data.bin", std::vector<uint8_t>{1, 2, 3, 4});

@@ -1,6 +1,7 @@
 #pragma once
 // Prompt for tests: answers from a script, records every message shown and every beep.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
                       PromptAnswer defaultButton) override
     {
         shown.push_back({text, caption, icon, buttons});
+        if (onShow) onShow();
         if (answers.empty()) return defaultButton;
         PromptAnswer answer = answers.front();
         answers.pop_front();
@@ -30,6 +32,7 @@ public:
 
     std::deque<PromptAnswer> answers;  // used in order; the default button when empty
     std::vector<Shown> shown;
+    std::function<void()> onShow;  // runs while each message is up
     int beeps = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "app/HexApp.h"
@@ -94,6 +95,33 @@ TEST_F(MainFrameTest, AStartUpFileThatCannotBeOpenedEndsTheProgramAfterItsMessag
     EXPECT_FALSE(started);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, dir.File("missing.bin") + " wurde nicht gefunden.");
+}
+
+TEST_F(MainFrameTest, AFailedOpenLeavesAnUntitledUnchangedDocumentAndSaysSoWhileTheErrorIsUp)
+{
+    auto app = Start({QString::fromStdString(dir.Write("y.bin", std::vector<uint8_t>(8, 0)))});
+    ASSERT_TRUE(started);
+    CMainFrame& frame = *app->Frame();
+    auto* view = frame.findChild<LineViewWidget*>();
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    QTest::keyClicks(view, "77");
+    ASSERT_TRUE(app->View()->IsModified());
+
+    QStringList titles;
+    prompt.onShow = [&] { titles << frame.windowTitle(); };
+    prompt.answers = {PromptAnswer::No};
+    frame.OpenFile(dir.File("x.bin"));
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(prompt.shown[1].text, dir.File("x.bin") + " wurde nicht gefunden.");
+    EXPECT_EQ(titles, (QStringList{"y.bin - Quarnival", "Unbenannt - Quarnival"}));
+    EXPECT_EQ(frame.windowTitle(), "Unbenannt - Quarnival");
+
+    // File > New asks nothing about the empty document (a question would be cancelled).
+    prompt.answers = {PromptAnswer::Cancel};
+    frame.ExecuteCommand(57600);
+    EXPECT_EQ(prompt.shown.size(), 2u);
+    EXPECT_FALSE(app->View()->IsModified());
 }
 
 TEST_F(MainFrameTest, CommandsWithoutHandlerAreDisabledAndSaveFollowsTheMapping)
