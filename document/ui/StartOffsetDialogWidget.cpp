@@ -2,7 +2,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include "document/StartOffsetDialog.h"
 #include "platform/qt/DialogRegistry.h"
@@ -19,13 +18,7 @@ bool RunStartOffsetDialog(DialogModel& model, QWidget* parent)
     window.setWindowTitle(StartOffsetDialog::kCaption);
     auto* field = new QLineEdit(ToQt(dialog.text));
     field->setObjectName("offset");
-    field->selectAll();
-    auto* buttons = OkCancelButtons(window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(StartOffsetDialog::kLabel));
-    layout->addWidget(field);
-    layout->addWidget(buttons);
-    if (window.exec() != QDialog::Accepted) return false;
+    if (!ExecLineQuestion(window, new QLabel(StartOffsetDialog::kLabel), field)) return false;
     dialog.text = FromQt(field->text());
     return true;
 }

@@ -2,7 +2,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include "document/TextInputDialog.h"
 #include "platform/qt/DialogRegistry.h"
@@ -23,13 +22,7 @@ bool RunTextInputDialog(DialogModel& model, QWidget* parent)
     field->setObjectName("text");
     field->setMaxLength(static_cast<int>(dialog.maxLength));
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 90);
-    field->selectAll();
-    auto* buttons = OkCancelButtons(window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(prompt);
-    layout->addWidget(field);
-    layout->addWidget(buttons);
-    if (window.exec() != QDialog::Accepted) return false;
+    if (!ExecLineQuestion(window, prompt, field)) return false;
     dialog.text = FromQt(field->text());
     return true;
 }

@@ -2,6 +2,8 @@
 // The "OK" and "Abbrechen" buttons of a plain dialog, wired to accept and reject it.
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace qv {
 
@@ -13,6 +15,18 @@ inline QDialogButtonBox* OkCancelButtons(QDialog& window)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
     return buttons;
+}
+
+// A one-line question: the prompt over the field with its text selected, then the buttons.
+// True when the user confirmed it.
+inline bool ExecLineQuestion(QDialog& window, QWidget* prompt, QLineEdit* field)
+{
+    field->selectAll();
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(prompt);
+    layout->addWidget(field);
+    layout->addWidget(OkCancelButtons(window));
+    return window.exec() == QDialog::Accepted;
 }
 
 }  // namespace qv
