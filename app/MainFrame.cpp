@@ -24,7 +24,7 @@
 #include "app/NumLockState.h"
 #include "document/HexDoc.h"
 #include "modules/ui/DataWindowDock.h"
-#include "platform/qt/LineViewWidget.h"
+#include "view/ui/LineViewWidget.h"
 #include "shell/CommandTable.h"
 #include "shell/StatusPaneLayout.h"
 #include "view/HexView.h"

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "document/HexDoc.h"
-#include "platform/qt/PdfOutput.h"
-#include "platform/qt/PrintPainting.h"
+#include "print/ui/PdfOutput.h"
+#include "print/ui/PrintPainting.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/CommandLine.h"
-#include "view/HexPrintRange.h"
+#include "print/HexPrintRange.h"
 #include "view/HexView.h"
-#include "view/PrintJob.h"
+#include "print/PrintJob.h"
 
 namespace qv {
 

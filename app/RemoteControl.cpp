@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "common/PathHelpers.h"
 #include "document/HexDoc.h"
-#include "platform/qt/RemoteServer.h"
+#include "app/RemoteServer.h"
 #include "view/HexView.h"
 
 namespace qv {

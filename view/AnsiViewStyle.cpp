@@ -6,8 +6,8 @@
 #include "view/AnsiView.h"
 #include "view/ColorDialogModel.h"
 #include "view/FontDialogModel.h"
-#include "view/PageSetupDialog.h"
-#include "view/PrintSettings.h"
+#include "print/PageSetupDialog.h"
+#include "print/PrintSettings.h"
 #include "view/ViewStyleSettings.h"
 
 namespace qv {

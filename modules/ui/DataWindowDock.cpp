@@ -15,7 +15,7 @@
 
 #include "app/MainFrame.h"
 #include "modules/ui/DataRowModel.h"
-#include "platform/qt/LineViewWidget.h"
+#include "view/ui/LineViewWidget.h"
 #include "platform/qt/QtText.h"
 #include "view/HexView.h"
 #include "view/SelectRange.h"

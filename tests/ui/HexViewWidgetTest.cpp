@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "platform/qt/LineViewWidget.h"
+#include "view/ui/LineViewWidget.h"
 #include "tests/support/FakePrompt.h"
 #include "view/HexView.h"
 #include "view/ui/ConfigDialog.h"

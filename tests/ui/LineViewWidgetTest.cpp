@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "platform/qt/FontResolver.h"
-#include "platform/qt/LineViewWidget.h"
+#include "view/ui/FontResolver.h"
+#include "view/ui/LineViewWidget.h"
 #include "view/AnsiView.h"
 
 namespace qv {

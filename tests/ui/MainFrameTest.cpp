@@ -15,7 +15,7 @@
 #include "app/HexApp.h"
 #include "app/MainFrame.h"
 #include "document/HexDoc.h"
-#include "platform/qt/LineViewWidget.h"
+#include "view/ui/LineViewWidget.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/TempDir.h"

@@ -19,13 +19,13 @@
 #include <map>
 
 #include "app/PrintPdfRun.h"
-#include "platform/qt/PdfOutput.h"
+#include "print/ui/PdfOutput.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
-#include "view/PrintJob.h"
-#include "view/ui/PageSetupDialog.h"
-#include "view/ui/PrintPreviewDialog.h"
+#include "print/PrintJob.h"
+#include "print/ui/PageSetupDialog.h"
+#include "print/ui/PrintPreviewDialog.h"
 
 namespace qv::test {
 namespace {

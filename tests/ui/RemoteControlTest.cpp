@@ -18,7 +18,7 @@
 #include "app/MainFrame.h"
 #include "app/RemoteControl.h"
 #include "platform/RemoteEndpoint.h"
-#include "platform/qt/RemoteServer.h"
+#include "app/RemoteServer.h"
 #include "shell/RemoteMessages.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"

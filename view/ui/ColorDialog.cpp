@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/DialogRegistry.h"
-#include "platform/qt/FontResolver.h"
+#include "view/ui/FontResolver.h"
 #include "platform/qt/QtText.h"
 #include "view/ColorPalette.h"
 

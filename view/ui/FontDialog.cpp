@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/qt/DialogRegistry.h"
-#include "platform/qt/FontResolver.h"
+#include "view/ui/FontResolver.h"
 #include "platform/qt/QtText.h"
 #include "view/FontDialogModel.h"
 

@@ -1,4 +1,4 @@
-#include "view/PageSetupDialog.h"
+#include "print/PageSetupDialog.h"
 
 #include "common/Expression.h"
 

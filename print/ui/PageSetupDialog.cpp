@@ -1,4 +1,4 @@
-#include "view/ui/PageSetupDialog.h"
+#include "print/ui/PageSetupDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "view/ColorTable.h"
-#include "view/HeaderFooterText.h"
+#include "print/HeaderFooterText.h"
 #include "view/LineDrawing.h"
-#include "view/PrintLayout.h"
-#include "view/PrintSettings.h"
+#include "print/PrintLayout.h"
+#include "print/PrintSettings.h"
 
 namespace qv {
 

@@ -10,13 +10,13 @@
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
 #include "document/HexDoc.h"
-#include "platform/qt/PdfOutput.h"
-#include "platform/qt/PrintPainting.h"
+#include "print/ui/PdfOutput.h"
+#include "print/ui/PrintPainting.h"
 #include "view/AnsiView.h"
-#include "view/HexPrintRange.h"
+#include "print/HexPrintRange.h"
 #include "view/HexView.h"
-#include "view/PrintJob.h"
-#include "view/ui/PrintPreviewDialog.h"
+#include "print/PrintJob.h"
+#include "print/ui/PrintPreviewDialog.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "view/PrintSettings.h"
+#include "print/PrintSettings.h"
 
 namespace qv {
 

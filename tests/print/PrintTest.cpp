@@ -6,11 +6,11 @@
 #include "tests/support/FakeSettingsStore.h"
 #include "tests/support/RecordingDrawing.h"
 #include "tests/view/HexViewTesting.h"
-#include "view/HeaderFooterText.h"
-#include "view/HexPrintRange.h"
-#include "view/PageSetupDialog.h"
-#include "view/PrintColors.h"
-#include "view/PrintJob.h"
+#include "print/HeaderFooterText.h"
+#include "print/HexPrintRange.h"
+#include "print/PageSetupDialog.h"
+#include "print/PrintColors.h"
+#include "print/PrintJob.h"
 #include "view/RunJoiningDrawing.h"
 
 namespace qv::test {

@@ -1,4 +1,4 @@
-#include "view/HexPrintRange.h"
+#include "print/HexPrintRange.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/FontResolver.h"
+#include "view/ui/FontResolver.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

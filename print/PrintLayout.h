@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "view/PrintSettings.h"
+#include "print/PrintSettings.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/PrintPainting.h"
+#include "print/ui/PrintPainting.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -6,8 +6,8 @@
 #include <array>
 #include <optional>
 
-#include "platform/qt/FontResolver.h"
-#include "platform/qt/QtLineDrawing.h"
+#include "view/ui/FontResolver.h"
+#include "view/ui/QtLineDrawing.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {

@@ -1,9 +1,9 @@
-#include "platform/qt/QtLineDrawing.h"
+#include "view/ui/QtLineDrawing.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
 
-#include "platform/qt/FontResolver.h"
+#include "view/ui/FontResolver.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/DialogService.h"
-#include "view/PrintSettings.h"
+#include "print/PrintSettings.h"
 
 namespace qv {
 

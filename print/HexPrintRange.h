@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "view/PrintLayout.h"
+#include "print/PrintLayout.h"
 
 namespace qv {
 

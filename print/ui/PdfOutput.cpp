@@ -1,4 +1,4 @@
-#include "platform/qt/PdfOutput.h"
+#include "print/ui/PdfOutput.h"
 
 #include <QBuffer>
 #include <QPdfWriter>

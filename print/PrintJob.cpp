@@ -1,10 +1,10 @@
-#include "view/PrintJob.h"
+#include "print/PrintJob.h"
 
 #include <algorithm>
 #include <climits>
 
 #include "view/AnsiView.h"
-#include "view/PrintColors.h"
+#include "print/PrintColors.h"
 #include "view/RunJoiningDrawing.h"
 
 namespace qv {

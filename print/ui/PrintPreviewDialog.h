@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/qt/PrintPainting.h"
+#include "print/ui/PrintPainting.h"
 
 class QLabel;
 class QScrollArea;

@@ -1,4 +1,4 @@
-#include "platform/qt/RemoteServer.h"
+#include "app/RemoteServer.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

@@ -10,7 +10,7 @@
 class QPainter;
 
 #include "view/FontSpec.h"
-#include "view/PrintJob.h"
+#include "print/PrintJob.h"
 
 namespace qv {
 

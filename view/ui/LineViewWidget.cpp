@@ -1,4 +1,4 @@
-#include "platform/qt/LineViewWidget.h"
+#include "view/ui/LineViewWidget.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -17,8 +17,8 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
-#include "platform/qt/FontResolver.h"
-#include "platform/qt/QtLineDrawing.h"
+#include "view/ui/FontResolver.h"
+#include "view/ui/QtLineDrawing.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {

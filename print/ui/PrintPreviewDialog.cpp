@@ -1,4 +1,4 @@
-#include "view/ui/PrintPreviewDialog.h"
+#include "print/ui/PrintPreviewDialog.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "view/PrintColors.h"
+#include "print/PrintColors.h"
 
-#include "view/PrintSettings.h"
+#include "print/PrintSettings.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "view/HeaderFooterText.h"
+#include "print/HeaderFooterText.h"
 
 #include <algorithm>
 #include <chrono>

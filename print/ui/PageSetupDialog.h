@@ -2,7 +2,7 @@
 // The "Seite einrichten" dialog bound to a PageSetupDialog model.
 #include <QDialog>
 
-#include "view/PageSetupDialog.h"
+#include "print/PageSetupDialog.h"
 
 class QCheckBox;
 class QLineEdit;
