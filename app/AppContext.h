@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a command handler may reach: the window, the document, the view and the
 // platform services. One context exists per main frame.

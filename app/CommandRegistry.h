@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Handlers of menu, key and toolbar commands, by command number. The main frame owns the
 // menus; each subsystem's ui/ folder registers the handlers of its own commands with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CHexApp: starts the program from its command line, owns the platform services, the
 // document, the view and the main frame, and ends the program.

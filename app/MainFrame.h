@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CMainFrame: the one top-level window. It holds the hex view, the menus, toolbar and
 // status bar built from the command table, routes every command (view, document, frame,

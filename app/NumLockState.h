@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether Num Lock is on, for the "NUM" indicator of the status bar.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `quarnival --print-pdf OUT.pdf FILE`: prints FILE with the stored page settings into
 // OUT.pdf without showing a window; /J:address:length prints only those bytes' rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Remote control of this editor by other programs: the messages act on the main frame,
 // its document and its view, and arrive over the local socket of this process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The listening end of remote control: a local socket named by the process id in the
 // user's own socket folder. Requests are read in the user-interface thread as they come

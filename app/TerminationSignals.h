@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ends the program in order when it is asked to stop by a signal (SIGTERM at logout or
 // from `kill`, SIGHUP when the terminal goes away, SIGINT from Ctrl+C): instead of dying

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checksum speed over 256 MiB, against zlib's adler32 (the nearest simple checksum a
 // user would reach for), measured alternately in the same run.
 #include <benchmark/benchmark.h>

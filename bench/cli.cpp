@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli as whole processes against what a script would otherwise run, in the same
 // run and alternating: a memmem loop over a map (search --all), one zlib crc32 pass over a
 // map (crc), objcopy (Intel HEX to binary); checksum in GB/s; and the peak memory of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying a 4 MiB selection as a ":" hex dump: the view's copy command into a clipboard that
 // converts the text to UTF-8 as the Qt boundary does, against a plain snprintf dump of the
 // same bytes (the simple way to write it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CRC speed against zlib's crc32 over 256 MiB, measured alternately in the same run:
 // algorithm A for CRC-32 alone, and all nine results of the CRC dialog.
 #include <benchmark/benchmark.h>

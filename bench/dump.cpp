@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli dump against xxd on the same 256 MiB file, alternating, output to /dev/null.
 #include <benchmark/benchmark.h>
 

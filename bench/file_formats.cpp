@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the file format code against what a user would otherwise reach for, in the same
 // run: the Intel HEX reader against objcopy, the LZW decoder against zlib's inflate, and
 // the C text generator against a printf loop. Ratios are printed after the runs.

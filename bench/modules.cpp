@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the module interpreter. A module that decodes a table of DWORDs with #H in a
 // LOOP must give at least 2 million rows a second; a module that loops over arithmetic
 // alone must execute at least 20 million statements a second. The row case also runs a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building and painting the rows of the hex view into an offscreen raster:
 // - a full 1920x1080 window against filling the same frame once (the floor any paint pays);
 // - paging through a 1.5 GiB memory-mapped file against paging through a 1 KiB block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search speed on one 1 GiB buffer of random bytes, against glibc memchr/memmem in the
 // same run (alternating, so that drift hits both alike). Each case prints engine GB/s,
 // reference GB/s and their ratio. Targets: exact search at least 2x memmem for 2 to 8

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli calc: an integer expression in every form the number calculator shows.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli checksum: the fifteen checksums of a file range, as the dialog shows them.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small option reader shared by the CLI commands: "--name value" pairs, flags and
 // positional arguments, with numbers in C syntax (decimal, 0x hex, leading-0 octal).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sub-commands of quarnival-cli. Each command lives in its own cli/*.cpp file and
 // registers itself with QV_CLI_COMMAND; main() dispatches on the first argument.

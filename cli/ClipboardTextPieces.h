@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clipboard form of the source text, made piece by piece: every piece but the last
 // covers whole lines, so the pieces join to the text the copy command builds at once,

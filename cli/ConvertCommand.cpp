@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli convert: reads a file with one of the document's readers and writes it with
 // one of its writers (plain binary, Intel HEX, C array text; the compressed container is
 // read only).

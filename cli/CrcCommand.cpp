@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli crc: the nine CRC results of a file range, set up through the same field
 // synchronisation as the dialog, optionally followed by the generated C source.
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli decode: runs structure modules over a file, as the data window does, and
 // prints one line per decoded field.
 #include <algorithm>

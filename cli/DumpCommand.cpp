@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli dump: the rows of a file exactly as the hex view builds them, one line per
 // row, as UTF-8 with the trailing blanks kept.
 #include <algorithm>

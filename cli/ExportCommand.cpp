@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli export: bytes of a file as source text, in the clipboard form of the copy
 // command or (--file) as the C-file export writes it.
 #include <algorithm>

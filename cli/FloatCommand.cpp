@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli float: a value typed into one field of the float converter, then the swap
 // buttons pressed in order; prints every field with its validity.
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A command's input file: regular files are mapped (read-only, shared), anything else
 // (pipes, FIFOs, process substitution, devices) is read to its end. Failures throw

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where convert writes: a regular file (or a new name) is replaced atomically; a FIFO, a
 // character device, a socket or standard output is written into as it is, never renamed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli remote: steers a running editor through its remote-control socket.
 #include <unistd.h>
 

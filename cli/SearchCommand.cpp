@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli search: finds typed values in a file exactly as the search dialog would.
 #include <cstdio>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands' standard output: std::cout writes through a large buffer straight to
 // descriptor 1. A failed write (full disk, closed pipe, /dev/full) ends the program with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // System errors as German sentences for the command line ("Die Datei ... ist ein Ordner.").
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli time: a value typed into one field of the time converter, or bytes read in
 // one of the converter's modes; prints the ten fields with their validity.
 #include <iostream>

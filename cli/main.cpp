@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli: the editor's engines from a shell. Each sub-command registers itself.
 // Exit codes: 0 success, 1 the operation failed, 2 the command line was wrong.
 #include <algorithm>

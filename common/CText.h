@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bytes as C string and character literals («"a\tb"», «'\x1F'»).
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text exchange with the clipboard; texts end at their first zero byte.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one conversion between the 8-bit Windows-1252 texts used inside the program and
 // the UTF-8 texts of the platform (Qt strings, file names shown, terminal output).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The C-like integer expression evaluator used for every numeric field of the program.
 // Arithmetic wraps around (32 or 64 bits). Numbers are read with ParseNumber in mode

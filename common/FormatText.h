@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // printf-style formatting into a caller's buffer. Besides the C rules, the size prefix
 // "I64" marks a 64-bit argument («%I64X», «%04I64Xh»).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hexadecimal dumps: bytes to text such as «01 23 45 67» and back.
 #include <cstddef>

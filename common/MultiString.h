@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list of zero-terminated texts closed by an empty one: the layout of histories, group
 // lists and multi-string settings. An absent block counts as an empty list.

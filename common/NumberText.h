@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing integers as text, in every radix and notation the program accepts.
 // Texts are 8-bit; a zero byte inside a text ends it like the end of the view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operator-precedence reading shared by the expression evaluators: operator levels, the
 // conditional operator, parentheses, unary operators, blanks and the nesting limit.

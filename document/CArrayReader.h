@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reader of C/C++ source text made of byte values: lines of comma-separated numbers in C
 // notation («0x01,0x02,»); declarations, braces and comments give no bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes bytes as C array text: "0x%02X," per byte, 16 to a line, CR LF after every line.
 #include <cstddef>

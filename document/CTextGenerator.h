@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Source text from bytes: a C/C++ initialiser, assembler data lines, text types (Base64,
 // "\x" strings, C strings, character literals) or a plain hex dump, with a value size,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reader of the compressed container ("QVCD"): a 16-byte header, an extra header area and
 // blocks of zeros, raw bytes or LZW streams. Read only; nothing writes this format.

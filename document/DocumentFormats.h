@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file formats a document can be read from and written to besides plain binary.
 // CHexDoc decides which one runs (by extension and the user's answers); the readers

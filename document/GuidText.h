@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A GUID as 16 bytes in the binary layout of the platform (a 32-bit and two 16-bit fields
 // stored least significant byte first, then eight single bytes) and its two text forms:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CHexDoc: the one document. It decides how a file is brought into memory (a heap block
 // read in one of the file formats, or a memory map of the file itself), hands the bytes to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reader of Intel HEX files: data records (00) placed by their address plus the extended
 // segment (02) or linear (04) base, less a start offset. Never fails; unusable text gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes bytes as Intel HEX records: 16 data bytes a record, extended linear address
 // records before each 64 KB block when the addresses need more than 16 bits, the end record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoder of the LZW code streams stored in compressed container blocks: codes packed
 // least significant bit first, 9 to 12 bits wide, 256 = clear, 257 = end.

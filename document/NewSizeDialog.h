@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog "Neuer Hexbereich": asks the size of a new document (at most 64 KB).
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Zahlen eingabe": a number with a value size and byte order, optionally with the format
 // group of the source-text export and a preview of the text it makes. The widget binds to

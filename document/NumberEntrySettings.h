@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The choices of the source-text export ("CppCopyDlg"), shared by the clipboard copy and
 // the C-file export: read before NumberEntryDialog opens, written back on OK.

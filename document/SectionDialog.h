@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Abschnitt einblenden": the part of the document the view shows, as address and length
 // or as address and end address. Whichever of length and end address is not typed follows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document's selection export commands: 32830 "Speichere als C-Datei" writes the
 // selection as source text in the format chosen in NumberEntryDialog, 32829

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save-file dialog of the selection export commands: a title, a filter list in the
 // form "Name (*.h)|*.h|…|", the proposed name (a folder followed by a pattern such as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Start-Offset" dialog of the Intel HEX reader: one field with the offset at which
 // the file's first bytes are placed, pre-set to the proposal.

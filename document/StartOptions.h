@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One-shot start values from the command line, read while the start-up file loads and
 // cleared after it (except BaseAddress, which the Intel HEX start-offset dialog also sets).

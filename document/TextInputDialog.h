@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A one-line text question: caption, prompt above the field, the proposed text and the most
 // characters the field takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document's commands that write the bytes at the selection or cursor without typing:
 // 32831 "Base64 einfügen" and 32866 "GUID einfügen", and 32867 "Dateipfad kopieren". Both

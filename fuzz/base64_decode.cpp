@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes arbitrary text into buffers of the announced size and of a smaller size, and
 // checks that encoding arbitrary bytes decodes back to them.
 #include <algorithm>

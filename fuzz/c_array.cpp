@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any text as a C array file.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clipboard texts from arbitrary bytes: pasting them as a value or a dump, overwriting or
 // inserting, and reading them as a GUID answer must never crash, never change the block
 // beyond what the step records, and one undo must bring the original bytes back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts arbitrary bytes both ways between Windows-1252 and UTF-8.
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as a compressed container. The input is prefixed with the magic
 // so that the checks behind it are reached.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parses arbitrary text as a CRC polynomial formula.
 #include <cstdint>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluates arbitrary text as 32- and 64-bit expressions, with and without names.
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluates arbitrary text as the time converter's floating-point expression.
 #include <cstdint>
 #include <string_view>

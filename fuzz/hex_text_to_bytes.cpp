@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary text as a hex dump into a buffer of exactly the maximum size, and writes
 // dumps of arbitrary bytes into buffers of every option and a tight size.
 #include <algorithm>

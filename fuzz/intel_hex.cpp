@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any text as an Intel HEX file, with and without a start offset.
 #include <cstddef>
 #include <cstdint>

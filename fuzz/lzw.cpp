@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes as an LZW stream; the first byte picks a small output capacity so
 // that the capacity checks are reached too.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiles arbitrary text as a structure module and walks the results.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiles the first part of the input as a module and runs every entry point over the
 // rest. The first byte chooses where the module text ends. The limits are lower than in
 // the program so that looping inputs stay quick; the bounds themselves are the same code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads numbers in every mode from arbitrary text, and checks that every formatted number
 // fits its buffer and reads back.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes, cut into arbitrary pieces, to the remote-control frame decoder,
 // and the data blocks it yields to the copy-data text reader; checks that every frame
 // read back encodes to the bytes it came from.

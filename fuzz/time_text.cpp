@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary text as a typed time: whatever is read must stay within the ranges
 // the converter relies on.
 #include <cstdint>

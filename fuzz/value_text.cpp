@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Value texts and search entries from arbitrary bytes: classifying, reading, writing back,
 // building and decoding entries and reading them back into the dialog must never crash or
 // write past a buffer, and a found position must always hold the whole value.

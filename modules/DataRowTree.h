@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tree over the flat rows of a run: a row's children are the following rows exactly
 // one level deeper, up to the first row that is not deeper than the row itself. Child

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DataWnd: the data window without its widgets. It owns the compiled modules, the pages
 // (each with its own buffer, start offset, entry point and rows), the display options and

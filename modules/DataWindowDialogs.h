@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialogs of the data window as plain models: the module file dialog, the error
 // dialog of a module load, the selection of module files to take out of the list, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of a run as a JSON tree for scripts: an array of fields, each
 // {"name", "value", "offset", "size", "address", "children"}; a row is a child of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Collects the error and warning lines of module loads ("Fehler(12)\tUnbekannter Befehl\r\n")
 // as Windows-1252 text, to be shown on request.

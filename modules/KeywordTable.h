@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statement keywords of the module language with the operands each requires and
 // forbids (operand bits as in StatementFlag: kHasName ... kLabelFirst).

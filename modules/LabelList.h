@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The labels of the module being compiled, sorted by name without regard to case. A
 // label's number is its position in this list. Of two definitions of one name, the one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiles module source text into a ModuleSet in two passes: the first collects the
 // labels, the second the statements. Errors are reported through the set's error sink

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs an entry point of a ModuleSet over a data buffer and fills one of its output
 // slots with one row per decoded field. The data is only read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The persisted list of module files: string values "List1" to "List255" in the section
 // "DataWindow", each the full path of a module file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers of the module language: optional sign, then "0x", "0d", "0o", "0b" and digits,
 // or decimal digits; a leading zero does not mean octal; 32-bit wrap-around.

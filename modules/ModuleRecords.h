@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compiled form of structure modules: statements, byte patterns, value text lists,
 // entry points and module records, and the rows a run produces.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // All compiled modules of one data window: one shared statement list (the first four are
 // the LOCAL_ variables of every module), patterns, value text lists, entry points, module

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Case-blind comparison of module words (keywords, label names) in Windows-1252: ASCII
 // letters and the accented letters of the code page fold to their capitals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiles the byte pattern of an UNTIL operand: an optional position part (">" label and
 // number), up to 32 bytes in hexadecimal, wildcard, bit or string form, an optional "+n".

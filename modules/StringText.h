@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Value texts of string fields: the characters between double quotes, with escapes for
 // control codes (8-bit strings) or "." for codes outside 32..255 (UTF-16 strings).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value texts of decoded fields: hexadecimal, binary and octal forms with prefix or
 // suffix and minimum digits, C character literal, unsigned and signed decimal, and the

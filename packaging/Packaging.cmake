@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the Debian package adds to the programs, the desktop file and the icons: man pages,
 # bash completion and AppStream metainfo; and the CPack settings that build the package.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built package: every file a user needs is in it, the dependencies computed from
 # the binaries are there, and the unpacked tree passes the desktop and AppStream validators.
 #   packaging/check-deb.sh build-test/quarnival_VERSION_ARCH.deb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving without ever losing the old file: the bytes go to a temporary file in the
 // target's folder, which is flushed and then renamed over the target, keeping the

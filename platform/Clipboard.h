@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system clipboard, text only. Texts are 8-bit Windows-1252; the Qt side converts.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs are plain model classes (fields and rules) that the GUI binds to a widget.
 // Std-only code opens one through IDialogService; the Qt side looks the widget up by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File services on POSIX: attributes, full paths, names as stored on disk, and whole-file
 // reading. Memory maps are in MappedFile.h, atomic saving in AtomicSave.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the program alive when a mapped file loses pages under it. Another program may
 // shorten a mapped file at any moment (file locks are only advisory), and a sparse file on

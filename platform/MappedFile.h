@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A whole file mapped into memory. A writable map holds an exclusive advisory lock on the
 // file (this program opens it nowhere else for writing), a read-only map a shared one

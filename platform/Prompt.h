@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes and the information beep. Texts are UTF-8; the caption defaults to "Quarnival".
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where running editors listen for remote control, and who may talk to them. Each editor
 // has a local socket named by its process id in a folder that only its user may enter:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Persistent settings below the program's root ("Software\QV\Quarnival").
 // A section is a path of names separated by '/'; the empty section is the root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single-shot and repeating timers on the user-interface thread.
 #include <functional>

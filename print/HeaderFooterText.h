@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Header and footer texts of printed pages: the placeholder codes the page setup inserts
 // are expanded into lines of left-aligned, centred and right-aligned parts.

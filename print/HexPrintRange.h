@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows a print of some of the hex view's bytes covers.
 #include <cstdint>

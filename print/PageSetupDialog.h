@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Seite einrichten" dialog: header and footer with their placeholder menus, lines
 // per page, margins, wrapping, frame, font and print colour choices.

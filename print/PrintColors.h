@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours a print job draws with: one entry per colour entry of the view, as black
 // on white, as grey levels with enough contrast, or as they are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One print job of a line view: it takes the page settings and the printer's geometry,
 // works out the metrics, page table and print colours, and draws any page through the

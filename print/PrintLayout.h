@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where printed lines go: the page metrics taken from the printer and the page settings,
 // the range of lines to print, and the page table that tells each page's first line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page settings every line view prints with: one record for the whole process, kept
 // with the view's settings as "Print" (128 raw bytes), "Header" and "Footer".

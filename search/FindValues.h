@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the values of a pattern in a byte block: one value, or a group whose values lie
 // within a window of `range` bytes, in list order or in any order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds one value in a run of start positions of a byte block.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline scan loops (SSE2 on x86-64, plain bytes elsewhere) and the run-time choice
 // of the widest variant the processor offers.
 #include "search/ScanKernel.h"

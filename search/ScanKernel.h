@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The inner loop of the search: tests two probe bytes of a value at many start positions
 // at once with vector instructions and runs the full comparison only where both agree.

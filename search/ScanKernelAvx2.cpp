@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan loops with 32-byte AVX2 vectors, chosen at run time on processors that have them.
 #include "search/ScanKernel.h"
 

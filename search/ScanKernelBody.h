@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan loops, written once over a vector type `Vec` that the including file defines
 // (SSE2 or AVX2). Included inside an anonymous namespace: each instance stays private to
 // its file, so the AVX2 code can never be picked for a function of the baseline build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hex view's search commands: "&Suchen" (57636) opens "Wert suchen" and searches,
 // "&Weitersuchen" (32771) finds the next occurrence of the active pattern, "&Bereich

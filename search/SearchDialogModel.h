@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog "Wert suchen": the typed value with its kind and width, the search options,
 // the group list and its buttons, and what each way of closing does to the search state.

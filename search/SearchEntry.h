@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Search entries: the one-line description of a value that the group list shows and the
 // active pattern holds ("H:4 /B<tab>:12 34 56 78<tabs>(0x12345678)"), built from what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the search keeps for the whole process, shared by every view: the history of typed
 // texts ("HexFind"), the group list ("HexGroup"), the active pattern, the options

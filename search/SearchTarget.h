@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the search commands need of the hex view: its bytes, cursor and selection, the
 // highlight marks, the row layout for scrolling, and the wait cursor. The Qt layer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One value of a search, decoded from its entry: the bytes to compare, how many, and how.
 #include <array>

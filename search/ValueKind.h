@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kinds and widths a typed search value can have, and the search option bits.
 #include <cstdint>

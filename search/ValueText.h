@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Typed value texts: which kind a text is, the bytes it stands for, and the text for bytes.
 // Texts are 8-bit Windows-1252.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Routing of numbered commands: a command goes to the view first, then to the document,
 // the frame and the application; the first of them that handles it carries it out and

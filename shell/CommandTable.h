@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's commands: menu entries in their popups, keys, toolbar buttons and
 // the texts of the status bar and tool tips. Keys use portable names ("Ctrl+N").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The eight most recently used files, kept as "File1".."File8" in "Recent File List".
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The framed protocol of remote control over a local socket (docs/remote.md). A request
 // carries a window message: its number, wParam, lParam and a data block of at most

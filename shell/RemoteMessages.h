@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window messages other programs send to a running editor, decoded and carried out
 // through a small target interface (the main frame, its document and view), and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start options F:offset:length, J:address:length and S:address: read once from the
 // command line and applied to the start-up file's view, never kept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The extra status-bar panes a view defines: how many there are and how wide each is.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The number calculator "Zahlen umwandeln": an integer expression typed into a combo box
 // is shown in decimal, hexadecimal, octal, binary and as a character while typing; the

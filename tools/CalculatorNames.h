@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator's functions inside integer expressions: RGB(r,g,b), BGR(r,g,b),
 // ABS(expression) and BTOL(expression), names in any letter case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fifteen simple checksums of a byte range: sums, differences and exclusive-ors over
 // bytes, 16-bit words and 32-bit double words (the latter two read little- and big-endian).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog "Checksumme": a 3 x 3 grid of read-only fields (rows "BYTE :", "WORD :",
 // "DWORD :"; columns "Addiert", "Subtrahiert", "Xor") and the check box "Big Endian".

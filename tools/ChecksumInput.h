@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the checksum and CRC tools work on, and what their dialogs share: the selected
 // bytes, or the start of the document when nothing is selected; the light-yellow

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three table-driven CRC algorithms of the CRC tool, byte by byte. These are the
 // definitions: the fast engines (CrcFastA, CrcSmallStateRun) must give the same results.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The nine CRC results of the CRC tool: algorithms A, B and C, each with the start value,
 // with 0 and with all w bits set. The tables are kept and rebuilt only when the width or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed catalogue of standard CRCs offered by the CRC dialog. Index 0 ("Frei
 // definiert") stands for a polynomial that matches no entry. Polynomials are stored in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog "CRC-Summe berechnen": the synchronised CRC fields, the invert box, the
 // source choice with its generated text, the nine results over the input bytes, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Algorithm A (reflected, 64-bit register) at memory speed. The register with polynomial
 // R is the CRC modulo P(x) = x^64 + R(x) in reflected bit order for every width, so one

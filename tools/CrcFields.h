@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field synchronisation of the CRC dialog: catalogue pick, width, polynomial in both
 // bit orders, formula and start value always describe one CRC. Each change runs one

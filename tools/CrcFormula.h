@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CRC polynomial written as a formula such as "x^16 + x^12 + x^5 + 1". The exponent
 // may follow x after a caret, an apostrophe or directly, optionally in braces.

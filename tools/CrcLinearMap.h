@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A linear map of 64-bit vectors over GF(2), kept as the images of the 64 unit vectors.
 // Every CRC step with a zero input byte is such a map; its powers move a start value

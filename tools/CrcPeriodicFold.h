@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fast runs of algorithms B and C from start 0 over long inputs. Both are linear machines
 // whose state, as later bytes see it, is small (C: 7 bits; B: at most 16 bits up to 32

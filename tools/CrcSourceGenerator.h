@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // C source for a table-driven CRC: a type, the precomputed 256-entry table of the chosen
 // algorithm, a function computing the CRC of a memory block with it and a function that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Command 32865 ("CRC brechnen", Ctrl+G): the dialog "CRC-Summe berechnen" over the
 // view's selection (or the start of its block); OK stores its values and histories.

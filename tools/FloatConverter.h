@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The float converter "Flieskommakonverter": eight bytes shown as an IEEE 754 double (all
 // eight, little-endian) and as a float (the first four), with the mantissa and exponent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calendar record that every time format converts to and from, and the calendar
 // services under it: proleptic Gregorian day arithmetic, 64-bit file times, OLE

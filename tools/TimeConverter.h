@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The time converter dialog "TimeConvert": one point in time (kept in UTC) shown in ten
 // fields at once. Editing a field converts it to the hub and rewrites every other field;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floating-point expression of the OLE date field: the operators and level rules of
 // the integer expressions (common/Expression.h) on double values, decimal floating-point

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The binary time formats and their conversion to and from the calendar record: seconds
 // since 1970, DOS date and time, OLE automation dates, file times and database time

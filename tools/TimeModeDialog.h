@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small dialog "Zeitmodus" asking how the bytes at the cursor are to be read, and the
 // document command that runs it and then the time converter on those bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a point in time from free text: German and ISO dates, month-first dates, month
 // names in German and English, times with fraction, "PM" and time-zone names. The text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calendar record as text: day name, German or ISO date, time with optional
 // milliseconds, as the option bits choose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CAnsiView: a view of numbered lines in a fixed-pitch font. It keeps the line count and
 // length, the cursor (column, line) and the scroll position of up to four panes, turns

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard, mouse, wheel, timer, focus and drop handling of CAnsiView.
 #include <algorithm>
 #include <cstdlib>

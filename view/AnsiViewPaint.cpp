@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of CAnsiView: each pane's visible lines, margins, splitter bars and boxes.
 #include <algorithm>
 #include <string_view>

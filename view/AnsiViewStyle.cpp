@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font, margin, colours, settings, context menu and commands of CAnsiView: everything
 // that is shared by the views of one style.
 #include <algorithm>

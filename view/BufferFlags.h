@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Flags of the block hand-over from the document to the view, and the buffer bits of
 // the view's HexFlags word.

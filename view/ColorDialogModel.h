@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the "Farben einstellen" dialog: a working copy of a style's colour table,
 // the entry list sorted by name, the style check boxes of the selected entry, its

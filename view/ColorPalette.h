@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 63 colour swatches of the colour dialog: swatch 0 is the system default colour,
 // then seven rows of nine (the last row has eight).

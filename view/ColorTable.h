@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The named colour entries of a view style. An entry's position is the drawing
 // attribute; its index is the stable number used for storage and lookup.

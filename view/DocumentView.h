@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the document needs of its view: the block hand-over, the changed mark and the
 // insert-mode permission. CHexView implements it; document tests use the real view.

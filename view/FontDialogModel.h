@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The font dialog of a line view: starts from the style's font; OK keeps only the
 // chosen face, height and width, always as a plain fixed-pitch font (the dialog's bold,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The font of a line view style as it is stored: 44 bytes, little-endian
 // (width, height, style bits, face name of 32 bytes, zero-terminated).

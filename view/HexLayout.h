@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The row layout of the hex view: how many bytes a row holds, where each byte's hex digits
 // and character stand, and how many rows a block needs. Pure arithmetic on the display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row of the hex view as characters and drawing attributes: address column, hex
 // digits and the bytes as Windows-1252 characters. Built from scratch for every paint,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: construction, the reaction to a new block, and small shared helpers.
 #include "view/HexView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CHexView: the hex view. A line view whose rows show a block of bytes as address column,
 // hex area and text area. The buffer side (the block handed over by the document, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buffer side of CHexView: taking a block from the document and reporting it back.
 #include "view/HexView.h"
 

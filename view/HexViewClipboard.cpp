@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: the clipboard commands (copy in three text forms, paste as a value or a dump)
 // and the number typed in "Zahlen eingabe".
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Konfiguration" dialog of the hex view: its fields, what is enabled, how the fields
 // are corrected while it is open, and what OK hands to the view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: the cursor on a byte (and digit), the selection that follows it, and the
 // programmatic positioning operations used by other parts of the program.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: the commands that open a dialog ("Konfiguration" and "Cursor setzen").
 #include "common/NumberText.h"
 #include "view/HexView.h"

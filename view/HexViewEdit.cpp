@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: typing in the hex and text areas, inserting and deleting bytes, and the undo ring.
 #include <algorithm>
 #include <cstring>

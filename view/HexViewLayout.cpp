@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: applying the row layout, fitting the width to the pane and the raster options.
 #include <algorithm>
 

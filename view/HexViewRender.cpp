@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: drawing rows in runs of equal attribute, the margin, and the status panes.
 #include <algorithm>
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: loading and storing the layout settings. The search's lists and options
 // ("HexFind", "HexGroup", "HexFindFlags") lie beside them in the same section, but the
 // search reads and writes them itself.

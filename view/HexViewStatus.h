@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two status texts of the focused hex view: cursor address with selection length,
 // and the value under the cursor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a line view draws with: text runs in one of the eight font variants and two
 // colours, and filled rectangles. The screen widget and the printer each supply one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Geometry of a line view's client area: up to four panes (bit 0 of a pane number: right,
 // bit 1: lower), the splitter bars between them, the scroll-bar strips with their split

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a line view needs of the window that shows it: scroll bars, repaint, caret,
 // mouse capture and cursor shape, timers, fonts, system colours and popup menus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key codes and flag bits of the input the host forwards to a line view. Key codes are
 // the classic virtual-key numbers (letters and digits are their upper-case ASCII codes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a line view tells the window that owns it (the main window implements it):
 // scroll and focus notifications, commands chosen in its context menu, dropped files.

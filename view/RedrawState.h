@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view's pending redraw request, one 32-bit word: a few flags plus at most one
 // "which lines" form. Requests that do not fit one form widen to a form that covers them

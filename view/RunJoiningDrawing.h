@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing that joins text runs: runs that continue each other on the same row in the
 // same font variant and colours reach the target as one. Printing in black on white or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Puts the cursor and selection on a field, as the data window and other programs ask for
 // it: the cursor goes to offset (from the first byte of the block, base address not

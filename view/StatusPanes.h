@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The extra panes of the main window's status bar that the focused hex view writes into.
 // The main window implements it. Texts are UTF-8 (the view's texts are plain ASCII).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hex view's undo history: a ring of 256 steps. One slot always stays free, so at
 // most 255 steps can be undone; a full ring forgets its oldest step. The ring also knows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The block a hex view shows and edits: pointer, length, base address, ownership,
 // spare room after a grown block, and the blocks it replaced while inserting (kept

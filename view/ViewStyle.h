@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Font and colours shared by every line view of one view name. The style lives as long
 // as a view of its name holds it; the last one to let go releases it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing a view style's font and colour entries in a settings store:
 // "<section>/Font" (44 raw bytes) and "<section>/Colors/<index>" with "Name", "BG",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt widget of "Zahlen eingabe" (NumberEntryDialog): it mirrors the model's fields and
 // hands every change to the model, which decides the labels and the preview.

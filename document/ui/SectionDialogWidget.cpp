@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of "Abschnitt einblenden": the field that is not typed follows the others.
 #include <QCheckBox>
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands 32830 "Speichere als C-Datei" and 32829 "Speichere &Markierung": the selected
 // bytes of the view, saved through SelectionExport.
 #include <memory>

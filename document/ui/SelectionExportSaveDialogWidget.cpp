@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save-file dialog of the selection export commands, shown as the platform's file
 // dialog. The commands ask about overwriting themselves.
 #include <QFileDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of the Intel HEX "Start-Offset" dialog.
 #include <QDialog>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of a one-line text question (TextInputDialog).
 #include <QDialog>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands 32828 "Ausschnitt einblenden", 32831 "Base64 einfügen", 32866 "GUID einfügen" and
 // 32867 "Dateipfad kopieren" of the document.
 #include "app/AppContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a libFuzzer target without libFuzzer: over the files named on the command line,
 // or, without arguments, over a fixed series of pseudo-random and mutated inputs. Used as a
 // smoke test where the compiler has no libFuzzer (the sanitizer build then checks each run).

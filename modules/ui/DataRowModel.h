@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of one data window page for a QTreeView: an item per row, children made when
 // their parent is first expanded, the five column texts from DataWnd.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's data window and module commands; they find the dock in the main window.
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"

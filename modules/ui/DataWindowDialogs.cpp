@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt faces of the data window's dialogs: module files, module errors, taking files out
 // of the module list, and the options of a page.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data window in a dock of the main window: the page selector and one tree list per
 // page over DataWnd, with the list's keys, mouse actions and context menu.

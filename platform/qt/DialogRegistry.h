@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt widgets for the plain dialog models of platform/DialogService.h. Each ui/ folder
 // registers a runner for the DialogName() of its models with QV_DIALOG_WIDGET.

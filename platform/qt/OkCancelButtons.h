@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "OK" and "Abbrechen" buttons of a plain dialog, wired to accept and reject it.
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt side of the small platform services: message boxes and the beep, the clipboard,
 // dialogs for plain dialog models, and timers.

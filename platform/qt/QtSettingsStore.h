@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings store on QSettings in INI format: the user's file and the machine-wide one
 // of organisation "QV", application "Quarnival". Sections are groups; texts are converted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The crossing between the program's texts (Windows-1252) and Qt's strings.
 #include <QString>

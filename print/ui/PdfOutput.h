@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Print output into a PDF file that never shows up half-written: the pages are made in
 // memory and the file is saved atomically once they are complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing commands of the line views: page setup (57605), printer setup (57606), print
 // (57607, 57608) and print preview (57609). Every print and preview goes to the printer
 // that the printer setup chose; it is kept for the whole process.

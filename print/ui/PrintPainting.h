@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing a line view's pages on a Qt paint device (a printer, a PDF writer or the
 // preview's pages): the printer fonts with their fall-backs, the header font, frames,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Seitenansicht": shows one printed page at a time, drawn when it is shown, so that even
 // a dump of a thousand pages opens at once. It opens on the page the job names.

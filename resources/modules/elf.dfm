@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; ELF-Dateien: Kennung, Dateikopf, Programmköpfe und Abschnittsköpfe,
 ; für 32 und 64 Bit und beide Byte-Reihenfolgen.
 MODUL "ELF"

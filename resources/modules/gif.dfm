@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; GIF-Dateien: Kopf, logischer Bildschirm, globale Farbtabelle.
 MODUL "GIF"
 BLOCK "GIF"

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; PE/COFF-Dateien (EXE, DLL): DOS-Kopf, NT-Köpfe, optionaler Kopf für PE32 und PE32+,
 ; Datenverzeichnisse und die Abschnittstabelle mit den RVAs der Abschnitte.
 MODUL "PE"

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; PNG-Dateien: Signatur, Chunks mit Länge, Typ und CRC, die Felder von IHDR.
 ; Zahlen stehen in PNG mit dem höchsten Byte vorn (#M).
 MODUL "PNG"

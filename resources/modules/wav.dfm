@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; RIFF-Dateien (WAV und andere): Kopf, Chunks mit Kennung und Länge, die Felder von "fmt ".
 MODUL "RIFF"
 BLOCK "RIFF"

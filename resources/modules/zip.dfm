@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; ZIP-Archive: lokale Dateiköpfe, zentrales Verzeichnis, Endsatz.
 MODUL "ZIP"
 BLOCK "ZIP"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search commands of the hex view in the editor: "&Suchen" (57636, Shift+F3, Ctrl+F),
 // "&Weitersuchen" (32771, F3) and "&Bereich suchen" (32774, Ctrl+F3).
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli as a tool for scripts: exit codes, help, write errors, pipes and devices.
 #include <gtest/gtest.h>
 

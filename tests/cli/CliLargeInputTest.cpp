@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli on inputs larger than its pieces and larger than 32 bits can address.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a bash command line in which "CLI" stands for quarnival-cli; gives its exit code,
 // standard output and standard error.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Decodes sample files with a shipped module through `quarnival-cli decode --json` and
 compares the decoded fields with what Python's own libraries read from the same files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CArrayReader: which lines give bytes, value notations, long lines, the size limit, and
 // arrays written by other tools.
 #include "document/CArrayReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CArrayWriter: the exact text and the line breaks.
 #include "document/CArrayWriter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GenerateCText and GenerateCTextFile: every format and text type, byte order, line sizes,
 // partial last values, output limits and the pieces of the file form.
 #include "document/CTextGenerator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CompressedReader: the container's header checks, the three block kinds, the tail flag,
 // and that any damaged container gives nothing at all.
 #include "document/CompressedReader.h"

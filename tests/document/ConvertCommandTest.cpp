@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli convert and export, run as the user would run them.
 #include <gtest/gtest.h>
 

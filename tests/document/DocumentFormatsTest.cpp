@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hook between the document and the format readers and writers: the start-offset
 // dialog, the base address it sets, and which formats read and write.
 #include "document/DocumentFormats.h"

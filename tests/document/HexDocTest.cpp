@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document's storage decisions, driven with scripted answers against the real view.
 #include "document/HexDoc.h"
 

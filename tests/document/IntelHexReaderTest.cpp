@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IntelHexReader and the start-offset proposal: record placement by base and start offset,
 // growth, the length rounding, malformed text, and files written by other tools.
 #include "document/IntelHexReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IntelHexWriter: record layout, checksums, the extended linear address records and the
 // write limit.
 #include "document/IntelHexWriter.h"

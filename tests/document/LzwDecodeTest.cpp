@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LzwDecode: the code stream, its width changes, clears, the table limit and every way a
 // stream can be malformed.
 #include "document/LzwDecode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NumberEntryDialog: number display and reading, size labels per format, the preview timer
 // and the remembered position; NumberEntrySettings: the "CppCopyDlg" values.
 #include "document/NumberEntryDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection export commands 32830 (source text) and 32829 (bytes), driven with
 // scripted dialogs and answers against real files.
 #include "document/SelectionExport.h"

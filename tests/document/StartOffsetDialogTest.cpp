@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StartOffsetDialog: the proposal as shown, and every notation the field accepts.
 #include "document/StartOffsetDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document's utility commands: Base64 and GUID insert, the section dialog and the
 // file path copy, against the real view and document with a fake clipboard.
 #include "document/UtilityCommands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A structure module for BMP files (file header, info header, colour table, pixel rows)
 // and a small bitmap writer for tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A module for the header of BMP files, run over bitmaps built here.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tree over a run's rows and the JSON form of a run.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data window without widgets: pages and their runs, row texts and copies, module
 // loading with its questions, the module list, the options dialog and the settings.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli decode, run as a program.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiles module text and runs it over bytes, giving the rows as plain values.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modules shipped in resources/modules, each run by quarnival-cli over files written by
 // Python's own libraries (PIL, wave, zipfile) or by the machine's compiler, with the decoded
 // fields compared against what those libraries and tools read from the same files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the package installs besides the programs: the desktop file and the AppStream
 // metainfo pass their validators, and the man page and the bash completion of
 // quarnival-cli describe exactly the commands and options that `quarnival-cli --help` lists.

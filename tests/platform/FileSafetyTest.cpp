@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files changed by other programs under a map, special files, and the save paths when the
 // folder or the file refuses the usual way.
 #include <fcntl.h>

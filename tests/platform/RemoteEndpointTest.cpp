@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The socket folder of remote control, the listing of running editors, and the check that
 // only the user's own processes may talk to an editor.
 #include "platform/RemoteEndpoint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing: page metrics and page table, print colours, header and footer expansion,
 // the stored page settings, the page setup rules and whole pages of the hex view.
 #include <gtest/gtest.h>

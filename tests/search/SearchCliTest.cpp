@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quarnival-cli search: the output format is a contract for scripts.
 #include <gtest/gtest.h>
 

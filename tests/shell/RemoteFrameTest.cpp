@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames of the remote-control protocol: round trips, streams cut anywhere, and the
 // headers that must stop a stream.
 #include "shell/RemoteFrame.h"

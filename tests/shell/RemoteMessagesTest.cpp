@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The remote-control messages against a recording target: what each message does, what
 // it answers, and that malformed blocks change nothing.
 #include "shell/RemoteMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start options F, J and S: how they are read, and where they leave the start-up
 // file's view.
 #include "shell/StartPositions.h"

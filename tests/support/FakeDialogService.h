@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog service for tests: each Run hands the model to the next scripted step, which
 // fills it as a user would and returns OK (true) or Cancel (false).

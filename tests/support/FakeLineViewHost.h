@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Line-view host for tests: records scroll bars, invalidated rectangles, caret and
 // capture calls; fonts have a fixed cell per face (faces can be made unavailable);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Prompt for tests: answers from a script, records every message shown and every beep.
 #include <deque>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Target of remote-control messages for tests: records every call and answers from fields.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A hex view stand-in for the search commands: bytes, cursor, selection, marks 1 to 8,
 // the row layout, and a record of scrolling and of the wait cursor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Timers for tests: nothing fires by itself; Fire() runs a timer's callback.
 #include <map>

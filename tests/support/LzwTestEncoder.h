@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A greedy longest-match LZW encoder for the container's code streams (9 to 12 bits, least
 // significant bit first, 256 clear, 257 end, clear sent when a 4097th code would be needed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing target for tests: records every text run and fill with its position,
 // font variant and colours.

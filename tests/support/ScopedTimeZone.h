@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sets the process time zone (TZ) for the life of the object and restores the old one.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs quarnival-cli (path in QV_CLI) with arguments and returns its standard output and
 // exit code, for the calc, float and time command tests.

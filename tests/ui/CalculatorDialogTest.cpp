@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number calculator as a user meets it: typing, the invalid colour, the history.
 #include <QComboBox>
 #include <QLineEdit>

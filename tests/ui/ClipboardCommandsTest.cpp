@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard commands in the main window, through the real QClipboard: keys, enabled
 // states, the code page at the boundary, and the time a 4 MiB dump copy takes.
 #include <gtest/gtest.h>

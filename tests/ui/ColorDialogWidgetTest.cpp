@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Farben einstellen" widget bound to its model.
 #include <gtest/gtest.h>
 

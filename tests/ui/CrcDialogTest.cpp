@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checksum and CRC dialogs as a user meets them: fields, colours, check boxes, typing.
 #include <gtest/gtest.h>
 

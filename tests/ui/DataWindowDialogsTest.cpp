@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data window's dialogs as the user sees them: the options of a page with its module
 // and entry point lists, and the sorted multi-selection of module files to take out.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data window in the real main window: F7, loading a shipped module, F8, the list's
 // keys and mouse, its context menu, the state kept across a restart, and the speed of a
 // long run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every editable combo box keeps what the user typed: a prefix of a history line, or a line
 // in other letter case, is neither completed nor replaced by the line, on Enter either.
 #include <gtest/gtest.h>

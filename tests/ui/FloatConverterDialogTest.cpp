@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The float converter as a user meets it: typing, focus on the bit fields, swap buttons.
 #include <QLineEdit>
 #include <QPushButton>

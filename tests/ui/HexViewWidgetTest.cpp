@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hex view in its Qt window: real key events, painting, and the two dialogs.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt host of the line view, on the offscreen platform: painting, keys, scroll bars.
 #include <gtest/gtest.h>
 

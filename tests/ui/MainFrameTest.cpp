@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: title, menus, keys, enabled commands, window options.
 #include <gtest/gtest.h>
 

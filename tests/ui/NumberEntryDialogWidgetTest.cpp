@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Zahlen eingabe" widget and the "Start-Offset" widget on the offscreen platform:
 // what the user clicks reaches the model, relabels the sizes and refreshes the preview.
 #include "document/ui/NumberEntryDialogWidget.h"

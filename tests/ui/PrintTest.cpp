@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing for real: `--print-pdf` into PDF files checked with the poppler tools, the
 // page setup dialog's checks, and the preview of a large dump.
 #include <gtest/gtest.h>

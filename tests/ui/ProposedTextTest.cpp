@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialogs that open with a proposed text in an editable field: the field has the focus with
 // its text selected, so that what the user types replaces the proposal.
 #include <QComboBox>

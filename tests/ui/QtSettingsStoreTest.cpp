@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI-backed settings store: every value kind, sections, enumeration, and the
 // Windows-1252 texts of the program kept readable as Unicode in the file.
 #include "platform/qt/QtSettingsStore.h"

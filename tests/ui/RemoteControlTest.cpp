@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Remote control through the real socket: the editor's answers, the peers it drops, and
 // quarnival-cli remote driving a separately started editor.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog "Wert suchen" as a user drives it: typing, radio buttons, the group list,
 // closing with OK, "Weitersuchen" and Escape.
 #include <gtest/gtest.h>

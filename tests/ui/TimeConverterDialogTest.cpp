@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time converter and "Zeitmodus" as a user meets them: fields, colours, zone buttons.
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the registered widget of a model with a step that works on the open dialog and
 // closes it, for the calculator, float and time dialog tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the Qt tests: one QApplication on the offscreen platform for all suites,
 // with the settings in a private test location.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets of "Abschnitt einblenden" and of the GUID question on the offscreen platform.
 #include <gtest/gtest.h>
 

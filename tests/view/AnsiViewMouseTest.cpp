@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse handling of the line view: clicks, drag autoscroll, double-click hold-off,
 // right-button panning and the context menu, focus and dropped files.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the line view through the drawing interface, and its redraw requests.
 #include <gtest/gtest.h>
 

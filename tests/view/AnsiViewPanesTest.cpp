@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pane geometry, hit tests and splitting of the line view.
 #include <gtest/gtest.h>
 

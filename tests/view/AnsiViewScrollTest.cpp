@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scroll recomputation of the line view: clamping, paging, scroll bars, notifications.
 #include <gtest/gtest.h>
 

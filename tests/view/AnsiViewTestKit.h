@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A line view that records its hook calls, wired to a fake host, for the line view tests.
 #include <gtest/gtest.h>

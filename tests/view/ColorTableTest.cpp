@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour table, palette and the colour dialog's rules.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives long random sequences of moves, typing, inserts, deletes, undos and redos against
 // the hex view and against a plain reference model, comparing after every step.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dump command prints the rows exactly as the view builds them.
 #include <gtest/gtest.h>
 

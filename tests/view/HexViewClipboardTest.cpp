@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard commands of the hex view and the number entry, against a fake clipboard.
 #include <gtest/gtest.h>
 

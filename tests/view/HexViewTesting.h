@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the hex view tests: a view over an owned copy of some bytes, recording the
 // beeps, the status panes and the notifications.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View styles: sharing by name, fonts with their fall-backs, settings and the dialogs.
 #include <gtest/gtest.h>
 

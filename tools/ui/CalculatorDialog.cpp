@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of the number calculator "Zahlen umwandeln" and command 32821 (Ctrl+Y).
 #include <QComboBox>
 #include <QDialog>

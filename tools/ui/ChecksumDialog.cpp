@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of the dialog "Checksumme" and command 32799 (F5).
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the Qt dialogs of the checksum and CRC tools: the read-only result
 // fields with the tools' light-yellow background, and the position a tool dialog reopens at.

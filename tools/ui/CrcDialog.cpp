@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of the dialog "CRC-Summe berechnen" and command 32865 (Ctrl+G).
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widget of the float converter "Flieskommakonverter" and command 32861 (Ctrl+X).
 #include <QDialog>
 #include <QEvent>

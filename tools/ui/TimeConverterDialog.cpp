@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widgets of the time converter "TimeConvert", the read-mode dialog "Zeitmodus" and
 // command 32863 "Zeitkonverter" (Ctrl+M).
 #include <QButtonGroup>

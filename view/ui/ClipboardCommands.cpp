@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu, key and toolbar commands of the hex view's clipboard: copy (57634), paste (57637),
 // paste dump (32862), copy as string (32864), copy as source (32826) and insert number (32823).
 #include "app/AppContext.h"

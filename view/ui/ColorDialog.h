@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Farben einstellen" dialog bound to a ColorDialogModel: entry list, style check
 // boxes, preview, background and text palettes with their colour pickers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Konfiguration" dialog of the hex view, bound to a ConfigDialog model.
 #include <QDialog>

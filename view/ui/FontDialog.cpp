@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The font dialog of the line views: the platform's font dialog, fixed-pitch faces
 // only, 6 to 48 points, bound to a FontDialogModel.
 #include <QFontDialog>

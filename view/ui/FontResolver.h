@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a FontSpec into a QFont. A face installed on the system is used as it is; the
 // classic fixed-pitch names ("Courier", "Terminal", "Fixedsys") and the empty name stand

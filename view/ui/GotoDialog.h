@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Cursor setzen" dialog bound to a GotoDialog model.
 #include <QDialog>

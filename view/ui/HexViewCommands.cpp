@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu and key commands of the hex view: settings, go to address, undo and redo.
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu and key commands of the line views: font (32783) and colours (32784).
 #include <type_traits>
 

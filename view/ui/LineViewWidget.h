@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt window of a line view: hosts a CAnsiView, forwards Qt's events to it, and
 // supplies scroll bars, caret, repaint, capture, timers, fonts and popup menus.

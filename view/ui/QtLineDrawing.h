@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ILineDrawing on a QPainter: the screen widget's and the printer's. Text runs are drawn
 // as one string each, on their background, in one of eight prepared fonts. On paper every
