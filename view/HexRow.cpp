@@ -36,7 +36,7 @@ char HexTextChar(uint8_t byte)
 }
 
 void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, uint32_t base, int32_t row,
-                 const HighlightMark* marks, RowText& out)
+                 const HighlightMark* marks, RowText& out, RowEmphasis emphasis)
 {
     const int32_t b = layout.bytesPerRow;
     const int64_t start = static_cast<int64_t>(row) * b - layout.Phase();
@@ -70,6 +70,11 @@ void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, u
     std::memset(attributes, AttrAddress, static_cast<size_t>(layout.addressWidth));
     std::memset(attributes + layout.hexStart, AttrHexArea, static_cast<size_t>(layout.hexWidth));
     std::memset(attributes + layout.textStart, AttrStandard, static_cast<size_t>(layout.textWidth));
+    for (int32_t i = first; emphasis.flags && i < last; ++i) {
+        if (!emphasis.flags[i]) continue;
+        if (textShown) attributes[layout.textStart + i] = emphasis.attribute;
+        if (hexShown) std::memset(attributes + layout.HexColumn(i), emphasis.attribute, 2);
+    }
     if (!marks) return;
 
     // From mark 8 down to the selection, so the selection is drawn over the others.

@@ -36,6 +36,13 @@ struct RowText {
     int32_t length = 0;  // the layout's line length
 };
 
+// Bytes of a row drawn in a colour of their own, below the highlight marks (a compare's
+// differing bytes): one flag per byte of the row, non-zero for the emphasised ones.
+struct RowEmphasis {
+    const uint8_t* flags = nullptr;
+    uint8_t attribute = 0;
+};
+
 // How a byte shows in the text area: control characters and 0x7F..0x9F as '.'.
 char HexTextChar(uint8_t byte);
 
@@ -43,6 +50,6 @@ char HexTextChar(uint8_t byte);
 // are applied when `marks` points to kHighlightMarkCount marks (null when printing).
 // Positions outside the block stay blank; bytes outside it are never read.
 void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, uint32_t base, int32_t row,
-                 const HighlightMark* marks, RowText& out);
+                 const HighlightMark* marks, RowText& out, RowEmphasis emphasis = {});
 
 }  // namespace qv

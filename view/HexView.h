@@ -45,6 +45,19 @@ public:
     virtual void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) = 0;
 };
 
+// What a compare with another file tells the view: which of its bytes differ (drawn in the
+// colour entry "Unterschied", below the selection and the found values), and what it hears
+// of every edit.
+class IByteDifferences {
+public:
+    virtual ~IByteDifferences() = default;
+    // differs[i] = 1 where the byte at offset + i differs, else 0.
+    virtual void MarkDiffering(int64_t offset, int32_t count, uint8_t* differs) const = 0;
+    // The bytes [first, last] were edited; last < 0: the bytes from `first` on moved.
+    virtual void BytesEdited(int64_t first, int64_t last) = 0;
+};
+inline constexpr int32_t kDifferenceColorIndex = 20;
+
 // Commands of the hex view.
 enum HexViewCommand : int {
     CmdHexSettings = 32786,
@@ -97,9 +110,14 @@ public:
     // The window that owns the view. Its notifications pass through the view first, so
     // that a focus change shows or removes the view's status panes before the window hears of it.
     void SetParent(ILineViewParent* parent);
+    ILineViewParent* WindowParent() const { return relay_.parent; }
     void SetStatusPanes(IStatusPanes* panes) { statusPanes_ = panes; }
     void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
     void SetEvents(IHexViewEvents* events) { events_ = events; }
+    IHexViewEvents* Events() const { return events_; }
+    // Null: no compare. Registers the colour entry "Unterschied" and redraws.
+    void SetDifferences(IByteDifferences* differences);
+    IByteDifferences* Differences() const { return differences_; }
 
     // ---- Layout and display settings ----
     // Negative arguments keep the current value; returns the bytes per row before the call.
@@ -269,6 +287,7 @@ private:
     IStatusPanes* statusPanes_ = nullptr;
     IPrompt* prompt_ = nullptr;
     IHexViewEvents* events_ = nullptr;
+    IByteDifferences* differences_ = nullptr;
     bool panesPresent_ = false;
     int64_t shownOffset_ = -1;
     int64_t shownValue_ = -1;

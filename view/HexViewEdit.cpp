@@ -83,6 +83,10 @@ int32_t CHexView::RecordOverwrite(int32_t position, int32_t count, bool isAddres
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
+    if (differences_)
+        differences_->BytesEdited(record.offset, record.kind == UndoOverwrite
+                                                     ? static_cast<int64_t>(record.offset) + record.count - 1
+                                                     : -1);
     undo_.Pending() = std::move(record);
     undo_.Commit();
 }
@@ -133,10 +137,12 @@ bool CHexView::UndoRedo(int direction)
         hexFlags_ |= FlagModified;
     else
         hexFlags_ &= ~FlagModified;
-    if (buffer_.Length() != lengthBefore)
+    const int64_t last = buffer_.Length() != lengthBefore ? -1 : static_cast<int64_t>(record.offset) + record.count - 1;
+    if (last < 0)
         InvalidateAll();
     else
-        InvalidateOffsets(record.offset, static_cast<int64_t>(record.offset) + record.count - 1);
+        InvalidateOffsets(record.offset, last);
+    if (differences_) differences_->BytesEdited(record.offset, last);
 
     SetCursorOffset(static_cast<uint32_t>(record.offset), false);
     int digit = digitBefore;
