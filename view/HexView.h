@@ -145,6 +145,8 @@ public:
     void StatusFocusGained();
     void StatusFocusLost();
     void UpdateStatus();
+    // Width of the address pane in character widths: as wide as the block's addresses need.
+    int32_t AddressPaneWidth() const;
 
     // ---- Cursor, selection and navigation ----
     void SetCursorPos(int32_t column, int64_t line, uint32_t flags) override;
@@ -251,6 +253,7 @@ private:
     };
 
     void Beep();
+    void DefineStatusPanes();
     void Notify(int code, int64_t a, int64_t b, int64_t c);
     void ApplyCaretShape();
     // The line count and the address digits follow the block's length and base.
@@ -295,6 +298,7 @@ private:
     IPrompt* prompt_ = nullptr;
     IHexViewEvents* events_ = nullptr;
     bool panesPresent_ = false;
+    int32_t definedPaneWidth_ = 0;
     int64_t shownOffset_ = -1;
     int64_t shownValue_ = -1;
 };

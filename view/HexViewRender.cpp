@@ -62,10 +62,24 @@ void CHexView::ParentRelay::OnLineViewNotify(CAnsiView& view, int code, int64_t 
     if (parent) parent->OnLineViewNotify(view, code, a, b);
 }
 
+int32_t CHexView::AddressPaneWidth() const
+{
+    // 20 character widths hold a 32-bit address; beyond, the decimal reading has more
+    // digits too, so each further hex digit takes about two more.
+    const int32_t digits = layout_.addressDigitsNeeded;
+    return digits > 8 ? 24 + 2 * (digits - 8) : 20;
+}
+
+void CHexView::DefineStatusPanes()
+{
+    definedPaneWidth_ = AddressPaneWidth();
+    statusPanes_->DefinePanes({{0, -definedPaneWidth_}, {0, -23}});
+}
+
 void CHexView::StatusFocusGained()
 {
     if (statusPanes_) {
-        statusPanes_->DefinePanes({{0, -20}, {0, -23}});
+        DefineStatusPanes();
         panesPresent_ = true;
     }
     statusbarMode_ |= StatusDirty;
@@ -83,6 +97,11 @@ void CHexView::StatusFocusLost()
 void CHexView::UpdateStatus()
 {
     if (!panesPresent_ || !statusPanes_) return;
+    // A block with longer addresses than the panes were made for widens them.
+    if (AddressPaneWidth() != definedPaneWidth_) {
+        DefineStatusPanes();
+        statusbarMode_ |= StatusDirty;
+    }
     const bool dirty = (statusbarMode_ & StatusDirty) != 0;
     const StatusSelection selection{marks_[0].active, marks_[0].first, marks_[0].last};
     if (dirty || cursorOffset_ != shownOffset_) {

@@ -17,6 +17,7 @@
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
+#include "tests/support/SparseFile.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
 
@@ -174,6 +175,27 @@ TEST_F(HexDocTest, WritableMapChangesTheFileAtOnceAndDisablesSaving)
     MappedFile::Error error;
     EXPECT_EQ(MappedFile::Open(path, true, error), nullptr);
     EXPECT_EQ(error, MappedFile::Error::CannotOpen);
+}
+
+TEST_F(HexDocTest, FilesAroundTheThirtyTwoBitLimitsAreMappedWhole)
+{
+    // The view has no window (no size) yet, as at start-up.
+    options.AccessMode = 1;
+    for (const int64_t size : {int64_t{0x7FFFFFFF}, int64_t{0x80000000}, int64_t{0xFFFFFFFF}, int64_t{0x100000001}}) {
+        const std::string path = dir.File("limit.bin");
+        test::MakeSparseFile(path, size, {{size - 1, "Z"}});
+        prompt.shown.clear();
+        prompt.answers = {PromptAnswer::Yes};  // "Die Datei ist größer als 2 MByte ..."
+        ASSERT_TRUE(doc->FileOpen(path)) << size;
+        ASSERT_TRUE(doc->IsMapped());
+        EXPECT_EQ(prompt.shown.at(0).text.rfind("Die Datei ist größer als 2 MByte", 0), 0u);
+        EXPECT_EQ(doc->Length(), size);
+        EXPECT_EQ(view.Length(), size);
+        RowText row;
+        view.BuildRow(view.LineCount() - 1, false, row);
+        EXPECT_NE(std::string(row.chars.data(), static_cast<size_t>(row.length)).find("5A"), std::string::npos);
+        doc->CloseContents();
+    }
 }
 
 TEST_F(HexDocTest, ReadOnlyMapIsAskedForSharedAndRefusesEdits)
