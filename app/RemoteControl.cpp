@@ -3,6 +3,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 #include "app/MainFrame.h"
 #include "common/PathHelpers.h"
 #include "document/HexDoc.h"
@@ -10,6 +12,15 @@
 #include "view/HexView.h"
 
 namespace qv {
+namespace {
+
+// The view still counts in 32 bits: a larger offset lies past its end, where it stops anyway.
+uint32_t ToViewOffset(uint64_t value)
+{
+    return static_cast<uint32_t>(std::min<uint64_t>(value, UINT32_MAX));
+}
+
+}  // namespace
 
 RemoteControl::RemoteControl(CMainFrame& frame, CHexDoc& document, CHexView& view)
     : frame_(frame), document_(document), view_(view), server_(std::make_unique<RemoteServer>(messages_))
@@ -45,9 +56,10 @@ bool RemoteControl::OpenFile(const std::string& path)
     return !document_.PathName().empty() && SamePath(document_.PathName(), path);
 }
 
-int32_t RemoteControl::ViewControl(int select, int32_t argument)
+int64_t RemoteControl::ViewControl(int select, uint64_t argument)
 {
-    return view_.ViewControl(select, argument);
+    // Its results are offsets, lengths and addresses, all unsigned.
+    return static_cast<uint32_t>(view_.ViewControl(select, static_cast<int32_t>(ToViewOffset(argument))));
 }
 
 uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition)
@@ -55,9 +67,9 @@ uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition
     return view_.LineViewControl(select, packedPosition);
 }
 
-void RemoteControl::SelectRange(uint32_t offset, uint32_t length)
+void RemoteControl::SelectRange(uint64_t offset, uint64_t length)
 {
-    frame_.SelectRange(offset, length);
+    frame_.SelectRange(ToViewOffset(offset), length > 255 ? 0 : static_cast<uint32_t>(length));
 }
 
 }  // namespace qv
