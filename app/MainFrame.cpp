@@ -515,15 +515,15 @@ void CMainFrame::ShowMaximisedForThisRun()
     showMaximized();
 }
 
-void CMainFrame::SelectRange(uint32_t offset, uint32_t length)
+void CMainFrame::SelectRange(int64_t offset, int64_t length)
 {
     viewWidget_->setFocus();
     qv::SelectRange(view_, offset, length);
 }
 
-void CMainFrame::OnLineViewNotify(CAnsiView&, int, int32_t, int32_t) {}
+void CMainFrame::OnLineViewNotify(CAnsiView&, int, int64_t, int64_t) {}
 
-void CMainFrame::OnHexViewNotify(CHexView&, int code, int32_t, int32_t, int32_t)
+void CMainFrame::OnHexViewNotify(CHexView&, int code, int64_t, int64_t, int64_t)
 {
     if (code == NotifyBufferReplaced) dataWindow_->Window().ForgetBuffers();
 }

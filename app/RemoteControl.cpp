@@ -12,15 +12,6 @@
 #include "view/HexView.h"
 
 namespace qv {
-namespace {
-
-// The view still counts in 32 bits: a larger offset lies past its end, where it stops anyway.
-uint32_t ToViewOffset(uint64_t value)
-{
-    return static_cast<uint32_t>(std::min<uint64_t>(value, UINT32_MAX));
-}
-
-}  // namespace
 
 RemoteControl::RemoteControl(CMainFrame& frame, CHexDoc& document, CHexView& view)
     : frame_(frame), document_(document), view_(view), server_(std::make_unique<RemoteServer>(messages_))
@@ -58,8 +49,7 @@ bool RemoteControl::OpenFile(const std::string& path)
 
 int64_t RemoteControl::ViewControl(int select, uint64_t argument)
 {
-    // Its results are offsets, lengths and addresses, all unsigned.
-    return static_cast<uint32_t>(view_.ViewControl(select, static_cast<int32_t>(ToViewOffset(argument))));
+    return view_.ViewControl(select, static_cast<int64_t>(argument));
 }
 
 uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition)
@@ -69,7 +59,9 @@ uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition
 
 void RemoteControl::SelectRange(uint64_t offset, uint64_t length)
 {
-    frame_.SelectRange(ToViewOffset(offset), length > 255 ? 0 : static_cast<uint32_t>(length));
+    // Only lengths of 1 to 255 select; an offset past the end puts the cursor on the end.
+    const auto within = static_cast<int64_t>(std::min<uint64_t>(offset, INT64_MAX));
+    frame_.SelectRange(within, length > 255 ? 0 : static_cast<int64_t>(length));
 }
 
 }  // namespace qv

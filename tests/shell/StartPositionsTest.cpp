@@ -21,7 +21,7 @@ TEST(StartPositionsTest, TheSecondNumberFollowsTheFirstColonAfterTheOptions)
     EXPECT_TRUE(given.hasSection && given.hasJump && given.hasScroll);
     EXPECT_EQ(given.sectionOffset, 0x100u);
     EXPECT_EQ(given.sectionLength, 0x20u);
-    EXPECT_EQ(given.jumpAddress, 0xFFFFFFFFu);
+    EXPECT_EQ(given.jumpAddress, UINT64_MAX);
     EXPECT_EQ(given.jumpLength, 8u);
     EXPECT_EQ(given.scrollAddress, 64u);
 
@@ -60,9 +60,9 @@ protected:
         ApplyStartPositions(ReadStartPositions(line), *doc, view);
     }
 
-    int32_t SelectionLength() const
+    int64_t SelectionLength() const
     {
-        int32_t length = -1;
+        int64_t length = -1;
         view.GetSelection(false, &length);
         return length;
     }

@@ -64,7 +64,7 @@ TEST_F(MainFrameTest, WithoutAFileTheWindowShowsANewUntitledDocument)
     CMainFrame& frame = *app->Frame();
     EXPECT_EQ(frame.windowTitle(), "Unbenannt - Quarnival");
     EXPECT_EQ(MenuTitles(frame), (QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "Module", "&?"}));
-    int32_t length = 0;
+    int64_t length = 0;
     app->View()->GetBuffer(&length, nullptr);
     EXPECT_EQ(length, 256);
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Bereit");
@@ -81,7 +81,7 @@ TEST_F(MainFrameTest, WithAFileTheTitleNamesItAndStartOptionsActOnItOnly)
     auto app = Start({"/A:0x1000", "/r", QString::fromStdString(path)});
     ASSERT_TRUE(started);
     EXPECT_EQ(app->Frame()->windowTitle(), "name.bin - Quarnival");
-    uint32_t base = 0;
+    uint64_t base = 0;
     app->View()->GetBuffer(nullptr, &base);
     EXPECT_EQ(base, 0x1000u);
     EXPECT_TRUE(app->View()->IsReadOnly());

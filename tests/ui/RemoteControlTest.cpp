@@ -99,7 +99,7 @@ TEST_F(RemoteControlTest, TheEditorAnswersPositionsSelectionsAndCommandsOverItsS
 
     EXPECT_EQ(Ask(socket, {kViewControlMessage, 5, 0, {}})->result, 0x10);
     EXPECT_EQ(Ask(socket, {kViewControlMessage, 1, 0, {}})->result, 0x10);
-    int32_t length = 0;
+    int64_t length = 0;
     view.GetSelection(false, &length);
     EXPECT_EQ(length, 4);
     EXPECT_EQ(Ask(socket, {kRemoteControlMessage, 2, 0, {}})->text, path);
