@@ -125,7 +125,8 @@ CMainFrame::~CMainFrame()
         const QByteArray state = closingState_.isEmpty() ? saveState() : closingState_;
         store->WriteBinary(kSettingsSection, "WindowState", std::vector<uint8_t>(state.begin(), state.end()));
         const QByteArray geometry = closingGeometry_.isEmpty() ? saveGeometry() : closingGeometry_;
-        store->WriteBinary(kSettingsSection, "WindowGeometry", std::vector<uint8_t>(geometry.begin(), geometry.end()));
+        if (!(maximisedForThisRun_ && isMaximized()))
+            store->WriteBinary(kSettingsSection, "WindowGeometry", std::vector<uint8_t>(geometry.begin(), geometry.end()));
         store->WriteDword(kSettingsSection, "FlatMode", flatMode_);
         store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
     }
@@ -506,6 +507,12 @@ void CMainFrame::OpenFile(const std::string& path)
 {
     document_.FileOpen(path);
     UpdateCommandStates();
+}
+
+void CMainFrame::ShowMaximisedForThisRun()
+{
+    maximisedForThisRun_ = true;
+    showMaximized();
 }
 
 void CMainFrame::SelectRange(int64_t offset, int64_t length)

@@ -53,6 +53,9 @@ public:
     void UpdateTitle();
     // Opens a file the way the user's open command does (save question first).
     void OpenFile(const std::string& path);
+    // The start option /Z maximises this run only: the size, place and maximised state the
+    // user left stay stored for the next start.
+    void ShowMaximisedForThisRun();
     // The SelectRange message (remote control, the data window's jump to a field): focus
     // to the view, cursor to the offset, with a length of 1 to 255 that many bytes selected.
     void SelectRange(int64_t offset, int64_t length);
@@ -104,6 +107,7 @@ private:
     DataWindowDock* dataWindow_ = nullptr;
     QByteArray closingState_;
     QByteArray closingGeometry_;
+    bool maximisedForThisRun_ = false;
     std::map<int, QAction*> actions_;          // main action of every command
     std::vector<QAction*> allActions_;         // including second menu entries of a command
     QToolBar* toolBar_ = nullptr;

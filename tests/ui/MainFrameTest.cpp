@@ -265,18 +265,28 @@ TEST_F(MainFrameTest, TheWindowComesBackAtItsSizeAndAWideDockLeavesTheViewUsable
     EXPECT_GE(app->Frame()->ViewWidget()->width(), usable);
 }
 
-TEST_F(MainFrameTest, AMaximisedWindowStaysMaximisedAndATooLargeOneIsFittedToTheScreen)
+TEST_F(MainFrameTest, AWindowTheUserMaximisedStaysMaximisedAndATooLargeOneIsFittedToTheScreen)
 {
+    auto startMaximised = [&](const QStringList& arguments) {
+        auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+        EXPECT_TRUE(app->Start(QStringList{"quarnival"} + arguments));
+        return app->Frame()->isMaximized();
+    };
     {
         auto app = Start({"/Z"});
         EXPECT_TRUE(app->Frame()->isMaximized());
         EXPECT_TRUE(app->Frame()->close());
     }
+    // /Z counts for its own start only.
+    EXPECT_FALSE(startMaximised({}));
     {
-        auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
-        ASSERT_TRUE(app->Start({"quarnival"}));
-        EXPECT_TRUE(app->Frame()->isMaximized());
+        auto app = Start({});
+        app->Frame()->showMaximized();
+        EXPECT_TRUE(app->Frame()->close());
     }
+    EXPECT_TRUE(startMaximised({}));
+    EXPECT_TRUE(startMaximised({"/Z"}));
+    EXPECT_TRUE(startMaximised({}));
 
     // A layout saved on a larger screen than the one there now.
     QWidget large;
