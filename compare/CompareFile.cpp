@@ -7,9 +7,6 @@ namespace qv {
 
 namespace {
 
-// The view addresses its bytes with 32-bit offsets.
-constexpr int64_t kLargestComparedFile = int64_t{2} << 30;
-
 std::string Quoted(const std::string& path)
 {
     return "\"" + path + "\"";
@@ -31,10 +28,6 @@ std::unique_ptr<CompareFile> CompareFile::Open(const std::string& path, std::str
     // A FIFO would wait for a writer forever, a device has no end.
     if (info.special) {
         problem = Quoted(path) + " ist keine gewöhnliche Datei und kann nicht verglichen werden.";
-        return nullptr;
-    }
-    if (info.size >= kLargestComparedFile) {
-        problem = path + "\nist 2 GByte groß oder größer und kann nicht verglichen werden.";
         return nullptr;
     }
     auto file = std::unique_ptr<CompareFile>(new CompareFile);

@@ -35,9 +35,9 @@ struct CommandLine {
 // the file to open and the file to compare it with, "--offset" and "--offset2" a number each.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Reads a C integer as strtoul with base 0 does (blanks, a sign, decimal, 0x hex,
+// Reads a 64-bit C integer as strtoull with base 0 does (blanks, a sign, decimal, 0x hex,
 // leading-0 octal) up to the first foreign character; a missing number is 0.
-uint32_t ReadCInteger(const std::string& text);
+uint64_t ReadCInteger(const std::string& text);
 
 
 // The start-up file name as the program shows it: absolute, each existing component

@@ -34,7 +34,7 @@ public:
         : parent(parent), events(events), owner_(owner), side_(side)
     {
     }
-    void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override
+    void OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b) override
     {
         if (parent) parent->OnLineViewNotify(view, code, a, b);
         owner_.ViewNotified(side_, code);
@@ -45,7 +45,7 @@ public:
     {
         if (parent) parent->OnFileDropped(view, path);
     }
-    void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) override
+    void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) override
     {
         if (events) events->OnHexViewNotify(view, code, a, b, c);
         owner_.ViewNotified(side_, code);
@@ -103,15 +103,15 @@ bool CompareController::Start(AppContext& context, const std::string& path, cons
 
 CompareController::CompareController(CMainFrame& frame, std::unique_ptr<CompareFile> file,
                                      const CompareAlignment& alignment)
-    : QObject(&frame), frame_(frame), left_(*frame.Context().view), file_(std::move(file)), leftBytes_(left_)
+    : QObject(&frame), frame_(frame), left_(*frame.Context().view), file_(std::move(file))
 {
-    session_ = std::make_unique<CompareSession>(leftBytes_, file_->Bytes(), alignment);
+    session_ = std::make_unique<CompareSession>(left_.Bytes(), file_->Bytes(), alignment);
 
     // The other file read-only, in the same areas as the document.
     right_ = std::make_unique<CHexView>(left_.HexFlags() & (FlagHideHex | FlagHideText | FlagHideAddress));
     right_->SetPrompt(frame.Context().prompt);
     right_->SetDialogService(frame.Context().dialogs);
-    right_->SetBuffer(file_->Data(), static_cast<int32_t>(file_->Size()), 0, 0);
+    right_->SetBuffer(file_->Data(), file_->Size(), 0, 0);
     rightRelay_ = std::make_unique<SideRelay>(*this, CompareSide::Right, &frame, nullptr);
     right_->SetParent(rightRelay_.get());
     right_->SetEvents(rightRelay_.get());
@@ -124,7 +124,6 @@ CompareController::CompareController(CMainFrame& frame, std::unique_ptr<CompareF
     left_.SetDifferences(leftRelay_.get());
 
     HostPanes();
-    SyncLayout();
     Align(CompareSide::Left, true);
 
     countLabel_ = new QLabel;
@@ -281,7 +280,6 @@ void CompareController::CheckPanes()
         });
         return;
     }
-    SyncLayout();
     const bool leftMoved = StateOf(CompareSide::Left) != seen_[0];
     const bool rightMoved = StateOf(CompareSide::Right) != seen_[1];
     if (leftMoved || rightMoved) {
@@ -295,17 +293,18 @@ void CompareController::CheckPanes()
 
 void CompareController::Align(CompareSide leader, bool withCursor)
 {
+    SyncLayout();
     CHexView& a = View(leader);
     CHexView& b = View(CompareSession::Other(leader));
     const int64_t partner = session_->PartnerOffset(leader, a.CursorOffset());
     if (withCursor && partner >= 0 && partner < b.Length() && partner != b.CursorOffset())
-        b.SetCursorOffset(static_cast<uint32_t>(partner), false);
-    // The same byte places in the top rows; before the other side's first byte the rows
-    // cannot line up, the columns still do.
-    const int64_t perRow = std::max(a.BytesPerRow(), 1);
+        b.SetCursorOffset(static_cast<uint64_t>(partner), false);
+    // The same byte places in the top rows. A view's top row may start up to a row before
+    // its first byte; further before it the rows cannot line up, the columns still do.
+    const int64_t perRow = std::max<int64_t>(a.BytesPerRow(), 1);
     int64_t top = session_->PartnerOffset(leader, StateOf(leader).top);
-    if (top < 0) top += (-top + perRow - 1) / perRow * perRow;
-    b.ScrollToOffset(static_cast<uint32_t>(top), false);
+    if (top <= -perRow) top += (-top) / perRow * perRow;
+    b.ScrollToOffset(static_cast<uint64_t>(top), false);
     if (b.LeftColumn() != a.LeftColumn())
         b.HandleScroll(ScrollBarHorizontalLeft, ScrollAction::ThumbPosition, a.LeftColumn());
     seen_[0] = StateOf(CompareSide::Left);
@@ -317,13 +316,14 @@ void CompareController::Select(CompareSide side, const DiffRun& run)
     CHexView& view = View(side);
     const int64_t start = session_->OffsetOf(side, run.start);
     const int64_t length = view.Length();
-    view.SetCursorOffset(static_cast<uint32_t>(std::clamp<int64_t>(start, 0, std::max<int64_t>(length - 1, 0))), false);
-    if (start < length) view.SelectTo(static_cast<uint32_t>(std::min(start + run.length, length)), false);
+    view.SetCursorOffset(static_cast<uint64_t>(std::clamp<int64_t>(start, 0, std::max<int64_t>(length - 1, 0))), false);
+    if (start < length) view.SelectTo(static_cast<uint64_t>(std::min(start + run.length, length)), false);
 }
 
 void CompareController::GoToRun(bool next)
 {
     if (ended_) return;
+    SyncLayout();
     // From the selection of the focused pane, else the other's (a run past the end of one
     // side is selected in the other only), else from the cursor.
     int64_t position = session_->PositionOf(focused_, View(focused_).CursorOffset());
@@ -344,10 +344,12 @@ void CompareController::GoToRun(bool next)
         if (frame_.Context().prompt) frame_.Context().prompt->Beep();
         return;
     }
-    Select(CompareSide::Left, *run);
-    Select(CompareSide::Right, *run);
-    // Each pane has its cursor on the run already: only the rows follow the focused one.
-    Align(focused_, false);
+    // The other pane is lined up first: lining up may shift its rows, and with them a cursor.
+    Select(focused_, *run);
+    Align(focused_, true);
+    Select(CompareSession::Other(focused_), *run);
+    seen_[0] = StateOf(CompareSide::Left);
+    seen_[1] = StateOf(CompareSide::Right);
     UpdateStatus();
 }
 

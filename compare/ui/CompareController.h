@@ -11,7 +11,6 @@
 
 #include "compare/CompareFile.h"
 #include "compare/CompareSession.h"
-#include "compare/ViewByteSource.h"
 #include "platform/LongTask.h"
 #include "view/HexView.h"
 #include "view/ui/LineViewWidget.h"
@@ -82,7 +81,6 @@ private:
     CMainFrame& frame_;
     CHexView& left_;
     std::unique_ptr<CompareFile> file_;
-    ViewByteSource leftBytes_;
     std::unique_ptr<CompareSession> session_;
     std::unique_ptr<CHexView> right_;
     std::unique_ptr<SideRelay> leftRelay_;

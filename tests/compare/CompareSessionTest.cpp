@@ -9,7 +9,6 @@
 #include "compare/CompareDialog.h"
 #include "compare/CompareFile.h"
 #include "compare/CompareSession.h"
-#include "compare/ViewByteSource.h"
 #include "tests/compare/CompareModel.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
@@ -142,8 +141,6 @@ TEST(CompareSession, HexViewDrawsDifferingBytesBelowTheSelectionAndReportsEdits)
     view.SetBuffer(bytes.data(), 64, 0, ViewWritable);
     EveryThirdByte differences;
     view.SetDifferences(&differences);
-    const ViewByteSource source(view);
-    EXPECT_EQ(source.Size(), 64);
     const auto attribute = static_cast<uint8_t>(view.Style().colors.FindByIndex(kDifferenceColorIndex));
     ASSERT_GT(attribute, AttrRange);
     view.SetCursorOffset(3, false);

@@ -52,19 +52,20 @@ protected:
     CompareController* Compare() { return CompareController::Of(app_->Frame()->Context()); }
     CHexView& Left() { return *app_->View(); }
     CHexView& Right() { return Compare()->RightView(); }
-    static std::pair<int32_t, int32_t> Selected(const CHexView& view)
+    using Span = std::pair<int64_t, int64_t>;
+    static Span Selected(const CHexView& view)
     {
         const HighlightMark& mark = view.Mark(0);
-        return mark.active ? std::pair{std::min(mark.first, mark.last), std::max(mark.first, mark.last)}
-                           : std::pair{-1, -1};
+        if (!mark.active) return {-1, -1};
+        return {std::min(mark.first, mark.last), std::max(mark.first, mark.last)};
     }
     // Whether the byte at `offset` of the view is drawn in the colour of differences.
-    static bool MarkedAsDifferent(const CHexView& view, int32_t offset)
+    static bool MarkedAsDifferent(const CHexView& view, int64_t offset)
     {
         RowText row;
-        const int32_t perRow = view.BytesPerRow();
+        const int64_t perRow = view.BytesPerRow();
         view.BuildRow((offset + view.RowLayout().Phase()) / perRow, false, row);
-        const int32_t column = view.RowLayout().HexColumn((offset + view.RowLayout().Phase()) % perRow);
+        const int32_t column = view.RowLayout().HexColumn(static_cast<int32_t>((offset + view.RowLayout().Phase()) % perRow));
         return row.attributes[static_cast<size_t>(column)] == view.Style().colors.FindByIndex(kDifferenceColorIndex);
     }
 
@@ -82,20 +83,20 @@ TEST_F(CompareViewTest, CommandsMoveFromRunToRunInBothPanesAndBeepAtTheEnds)
     EXPECT_EQ(Compare()->CountText(), "29 Unterschiede, 4 Bereiche");
     auto next = [&] { return app_->Frame()->ExecuteCommand(CmdNextDifference); };
     ASSERT_TRUE(next());
-    EXPECT_EQ(Selected(Left()), std::pair(0x40, 0x43));
-    EXPECT_EQ(Selected(Right()), std::pair(0x40, 0x43));
+    EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
+    EXPECT_EQ(Selected(Right()), Span(0x40, 0x43));
     next();
-    EXPECT_EQ(Selected(Left()), std::pair(0x123, 0x123));
+    EXPECT_EQ(Selected(Left()), Span(0x123, 0x123));
     app_->Frame()->ExecuteCommand(CmdPreviousDifference);
-    EXPECT_EQ(Selected(Left()), std::pair(0x40, 0x43));
+    EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
     EXPECT_EQ(Left().CursorOffset(), 0x40);
     app_->Frame()->ExecuteCommand(CmdPreviousDifference);
     EXPECT_EQ(prompt_.beeps, 1) << "no run before the first";
-    EXPECT_EQ(Selected(Left()), std::pair(0x40, 0x43));
+    EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
 
     // The last run is the one the document does not have: only the other pane selects it.
     next(), next(), next();
-    EXPECT_EQ(Selected(Right()), std::pair(0x1000, 0x1003));
+    EXPECT_EQ(Selected(Right()), Span(0x1000, 0x1003));
     EXPECT_EQ(Right().CursorOffset(), 0x1000);
     EXPECT_EQ(Left().CursorOffset(), 0xFFF);
     EXPECT_EQ(Compare()->PartnerText(), "Rechts: FA");  // beside the document's last byte, 0xFFF * 13 + 7
@@ -112,7 +113,7 @@ TEST_F(CompareViewTest, PanesScrollTogetherAndFollowEachOthersCursor)
     Settle();
     // Left 0x810 stands beside right 0x800, in the same row and column.
     EXPECT_EQ(Right().TopOffset(false), 0x800u);
-    const int32_t rows = 0x10 / Left().BytesPerRow();
+    const int64_t rows = 0x10 / Left().BytesPerRow();
     EXPECT_EQ(Right().TopLine(), Left().TopLine() - rows);
     Left().SetCursorOffset(0x905, false);
     Settle();
