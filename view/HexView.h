@@ -159,6 +159,7 @@ public:
                       uint32_t flags) override;
     void DrawMargin(ILineDrawing& dc, const LineRect& rect, int64_t line) override;
     int32_t GetLineLength(int64_t line) override;
+    bool LinesOfOneLength() const override { return true; }
     // Status panes: defined while the view has the focus.
     void StatusFocusGained();
     void StatusFocusLost();
