@@ -20,6 +20,7 @@ namespace qv {
 namespace {
 
 const uint8_t kCheck[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+const BlockByteSource kCheckSource(kCheck, sizeof kCheck);
 
 // Runs the registered widget of a model; `act` works on the open dialog and closes it.
 bool RunWidget(DialogModel& model, const std::function<void(QDialog&)>& act)
@@ -62,7 +63,7 @@ TEST(ChecksumDialogTest, BigEndianSwitchesTheWordRows)
 
 TEST(CrcDialogTest, TypingAFormulaUpdatesEveryField)
 {
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({});
     QString catalog, reflected, b0;
     const bool accepted = RunWidget(model, [&](QDialog& dialog) {
@@ -87,7 +88,7 @@ TEST(CrcDialogTest, TypingAFormulaUpdatesEveryField)
 
 TEST(CrcDialogTest, InvalidFormulaTurnsRedAndSourceChoiceLengthensTheDialog)
 {
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({});
     QColor red;
     int shortHeight = 0, longHeight = 0, shortAgain = 0;

@@ -67,7 +67,9 @@ bool RunChecksumDialog(DialogModel& base, QWidget* parent)
 
 void ExecuteChecksum(AppContext& context)
 {
-    if (context.view && context.dialogs) RunChecksumTool(*context.view, *context.dialogs);
+    if (!context.view || !context.dialogs) return;
+    const BlockByteSource bytes(context.view->Buffer().Data(), context.view->Length());
+    RunChecksumTool(ToolInputOfView(*context.view, bytes), *context.dialogs, TasksOf(context));
 }
 
 CommandState ChecksumState(AppContext& context)
