@@ -35,6 +35,7 @@ int64_t FindValuesInSource(DecodedPattern& pattern, const IByteSource& source, i
     for (const SearchValue& value : values) longest = std::max(longest, value.length);
     // A group reaches up to `range` bytes beyond its first value's start on either side.
     const int64_t margin = std::max<int64_t>(pattern.range, 0) + longest;
+    if (slice <= 0) slice = values.size() > 1 ? kGroupSearchSlice : kSearchSlice;
     const int64_t total = run->end - run->lowest;
     progress.Report(0, total);
     for (int64_t done = 0; done < total;) {

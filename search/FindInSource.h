@@ -13,12 +13,16 @@
 
 namespace qv {
 
-// Start positions per slice: a few milliseconds of scanning.
+// Start positions per slice: a few milliseconds of scanning for one value. A group may
+// look through its whole window at every occurrence of its first value, so its slices are
+// smaller, for a progress that moves.
 inline constexpr int64_t kSearchSlice = int64_t{16} << 20;
+inline constexpr int64_t kGroupSearchSlice = int64_t{1} << 20;
 
 // As FindValues over the whole source (start and count as for MatchAt). Returns -1 when
-// nothing was found or the work was cancelled (then progress.Cancelled() is set).
+// nothing was found or the work was cancelled (then progress.Cancelled() is set). A slice
+// of 0 takes the one that fits the pattern.
 int64_t FindValuesInSource(DecodedPattern& pattern, const IByteSource& source, int64_t start, int64_t count,
-                           bool ordered, TaskProgress& progress, int64_t slice = kSearchSlice);
+                           bool ordered, TaskProgress& progress, int64_t slice = 0);
 
 }  // namespace qv

@@ -68,6 +68,7 @@ private:
     QPlainTextEdit* sourceText_ = nullptr;
     bool sourceShown_ = true;
     QTimer* pendingPass_ = nullptr;
+    bool passRunning_ = false;  // the progress dialog took the focus: that is no leaving of a field
 };
 
 constexpr int kTypingPauseMs = 400;
@@ -128,7 +129,9 @@ void CrcDialogWidget::Build()
     pendingPass_->setSingleShot(true);
     pendingPass_->setInterval(kTypingPauseMs);
     QObject::connect(pendingPass_, &QTimer::timeout, &window_, [this] {
+        passRunning_ = true;
         model_.RunPendingPass();
+        passRunning_ = false;
         ShowModel();
     });
 
@@ -141,7 +144,9 @@ void CrcDialogWidget::Build()
             model_.Fields().*text = FromQt(value);
             Edited(change);
         });
-        QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, &window_, [this] { Edited(CrcChange::Other); });
+        QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, &window_, [this] {
+            if (!passRunning_) Edited(CrcChange::Other);
+        });
     };
     bindCombo(width_, &CrcFields::widthText, CrcChange::Width);
     bindCombo(reflected_, &CrcFields::reflectedText, CrcChange::Reflected);
@@ -151,7 +156,9 @@ void CrcDialogWidget::Build()
         model_.Fields().formulaText = FromQt(value);
         Edited(CrcChange::Formula);
     });
-    QObject::connect(formula_, &QLineEdit::editingFinished, &window_, [this] { Edited(CrcChange::Other); });
+    QObject::connect(formula_, &QLineEdit::editingFinished, &window_, [this] {
+        if (!passRunning_) Edited(CrcChange::Other);
+    });
     QObject::connect(invert_, &QCheckBox::toggled, &window_, [this](bool on) {
         model_.SetInvert(on);
         ShowModel();
