@@ -23,11 +23,11 @@ ToolBytes ToolInputBytes(const IByteSource& source, int64_t selectionStart, int6
     return {&source, selectionStart, std::min(selectionLength, size - selectionStart)};
 }
 
-ToolBytes ToolInputOfView(const CHexView& view, const IByteSource& bytes)
+ToolBytes ToolInputOfView(const CHexView& view)
 {
-    int32_t start = 0, selected = 0;
-    if (!view.GetSelectionRange(&start, &selected, false, std::numeric_limits<int32_t>::max())) selected = 0;
-    return ToolInputBytes(bytes, std::max(start, 0), selected);
+    int64_t start = 0, selected = 0;
+    if (!view.GetSelectionRange(&start, &selected, false, std::numeric_limits<int64_t>::max())) selected = 0;
+    return ToolInputBytes(view.Bytes(), std::max<int64_t>(start, 0), selected);
 }
 
 bool ReadToolBytes(const ToolBytes& input, TaskProgress& progress,

@@ -33,7 +33,7 @@ struct ToolBytes {
 ToolBytes ToolInputBytes(const IByteSource& source, int64_t selectionStart, int64_t selectionLength);
 
 // The input of a tool command: the view's selection, or the start of its bytes.
-ToolBytes ToolInputOfView(const CHexView& view, const IByteSource& bytes);
+ToolBytes ToolInputOfView(const CHexView& view);
 
 // Hands the bytes to `visit` in order, window by window, and reports how far it got after
 // each; false when the work was cancelled (it stops after the window at hand).

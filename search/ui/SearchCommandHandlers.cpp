@@ -12,13 +12,12 @@
 namespace qv {
 namespace {
 
-// The hex view as the search sees it. Nothing replaces the view's block while a command
-// runs, so its bytes are taken once.
+// The hex view as the search sees it.
 class HexViewSearchTarget : public ISearchTarget {
 public:
-    explicit HexViewSearchTarget(CHexView& view) : view_(view), bytes_(view.Buffer().Data(), view.Length()) {}
+    explicit HexViewSearchTarget(CHexView& view) : view_(view) {}
 
-    const IByteSource& Bytes() const override { return bytes_; }
+    const IByteSource& Bytes() const override { return view_.Bytes(); }
     int64_t CursorOffset() const override { return view_.CursorOffset(); }
     std::optional<Range> Selection() const override
     {
@@ -26,21 +25,20 @@ public:
         const HighlightMark& mark = view_.Mark(0);
         return Range{std::min(mark.first, mark.last), std::max(mark.first, mark.last)};
     }
-    void SetCursorOffset(int64_t offset) override { view_.SetCursorOffset(static_cast<uint32_t>(offset), false); }
-    void SelectTo(int64_t offset) override { view_.SelectTo(static_cast<uint32_t>(offset), false); }
+    void SetCursorOffset(int64_t offset) override { view_.SetCursorOffset(static_cast<uint64_t>(offset), false); }
+    void SelectTo(int64_t offset) override { view_.SelectTo(static_cast<uint64_t>(offset), false); }
     void SetMark(int index, int64_t start, int64_t length) override
     {
-        view_.SetMark(index, static_cast<int32_t>(start), static_cast<int32_t>(length));
+        view_.SetMark(index, start, length);
     }
     Rows RowLayout() const override
     {
         return {view_.BytesPerRow(), view_.RowLayout().Phase(), view_.TopLine(), std::max(1, view_.PaneRows())};
     }
-    void ScrollToOffset(int64_t offset) override { view_.ScrollToOffset(static_cast<uint32_t>(offset), false); }
+    void ScrollToOffset(int64_t offset) override { view_.ScrollToOffset(static_cast<uint64_t>(offset), false); }
 
 private:
     CHexView& view_;
-    BlockByteSource bytes_;
 };
 
 // The lists and options are read from the settings once, when the first search command

@@ -6,7 +6,6 @@
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakeSettingsStore.h"
 #include "tests/support/ScriptedTaskRunner.h"
-#include "tests/support/SparseByteSource.h"
 #include "tools/ChecksumDialogModel.h"
 #include "tools/ChecksumTool.h"
 #include "tools/CrcDialogModel.h"
@@ -23,12 +22,10 @@ protected:
     {
         bytes_ = {'1', '2', '3', '4', '5', '6', '7', '8', '9', 'x', 'y'};
         view_.SetBuffer(bytes_.data(), static_cast<int32_t>(bytes_.size()), 0, ViewWritable);
-        source_.Reset(bytes_.data(), static_cast<int64_t>(bytes_.size()));
     }
-    ToolBytes Input() const { return ToolInputOfView(view_, source_); }
+    ToolBytes Input() const { return ToolInputOfView(view_); }
     std::vector<uint8_t> bytes_;
     CHexView view_;
-    BlockByteSource source_;
     test::FakeDialogService dialogs_;
     test::FakeSettingsStore user_;
     test::ScriptedTaskRunner runner_;

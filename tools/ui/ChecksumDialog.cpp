@@ -68,8 +68,7 @@ bool RunChecksumDialog(DialogModel& base, QWidget* parent)
 void ExecuteChecksum(AppContext& context)
 {
     if (!context.view || !context.dialogs) return;
-    const BlockByteSource bytes(context.view->Buffer().Data(), context.view->Length());
-    RunChecksumTool(ToolInputOfView(*context.view, bytes), *context.dialogs, TasksOf(context));
+    RunChecksumTool(ToolInputOfView(*context.view), *context.dialogs, TasksOf(context));
 }
 
 CommandState ChecksumState(AppContext& context)

@@ -234,8 +234,7 @@ bool RunCrcDialog(DialogModel& base, QWidget* parent)
 void ExecuteCrc(AppContext& context)
 {
     if (!context.view || !context.dialogs) return;
-    const BlockByteSource bytes(context.view->Buffer().Data(), context.view->Length());
-    RunCrcTool(ToolInputOfView(*context.view, bytes), context.settings, *context.dialogs, TasksOf(context));
+    RunCrcTool(ToolInputOfView(*context.view), context.settings, *context.dialogs, TasksOf(context));
 }
 
 CommandState CrcState(AppContext& context)
