@@ -50,6 +50,7 @@ bool CHexApp::Start(const QStringList& arguments)
     context.clipboard = &clipboard_;
     context.dialogs = activeDialogs_;
     context.timers = &timers_;
+    context.tasks = &tasks_;
 
     view_ = std::make_unique<CHexView>(FlagPersist, context.settings);
     view_->SetPrompt(activePrompt_);
@@ -78,6 +79,7 @@ bool CHexApp::Start(const QStringList& arguments)
     frame_ = std::make_unique<CMainFrame>(context, *document_, *view_, recentFiles_);
     prompt_.SetParent(frame_.get());
     dialogs_.SetParent(frame_.get());
+    tasks_.SetParent(frame_.get());
 
     const bool opened = commandLine.fileName.empty() ? document_->NewDocument()
                                                      : document_->FileOpen(commandLine.fileName);
