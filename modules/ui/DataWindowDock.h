@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "modules/DataWindow.h"
+#include "view/ByteSource.h"
 
 class QMenu;
 class QStackedWidget;
@@ -25,6 +26,9 @@ class DataListView : public QTreeView {
     Q_OBJECT
 public:
     DataListView(DataWindowDock& dock, QWidget* parent);
+
+    // Wide enough for every shown column, so that the dock opens showing them all.
+    QSize sizeHint() const override;
 
 protected:
     bool event(QEvent* event) override;
@@ -71,11 +75,21 @@ public:
     // The folder of the shipped modules, installed or in the source tree; empty if neither.
     static QString ShippedModuleFolder();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Sync();
     void ApplyListStyle(DataListView* list);
+    // The view's block as the pages read it; nullptr without one.
+    const IByteSource* ViewBytes(uint64_t& baseAddress);
+    // Looks for formats once the dock is shown and no question or menu is open.
+    void DetectWhenIdle();
 
     AppContext& context_;
+    BlockByteSource viewBytes_;
+    const uint8_t* viewBlock_ = nullptr;
+    bool detectionPending_ = true;
     std::unique_ptr<DataWnd> window_;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* stack_ = nullptr;

@@ -12,6 +12,7 @@
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
 #include "tests/support/TempDir.h"
+#include "view/ByteSource.h"
 
 namespace qv {
 namespace {
@@ -39,15 +40,16 @@ protected:
         services.settings = &settings;
         services.prompt = &prompt;
         services.dialogs = &dialogs;
-        services.isReadable = [this](const uint8_t* buffer, int32_t length) {
-            return buffer == data.data() && length <= static_cast<int32_t>(data.size());
+        services.isReadable = [this](const IByteSource* source, int64_t length) {
+            return source == &bytes && length <= static_cast<int64_t>(data.size());
         };
         return std::make_unique<DataWnd>(pages, style, services);
     }
     std::string Module(const std::string& name, const std::string& text) { return dir.Write(name, text); }
-    void Feed(DataWnd& window, int32_t start, int32_t length)
+    void Feed(DataWnd& window, int64_t start, int64_t length)
     {
-        window.SetData(data.data(), static_cast<int32_t>(data.size()), start, length, 0x1000);
+        bytes.Reset(data.data(), static_cast<int64_t>(data.size()));
+        window.SetData(&bytes, start, length, 0x1000);
     }
 
     test::FakeSettingsStore settings;
@@ -55,6 +57,7 @@ protected:
     test::FakeDialogService dialogs;
     test::TempDir dir;
     std::vector<uint8_t> data = std::vector<uint8_t>(64, 0);
+    BlockByteSource bytes;
 };
 
 TEST_F(DataWindowTest, ASelectionDecodesFromItsStartAndTheColumnsCountFromThere)
@@ -125,7 +128,7 @@ TEST_F(DataWindowTest, ABufferThatIsNoLongerReadableIsForgottenSilently)
     data.resize(8);  // the document shrank under the page
     window->Refresh();
     EXPECT_EQ(window->RowCount(0), 0);
-    EXPECT_EQ(window->Page(0).buffer, nullptr);
+    EXPECT_EQ(window->Page(0).source, nullptr);
     EXPECT_EQ(window->Page(0).bufferLength, 0);
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -145,7 +148,7 @@ TEST_F(DataWindowTest, ANewBlockInTheViewEmptiesEveryPageThatHadOneEvenAtTheSame
     window->ForgetBuffers();
     for (int page : {0, 2}) {
         EXPECT_EQ(window->RowCount(page), 0) << page;
-        EXPECT_EQ(window->Page(page).buffer, nullptr) << page;
+        EXPECT_EQ(window->Page(page).source, nullptr) << page;
         EXPECT_EQ(window->Page(page).startOffset, 0) << page;
         EXPECT_EQ(window->Page(page).baseAddress, 0u) << page;
     }
@@ -246,7 +249,7 @@ TEST_F(DataWindowTest, TheModuleListKeepsEachPathOnceAndRemovesChosenOnes)
     EXPECT_FALSE(list.Add("/a/voll.dfm"));
 
     test::FakeSettingsStore fresh;
-    DataWndServices services{&fresh, &prompt, &dialogs, nullptr, {}};
+    DataWndServices services{&fresh, &prompt, &dialogs, nullptr, {}, nullptr, {}, {}};
     DataWnd window(8, 0, services);
     window.RemoveFromModuleList();
     ASSERT_EQ(prompt.shown.size(), 1u);

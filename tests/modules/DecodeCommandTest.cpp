@@ -76,7 +76,8 @@ TEST_F(DecodeCommand, PrintsOneTabSeparatedLinePerRowInUtf8)
     EXPECT_EQ(all[23], "1\tZeile\t0x40 0x00 0x00 0x00 \t0x0\t0x4\t0x42");
 
     ASSERT_EQ(Run(data + " " + module + " --max-rows 3", out, err), 0);
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
+    EXPECT_NE(out.find("\tModul nach 3 Zeilen angehalten\t"), std::string::npos) << out;
 }
 
 TEST_F(DecodeCommand, EntryOffsetListAndErrors)
@@ -86,14 +87,14 @@ TEST_F(DecodeCommand, EntryOffsetListAndErrors)
     std::string out, err;
     ASSERT_EQ(Run(data + " " + module + " --list", out, err), 0);
     EXPECT_EQ(out, "zweiter\nModul - m\n");
-    EXPECT_EQ(err, "Fehler(4)\tUnbekannter Befehl\n");
+    EXPECT_EQ(err, module + ": Fehler(4)\tUnbekannter Befehl\n");  // each line names its module
 
     ASSERT_EQ(Run(data + " " + module + " --entry zweiter --offset 1", out, err), 0);
     EXPECT_EQ(out, "0\tw\t0x302 \t0x1\t0x2\t0x1\n");
 
     ASSERT_EQ(Run(data + " " + module + " --entry fehlt", out, err), 2);
     EXPECT_EQ(Run(data + " " + (dir_ / "nix.dfm").string(), out, err), 1);
-    EXPECT_NE(err.find("Fehler(0)\tKann Datei nicht öffnen."), std::string::npos);
+    EXPECT_NE(err.find((dir_ / "nix.dfm").string() + ": Fehler(0)\tKann Datei nicht öffnen."), std::string::npos);
     EXPECT_EQ(Run((dir_ / "nix.bin").string() + " " + module, out, err), 1);
 }
 

@@ -33,7 +33,12 @@ namespace {
 class DataWindowDockTest : public ::testing::Test {
 protected:
     // The settings outlive the test binary: each test starts and ends without data window state.
-    void SetUp() override { ForgetState(); }
+    // Format detection stays off unless a test is about it: it would add pages and switch to them.
+    void SetUp() override
+    {
+        ForgetState();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("DataWindow/AutoDetect", 0);
+    }
     void TearDown() override { ForgetState(); }
     static void ForgetState()
     {
