@@ -119,8 +119,8 @@ void FormatTable::Parse(std::string_view text, const std::string& folder, const 
             continue;
         }
         std::string_view field = NextField(line);
-        if (!field.empty() && !IsModuleName(field)) {
-            if (!ReadBytes(field, rule.mask) || rule.mask.size() != rule.magic.size()) {
+        if (!IsModuleName(field) && ReadBytes(field, rule.mask)) {
+            if (rule.mask.size() != rule.magic.size()) {
                 fail("Die Maske passt nicht zu den Kennbytes");
                 continue;
             }
