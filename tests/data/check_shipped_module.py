@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Decodes sample files with a shipped module through `quarnival-cli decode --json` and
-compares the decoded fields with what Python's own libraries read from the same files.
+compares the decoded fields with what Python's own libraries and the format's own tools
+read from the same files; `quarnival-cli detect` must name the module for each file.
 
     check_shipped_module.py CLI MODULE_FOLDER FORMAT
 
@@ -20,6 +21,10 @@ problems = []
 
 
 def decode(path, module):
+    """The file's fields as the module decodes them; detect must find the module for the file first."""
+    found = subprocess.run([CLI, "detect", path, "--json"], capture_output=True, text=True)
+    formats = json.loads(found.stdout) if found.returncode == 0 else []
+    expect(f"{os.path.basename(path)} detected", os.path.basename(formats[0]["module"]) if formats else None, module)
     out = subprocess.run([CLI, "decode", path, os.path.join(FOLDER, module), "--json"],
                          capture_output=True, text=True, check=True)
     return json.loads(out.stdout)
@@ -88,6 +93,12 @@ def check_bmp():
                   for i in range(len(colours))]
         expect(f"{mode} colours", colours, wanted)
         expect(f"{mode} colour count", len(colours), len(palette) // 3)
+    # 32-bit sizes are unsigned, value texts carry no stray blanks
+    data = bytearray(open(os.path.join(WORK, "bild-RGB.bmp"), "rb").read())
+    struct.pack_into("<I", data, 2, 0x80000010)
+    tree = decode(write("gross.bmp", bytes(data)), "bmp.dfm")
+    expect("large file size", number(field(nodes(tree, "Dateikopf")[0], "Dateigröße")), 0x80000010)
+    expect("compression text", field(nodes(tree, "Infokopf")[0], "Kompression")["value"], "BI_RGB")
 
 
 def png_chunks(data):
@@ -130,6 +141,13 @@ def check_png():
             plte = [node for node in nodes(tree, "Chunk") if node["value"] == '"PLTE"'][0]
             expect("palette size", number(field(plte, "Länge")) // 3, len(reread.getpalette()) // 3)
         expect(f"{image.mode} signature", nodes(tree, "Signatur")[0]["size"], 8)
+    data = bytearray(open(os.path.join(WORK, "bild0.png"), "rb").read())
+    struct.pack_into(">I", data, 16, 0x80000001)
+    tree = decode(write("breit.png", bytes(data)), "png.dfm")
+    expect("large width", number(field(nodes(tree, "Chunk")[0], "Breite")), 0x80000001)
+    struct.pack_into(">I", data, 33, 0xFFFFFFF0)  # the chunk after IHDR: a length leading backwards
+    tree = decode(write("kaputt.png", bytes(data)), "png.dfm")
+    expect("broken walk", list(rows(tree))[-1]["name"], "Ungültige Länge: Auswertung beendet")
 
 
 def check_gif():
@@ -183,9 +201,40 @@ def check_wav():
             expect("block", block, reread.getnchannels() * reread.getsampwidth())
             samples = nodes(tree, "Chunk")[2]
             expect("frames", number(field(samples, "Länge")) // block, reread.getnframes())
+    data = bytearray(open(path, "rb").read())
+    struct.pack_into("<I", data, 4, 0xFFFFFFF0)
+    struct.pack_into("<I", data, 16, 0xFFFFFFF0)  # the LIST chunk
+    tree = decode(write("kaputt.wav", bytes(data)), "wav.dfm")
+    expect("large RIFF length", number(field(nodes(tree, "RIFF-Kopf")[0], "Länge")), 0xFFFFFFF0)
+    expect("broken walk", list(rows(tree))[-1]["name"], "Ungültige Länge: Auswertung beendet")
 
 
-def check_zip():
+def zip64_values(node):
+    """The header's size fields, with those that hold 0xFFFFFFFF taken from its ZIP64 extra field."""
+    values = {name: number(field(node, name)) for name in ("Größe", "Gepackte Größe")}
+    if "Kopf ab" in [child["name"] for child in node["children"]]:
+        values["Kopf ab"] = number(field(node, "Kopf ab"))
+    extras = [child for child in node["children"] if child["name"] == "Zusatzfeld" and "ZIP64" in child["value"]]
+    wide = [number(value) for value in extras[0]["children"] if value["name"] == "Wert"] if extras else []
+    for name in ("Größe", "Gepackte Größe", "Kopf ab"):
+        if values.get(name) == 0xFFFFFFFF and wide:
+            values[name] = wide.pop(0)
+    return values
+
+
+class Unseekable:
+    """A file object without tell and seek: zipfile then writes data descriptors."""
+    def __init__(self, out):
+        self.out = out
+
+    def write(self, data):
+        return self.out.write(data)
+
+    def flush(self):
+        self.out.flush()
+
+
+def zip_samples():
     import zipfile
     path = os.path.join(WORK, "archiv.zip")
     with zipfile.ZipFile(path, "w") as archive:
@@ -193,25 +242,74 @@ def check_zip():
         archive.writestr("ordner/b.bin", bytes(range(50)))
         archive.writestr(zipfile.ZipInfo("leer/"), b"")
         archive.comment = b"notiz"
-    tree = decode(path, "zip.dfm")
-    with zipfile.ZipFile(path) as archive:
-        infos = archive.infolist()
-        for kind in ("Lokaler Dateikopf", "Zentrales Verzeichnis"):
-            entries = nodes(tree, kind)
-            expect(f"{kind} names", [node["value"].strip('"') for node in entries], [i.filename for i in infos])
-            expect(f"{kind} CRCs", [number(field(node, "CRC-32")) for node in entries], [i.CRC for i in infos])
-            expect(f"{kind} sizes", [number(field(node, "Größe")) for node in entries], [i.file_size for i in infos])
-            expect(f"{kind} packed", [number(field(node, "Gepackte Größe")) for node in entries],
+    samples = [path]
+    streamed = os.path.join(WORK, "strom.zip")
+    with open(streamed, "wb") as raw, zipfile.ZipFile(Unseekable(raw), "w") as archive:
+        archive.writestr("eins.txt", "x" * 500, compress_type=zipfile.ZIP_DEFLATED)
+        archive.writestr("zwei.bin", bytes(range(256)) * 3)
+        with archive.open("drei.bin", "w", force_zip64=True) as entry:
+            entry.write("groß".encode() * 100)
+    samples.append(streamed)
+    # Info-ZIP into a pipe (sizes after the data), and with ZIP64 forced
+    folder = os.path.join(WORK, "zipquelle")
+    os.makedirs(folder, exist_ok=True)
+    write("zipquelle/text.txt", b"Zeile\n" * 300)
+    write("zipquelle/zufall.bin", bytes((i * 7919) % 251 for i in range(3000)))
+    if subprocess.run(["zip", "-v"], capture_output=True).returncode == 0:
+        piped = os.path.join(WORK, "pipe.zip")
+        with open(piped, "wb") as out:
+            zipper = subprocess.Popen(["zip", "-q", "-", "text.txt", "zufall.bin"], cwd=folder, stdout=subprocess.PIPE)
+            out.write(zipper.stdout.read())
+            zipper.wait()
+        forced = os.path.join(WORK, "zip64.zip")
+        subprocess.run(["zip", "-q", "-fz", forced, "text.txt", "zufall.bin"], cwd=folder, check=True)
+        samples += [piped, forced]
+    else:
+        problems.append("ZIP: the zip tool is missing; only Python's archives were checked")
+    return samples
+
+
+def check_zip():
+    import zipfile
+    for path in zip_samples():
+        name = os.path.basename(path)
+        tree = decode(path, "zip.dfm")
+        with zipfile.ZipFile(path) as archive:
+            infos = archive.infolist()
+            for kind in ("Lokaler Dateikopf", "Zentrales Verzeichnis"):
+                entries = nodes(tree, kind)
+                expect(f"{name} {kind} names", [node["value"].strip('"') for node in entries],
+                       [i.filename for i in infos])
+                expect(f"{name} {kind} CRCs", [number(field(node, "CRC-32")) for node in entries],
+                       [i.CRC for i in infos] if kind != "Lokaler Dateikopf" else
+                       [0 if i.flag_bits & 8 else i.CRC for i in infos])
+            central = nodes(tree, "Zentrales Verzeichnis")
+            sizes = [zip64_values(node) for node in central]
+            expect(f"{name} sizes", [v["Größe"] for v in sizes], [i.file_size for i in infos])
+            expect(f"{name} packed", [v["Gepackte Größe"] for v in sizes], [i.compress_size for i in infos])
+            expect(f"{name} header offsets", [v["Kopf ab"] for v in sizes], [i.header_offset for i in infos])
+            local = nodes(tree, "Lokaler Dateikopf")
+            expect(f"{name} local offsets", [node["address"] for node in local], [i.header_offset for i in infos])
+            expect(f"{name} data", [field(node, "Gepackte Daten")["size"] for node in local],
                    [i.compress_size for i in infos])
-        central = nodes(tree, "Zentrales Verzeichnis")
-        expect("header offsets", [number(field(node, "Kopf ab")) for node in central],
-               [i.header_offset for i in infos])
-        expect("local offsets", [node["offset"] for node in nodes(tree, "Lokaler Dateikopf")],
-               [i.header_offset for i in infos])
-        end = nodes(tree, "Endsatz")[0]
-        expect("entries", number(field(end, "Einträge")), len(infos))
-        expect("comment", field(end, "Kommentar")["value"], '"' + archive.comment.decode() + '"')
-        expect("directory", number(field(end, "Verzeichnis ab")), central[0]["offset"])
+            expect(f"{name} descriptors",
+                   [any(c["name"] == "Datendeskriptor" for c in node["children"]) for node in local],
+                   [bool(i.flag_bits & 8) for i in infos])
+            end = nodes(tree, "Endsatz")[0]
+            expect(f"{name} comment", field(end, "Kommentar")["value"], '"' + archive.comment.decode() + '"')
+            ends64 = nodes(tree, "ZIP64-Endsatz")
+            count = number(field(ends64[0], "Einträge")) if ends64 else number(field(end, "Einträge"))
+            start = number(field(ends64[0], "Verzeichnis ab")) if ends64 else number(field(end, "Verzeichnis ab"))
+            expect(f"{name} entries", count, len(infos))
+            expect(f"{name} directory", start, central[0]["address"])
+            expect(f"{name} ZIP64 end record", bool(ends64), name == "zip64.zip")
+    # a length that would lead backwards ends the walk with a row that says so
+    data = bytearray(open(zip_samples()[0], "rb").read())
+    data[18:22] = struct.pack("<I", 0xFFFFFFF0)
+    broken = write("kaputt.zip", bytes(data[:200]))
+    rows_ = list(rows(decode(broken, "zip.dfm")))
+    expect("broken packed size", number([r for r in rows_ if r["name"] == "Gepackte Größe"][0]), 0xFFFFFFF0)
+    expect("broken walk", rows_[-1]["name"], "Ungültige Länge: Auswertung beendet")
 
 
 ELF_LAYOUTS = {  # header after e_ident, program header, section header
@@ -305,6 +403,10 @@ def check_elf():
         decoded = [(node["value"].strip('"'),) + tuple(number(field(node, n)) for n in ("Adresse", "Offset", "Größe"))
                    for table in nodes(tree, "Abschnittsköpfe") for node in table["children"]]
         expect(f"{name} sections", decoded, sections)
+        data = bytearray(open(path, "rb").read())
+        struct.pack_into(">I" if name.endswith(".be") else "<I", data, 20, 0xFFFFFFFF)
+        tree = decode(write("version-" + name, bytes(data)), "elf.dfm")
+        expect(f"{name} large version", number(field(nodes(tree, "Dateikopf")[0], "Version")), 0xFFFFFFFF)
 
 
 def build_pe(plus):
@@ -381,6 +483,11 @@ def check_pe():
                    for s in table]
         expect(f"{kind} sections", decoded, sections)
         expect(f"{kind} raw sizes", [number(field(s, "Größe in der Datei")) for s in table], [b[3] for b in built])
+        expect(f"{kind} signature text", field(nodes(tree, "DOS-Kopf")[0], "Kennung")["value"], "5A4Dh MZ")
+        code = bytearray(data)
+        struct.pack_into("<I", code, 64 + 64 + 4 + 20 + 4, 0x90000000)
+        optional = field(nodes(decode(write("code.exe", bytes(code)), "pe.dfm"), "NT-Köpfe")[0], "Optionaler Kopf")
+        expect(f"{kind} large code size", number(field(optional, "Größe des Codes")), 0x90000000)
 
 
 CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
