@@ -9,6 +9,7 @@ read from the same files; `quarnival-cli detect` must name the module for each f
 Prints every difference and exits with 1 when there is one."""
 import json
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -51,6 +52,14 @@ def field(node, name):
 def number(node):
     """The number a value text starts with ("0x1F ", "300 ", "0x0A141E ")."""
     return int(node["value"].split()[0], 0)
+
+
+def tool(name):
+    """Whether a reference tool is there; a missing one is a problem to report, not a pass."""
+    if subprocess.run(["sh", "-c", f"command -v {name}"], capture_output=True).returncode == 0:
+        return True
+    problems.append(f"{FORMAT}: the reference tool {name} is missing")
+    return False
 
 
 def expect(what, decoded, wanted):
@@ -490,7 +499,156 @@ def check_pe():
         expect(f"{kind} large code size", number(field(optional, "Größe des Codes")), 0x90000000)
 
 
-CHECKS = {"bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+def sqlite3_cli(path, sql):
+    return subprocess.run(["sqlite3", path, sql], capture_output=True, text=True, check=True).stdout.split()
+
+
+def check_sqlite():
+    if not tool("sqlite3"):
+        return
+    plain = os.path.join(WORK, "klein.db")
+    sqlite3_cli(plain, "PRAGMA user_version=7; PRAGMA application_id=1234; create table t(a,b); "
+                       "insert into t values(1,'x'); create index i on t(a);")
+    wide = os.path.join(WORK, "gross.db")
+    sqlite3_cli(wide, "PRAGMA page_size=65536; PRAGMA encoding='UTF-16le'; PRAGMA auto_vacuum=2; "
+                      "create table a(x); create table b(y); insert into b values(zeroblob(300000)); drop table b;")
+    for path in (plain, wide):
+        name = os.path.basename(path)
+        pragma = {key: int(sqlite3_cli(path, f"PRAGMA {key};")[0]) for key in
+                  ("page_size", "page_count", "freelist_count", "schema_version", "user_version", "application_id",
+                   "auto_vacuum")}
+        encoding = sqlite3_cli(path, "PRAGMA encoding;")[0]
+        version = [int(part) for part in sqlite3_cli(path, "select sqlite_version();")[0].split(".")]
+        tree = decode(path, "sqlite.dfm")
+        head = nodes(tree, "Datenbankkopf")[0]
+        size = number(field(head, "Seitengröße"))
+        expect(f"{name} page size", 65536 if size == 1 else size, pragma["page_size"])
+        expect(f"{name} pages", number(field(head, "Seiten")), pragma["page_count"])
+        expect(f"{name} free pages", number(field(head, "Freiseiten")), pragma["freelist_count"])
+        expect(f"{name} schema cookie", number(field(head, "Schemazähler")), pragma["schema_version"])
+        expect(f"{name} user version", number(field(head, "Benutzerversion")), pragma["user_version"])
+        expect(f"{name} application id", number(field(head, "Anwendungs-ID")), pragma["application_id"])
+        expect(f"{name} encoding", field(head, "Textkodierung")["value"].split()[-1], encoding)
+        expect(f"{name} auto-vacuum", number(field(head, "Größte Wurzelseite")) != 0, pragma["auto_vacuum"] != 0)
+        expect(f"{name} incremental", number(field(head, "Inkrementelles Vakuum")), int(pragma["auto_vacuum"] == 2))
+        expect(f"{name} library", number(field(head, "SQLite-Version")),
+               version[0] * 1000000 + version[1] * 1000 + version[2])
+        schema = nodes(tree, "Seite 1 (Schema)")[0]
+        expect(f"{name} schema rows", number(field(schema, "Zellen")),
+               int(sqlite3_cli(path, "select count(*) from sqlite_master;")[0]))
+
+
+def check_uimage():
+    if not tool("mkimage"):
+        return
+    parts = [write("teil1.bin", bytes(range(256)) * 4), write("teil2.bin", b"zweiter Teil" * 25)]
+    images = [("arm", "linux", "kernel", "none", [parts[0]]), ("arm64", "linux", "multi", "gzip", parts),
+              ("x86_64", "u-boot", "firmware", "lz4", [parts[1]]), ("riscv", "opensbi", "ramdisk", "zstd", [parts[1]])]
+    environment = dict(os.environ, SOURCE_DATE_EPOCH="1700000000")
+    for arch, system, kind, compression, data in images:
+        path = os.path.join(WORK, f"{arch}-{kind}.img")
+        subprocess.run(["mkimage", "-A", arch, "-O", system, "-T", kind, "-C", compression, "-a", "0x80008000",
+                        "-e", "0x80008040", "-n", f"Bild {arch}", "-d", ":".join(data), path],
+                       check=True, capture_output=True, env=environment)
+        listed = {}
+        for line in subprocess.run(["mkimage", "-l", path], capture_output=True, text=True).stdout.splitlines():
+            key, _, value = line.partition(":")
+            listed.setdefault(key.strip(), value.strip())
+        raw = open(path, "rb").read()
+        tree = decode(path, "uimage.dfm")
+        head = nodes(tree, "Image-Kopf")[0]
+        expect(f"{kind} name", field(head, "Name")["value"], '"' + listed["Image Name"] + '"')
+        expect(f"{kind} size", number(field(head, "Datengröße")), int(listed["Data Size"].split()[0]))
+        expect(f"{kind} load", number(field(head, "Ladeadresse")), int(listed["Load Address"], 16))
+        expect(f"{kind} entry", number(field(head, "Einsprungadresse")), int(listed["Entry Point"], 16))
+        expect(f"{kind} time", number(field(head, "Erstellt (Unix-Zeit)")), 1700000000)
+        # "ARM Linux Kernel Image (uncompressed)": architecture and system by their names
+        expect(f"{kind} architecture and system", listed["Image Type"].startswith(
+            field(head, "Architektur")["value"] + " " + field(head, "Betriebssystem")["value"] + " "), True)
+        shown = field(head, "Kompression")["value"]
+        expect(f"{kind} compression", listed["Image Type"].endswith("(uncompressed)" if shown == "keine" else
+                                                                  f"({shown} compressed)"), True)
+        expect(f"{kind} data CRC", number(field(head, "Daten-CRC")), zlib.crc32(raw[64:]))
+        expect(f"{kind} header CRC", number(field(head, "Kopf-CRC")), zlib.crc32(raw[:4] + bytes(4) + raw[8:64]))
+        if kind == "multi":
+            teile = [node["size"] for node in nodes(tree, "Teile")[0]["children"]]
+            expect("multi parts", teile, [os.path.getsize(p) for p in data])
+        else:
+            expect(f"{kind} data", nodes(tree, "Daten")[0]["size"], os.path.getsize(data[0]))
+
+
+def guid(node):
+    """A GUID from its five parts as the module shows them ("C12A7328", "F81F", ..., "00 A0 C9 3E C9 3B")."""
+    parts = [field(node, f"Teil {i}")["value"].split() for i in range(1, 6)]
+    return "-".join([parts[0][0], parts[1][0], parts[2][0], "".join(parts[3]), "".join(parts[4])])
+
+
+def check_mbr():
+    if not tool("sfdisk"):
+        return
+    path = os.path.join(WORK, "platte.img")
+    with open(path, "wb") as image:
+        image.truncate(64 << 20)
+    layout = ("label: dos\nlabel-id: 0x12345678\nstart=2048, size=20480, type=83, bootable\n"
+              "start=22528, size=8192, type=c\nstart=30720, type=5\nstart=32768, size=4096, type=83\n"
+              "start=38912, size=4096, type=82\nstart=45056, size=2048, type=8e\n")
+    subprocess.run(["sfdisk", "-q", path], input=layout, text=True, check=True)
+    table = json.loads(subprocess.run(["sfdisk", "-J", path], capture_output=True, text=True).stdout)["partitiontable"]
+    tree = decode(path, "mbr.dfm")
+    expect("disk id", number(nodes(tree, "Datenträgerkennung")[0]), int(table["id"], 16))
+    primary = [p for p in nodes(tree, "Partitionstabelle")[0]["children"] if number(field(p, "Typ"))]
+    logical = [p for ebr in nodes(tree, "Logische Partitionen")[0]["children"] for p in ebr["children"]
+               if p["name"].startswith("Partition")]
+    decoded = [(p["name"], number(field(p, "Erster Sektor (LBA)")), number(field(p, "Sektoren")),
+                number(field(p, "Typ")), field(p, "Status")["value"].split()[-1] == "aktiv") for p in primary + logical]
+    wanted = [(f"Partition[{p['node'][len(path):]}]", p["start"], p["size"], int(p["type"], 16),
+               p.get("bootable", False)) for p in table["partitions"]]
+    expect("partitions", decoded, wanted)
+    # a chain that leads back to an earlier boot record ends with a row that says so
+    data = bytearray(open(path, "rb").read())
+    second = (30720 + 6144) * 512
+    struct.pack_into("<I", data, second + 446 + 16 + 8, 0)
+    data[second + 446 + 16 + 4] = 5
+    rows_ = list(rows(decode(write("kreis.img", bytes(data[:48 << 20])), "mbr.dfm")))
+    expect("chain back", [r["name"] for r in rows_ if r["name"].startswith("Verweis zur")],
+           ["Verweis zurück: Auswertung beendet"])
+
+
+def check_gpt():
+    if not tool("sgdisk"):
+        return
+    path = os.path.join(WORK, "gpt.img")
+    with open(path, "wb") as image:
+        image.truncate(64 << 20)
+    subprocess.run(["sgdisk", "-n", "1:2048:+8M", "-t", "1:ef00", "-c", "1:EFI", "-n", "2:0:+20M", "-t", "2:8300",
+                    "-c", "2:Wurzel", "-n", "3:0:+4M", "-t", "3:8200", "-A", "3:set:2", "-n", "4:0:0", "-t", "4:0700",
+                    path], check=True, capture_output=True)
+    listed = subprocess.run(["sgdisk", "-p", path], capture_output=True, text=True).stdout
+    disk = re.search(r"Disk identifier \(GUID\): (\S+)", listed).group(1)
+    tree = decode(path, "gpt.dfm")
+    head = nodes(tree, "GPT-Kopf")[0]
+    expect("disk GUID", guid(field(head, "Datenträger-GUID")), disk)
+    expect("first usable", number(field(head, "Erster nutzbarer Sektor")),
+           int(re.search(r"First usable sector is (\d+)", listed).group(1)))
+    partitions = nodes(tree, "Partitionen")[0]["children"]
+    numbers = [int(line.split()[0]) for line in listed.splitlines() if re.match(r"\s+\d+\s+\d+", line)]
+    expect("partition numbers", [p["name"] for p in partitions], [f"Partition[{n}]" for n in numbers])
+    names = {"EF00": "EFI-System", "8300": "Linux-Dateisystem", "8200": "Linux Swap", "0700": "Microsoft Basisdaten"}
+    for n, partition in zip(numbers, partitions):
+        info = dict(line.split(": ", 1) for line in subprocess.run(["sgdisk", "-i", str(n), path], capture_output=True,
+                                                                    text=True).stdout.splitlines() if ": " in line)
+        kind = field(partition, "Typ-GUID")
+        expect(f"{n} type", guid(kind), info["Partition GUID code"].split()[0])
+        expect(f"{n} unique", guid(field(partition, "Eindeutige GUID")), info["Partition unique GUID"])
+        expect(f"{n} first", number(field(partition, "Erster Sektor")), int(info["First sector"].split()[0]))
+        expect(f"{n} last", number(field(partition, "Letzter Sektor")), int(info["Last sector"].split()[0]))
+        expect(f"{n} attributes", number(field(partition, "Attribute")), int(info["Attribute flags"], 16))
+        expect(f"{n} name", field(partition, "Name")["value"], '"' + info["Partition name"].strip("'") + '"')
+        code = [line.split()[5] for line in listed.splitlines() if re.match(rf"\s+{n}\s", line)][0]
+        expect(f"{n} type name", kind["value"].split(" ", 1)[1], names[code])
+
+
+CHECKS = {"mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)
