@@ -648,7 +648,117 @@ def check_gpt():
         expect(f"{n} type name", kind["value"].split(" ", 1)[1], names[code])
 
 
-CHECKS = {"mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+def gzip_members(data):
+    """Offset, CRC-32 and length of each member, as zlib reads them one after the other."""
+    members, offset = [], 0
+    while offset < len(data) and data[offset:offset + 2] == b"\x1f\x8b":
+        reader = zlib.decompressobj(31)
+        plain = reader.decompress(data[offset:])
+        members.append((offset, zlib.crc32(plain), len(plain)))
+        offset = len(data) - len(reader.unused_data)
+    return members, offset
+
+
+def check_gzip():
+    if not tool("gzip"):
+        return
+    plain = write("text.txt", b"hallo welt\n" * 200)
+    os.utime(plain, (1234567890, 1234567890))
+    subprocess.run(["gzip", "-kfN9", plain], check=True)
+    named = plain + ".gz"
+    anonymous = os.path.join(WORK, "anonym.gz")
+    with open(anonymous, "wb") as out:
+        subprocess.run(["gzip", "-c", "-n", "-1"], input=bytes(range(256)) * 40, stdout=out, check=True)
+    joined = write("mehrere.gz", open(named, "rb").read() + open(anonymous, "rb").read() + open(named, "rb").read())
+    # every optional header field, written by hand; gzip itself must read it
+    body = zlib.compressobj(6, zlib.DEFLATED, -15)
+    deflated = body.compress(b"mit allem" * 30) + body.flush()
+    header = bytes([0x1F, 0x8B, 8, 0x1F]) + struct.pack("<I", 7) + bytes([0, 255])
+    header += struct.pack("<H", 6) + b"ab\x02\x00xy" + b"name.bin\0" + b"ein Kommentar\0"
+    header += struct.pack("<H", zlib.crc32(header) & 0xFFFF)
+    full = write("alles.gz", header + deflated + struct.pack("<II", zlib.crc32(b"mit allem" * 30), 270))
+    if subprocess.run(["gzip", "-t", full]).returncode != 0:
+        problems.append("gzip: gzip rejects the hand-made member")
+    for path in (named, anonymous, joined, full):
+        name = os.path.basename(path)
+        data = open(path, "rb").read()
+        members, _ = gzip_members(data)
+        tree = decode(path, "gzip.dfm")
+        decoded = [(m["address"], number(field(m, "CRC-32")), number(field(m, "Originalgröße (mod 2^32)")))
+                   for m in nodes_prefix(tree, "Mitglied[")]
+        expect(f"{name} members", decoded, members)
+        listed = subprocess.run(["gzip", "-lvN", path], capture_output=True, text=True).stdout.splitlines()[1].split()
+        last = nodes_prefix(tree, "Mitglied[")[-1]
+        expect(f"{name} listed CRC", number(field(last, "CRC-32")), int(listed[1], 16))
+        first = nodes_prefix(tree, "Mitglied[")[0]
+        flags = field(first, "Flags")
+        expect(f"{name} flags", number(flags), data[3])
+        expect(f"{name} flag rows", [child["value"] for child in flags["children"][:5]],
+               ["ja" if data[3] & (1 << bit) else "nein" for bit in range(5)])
+        expect(f"{name} time", number(field(first, "Änderungszeit (Unix-Zeit)")), struct.unpack_from("<I", data, 4)[0])
+        if data[3] & 8:
+            expect(f"{name} file name", first["value"], '"' + listed[-1].rsplit("/", 1)[-1] + '"'
+                   if path != full else '"name.bin"')
+        if path == full:
+            expect("comment", field(first, "Kommentar")["value"], '"ein Kommentar"')
+            expect("extra", field(first, "Zusatzfeld")["value"], "0x61 0x62 0x02 0x00 0x78 0x79 ")
+            expect("header CRC", number(field(first, "Kopf-CRC16")), struct.unpack_from("<H", data, len(header) - 2)[0])
+    # a file cut after the next member's first bytes
+    cut = write("abgeschnitten.gz", open(named, "rb").read() + open(anonymous, "rb").read()[:12])
+    tree = decode(cut, "gzip.dfm")
+    expect("cut member", [n["name"] for n in tree], ["Mitglied[1]", "Zu wenige Bytes für ein Mitglied"])
+    expect("cut member size", tree[-1]["size"], 12)
+
+
+def nodes_prefix(tree, prefix):
+    return [node for node in tree if node["name"].startswith(prefix)]
+
+
+def tar_listing(tree):
+    """(name, size, kind) of each member as tar lists it: GNU long names and pax paths apply to
+    the header after them, a ustar prefix goes before the name."""
+    members, pending = [], None
+    for entry in nodes_prefix(tree, "Eintrag["):
+        kind = field(entry, "Typ")["value"].split("'")[1]
+        content = [c["value"][1:-1] for c in entry["children"] if c["name"] == "Inhalt"]
+        if kind == "L":
+            pending = content[0]
+            continue
+        if kind in "xg":
+            found = re.search(r"path=(.*?)\\n", content[0] if content else "")
+            pending = found.group(1) if found and kind == "x" else pending
+            continue
+        prefix = field(entry, "Präfix")["value"][1:-1]
+        name = pending or ((prefix + "/" if prefix else "") + entry["value"][1:-1])
+        members.append((name, number(field(entry, "Größe in Bytes")), {"0": "-", "5": "d", "2": "l"}[kind]))
+        pending = None
+    return members
+
+
+def check_tar():
+    if not tool("tar"):
+        return
+    source = os.path.join(WORK, "tarquelle")
+    long_dir = "langer_ordner_" * 4
+    os.makedirs(os.path.join(source, long_dir), exist_ok=True)
+    write("tarquelle/text.txt", b"hallo welt\n" * 200)
+    write("tarquelle/leer.bin", b"")
+    write("tarquelle/block.bin", bytes(range(256)) * 2)
+    write(f"tarquelle/{long_dir}/datei_mit_langem_namen_{'x' * 50}.txt", b"inhalt\n")
+    if not os.path.lexists(os.path.join(source, "verweis")):
+        os.symlink("text.txt", os.path.join(source, "verweis"))
+    for form in ("gnu", "pax", "ustar"):
+        path = os.path.join(WORK, f"archiv-{form}.tar")
+        subprocess.run(["tar", "cf", path, f"--format={form}", "text.txt", "leer.bin", "block.bin", "verweis",
+                        long_dir], cwd=source, check=True)
+        listed = []
+        for line in subprocess.run(["tar", "tvf", path], capture_output=True, text=True).stdout.splitlines():
+            parts = line.split(None, 5)
+            listed.append((parts[5].split(" -> ")[0], int(parts[2]), parts[0][0]))
+        expect(f"{form} members", tar_listing(decode(path, "tar.dfm")), listed)
+
+
+CHECKS = {"tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)
