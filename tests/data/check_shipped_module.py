@@ -758,7 +758,68 @@ def check_tar():
         expect(f"{form} members", tar_listing(decode(path, "tar.dfm")), listed)
 
 
-CHECKS = {"tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+def check_jpeg():
+    from PIL import Image
+    image = Image.new("RGB", (40, 30), (10, 200, 30))
+    for x in range(40):
+        image.putpixel((x, x % 30), (x * 6, 255 - x * 6, 128))
+    samples = []
+    for order in (">", "<"):
+        exif = Image.Exif()
+        exif.endian = order
+        exif[0x010F] = "Hersteller GmbH"
+        exif[0x0110] = "Modell X"
+        exif[0x0112] = 6
+        exif[0x0131] = "abc"
+        path = os.path.join(WORK, f"exif{'be' if order == '>' else 'le'}.jpg")
+        image.save(path, exif=exif, comment=b"Ein Kommentar", dpi=(300, 200))
+        samples.append(path)
+    progressive = os.path.join(WORK, "progressiv.jpg")
+    image.convert("L").save(progressive, progressive=True, quality=60)
+    samples.append(progressive)
+    for path in samples:
+        name = os.path.basename(path)
+        reread = Image.open(path)
+        tree = decode(path, "jpeg.dfm")
+        segments = nodes(tree, "Segment")
+        markers = [number(s) for s in segments]
+        expect(f"{name} ends with EOI", (markers[-1], segments[-1]["address"]), (0xFFD9, os.path.getsize(path) - 2))
+        # every APPn and COM segment in order, with the length PIL read
+        apps = [(f"APP{m - 0xFFE0}" if m != 0xFFFE else "COM", number(field(s, "Länge")) - 2)
+                for m, s in zip(markers, segments) if 0xFFE0 <= m <= 0xFFEF or m == 0xFFFE]
+        expect(f"{name} APP segments", apps, [(kind, len(data)) for kind, data in reread.applist])
+        jfif = segments[markers.index(0xFFE0)]
+        expect(f"{name} JFIF density", (number(field(jfif, "Dichte X")), number(field(jfif, "Dichte Y"))),
+               reread.info["jfif_density"])
+        sof = [s for m, s in zip(markers, segments) if m in (0xFFC0, 0xFFC2)][0]
+        expect(f"{name} size", (number(field(sof, "Breite")), number(field(sof, "Höhe"))), reread.size)
+        expect(f"{name} components", number(field(sof, "Komponenten")), len(reread.getbands()))
+        expect(f"{name} progressive", markers.count(0xFFC2) == 1, "progressive" in reread.info)
+        scans = [n for n in tree if n["name"] == "Bilddaten"]
+        expect(f"{name} scans", len(scans), markers.count(0xFFDA))
+        if 0xFFFE in markers:
+            comment = segments[markers.index(0xFFFE)]
+            expect(f"{name} comment", field(comment, "Kommentar")["value"], '"' + reread.info["comment"].decode() + '"')
+        if 0xFFE1 in markers:
+            tiff = field(segments[markers.index(0xFFE1)], "TIFF")
+            entries = [e for e in tiff["children"] if e["name"] == "Eintrag"]
+            stored = reread.getexif()
+            by_tag = {number(field(e, "Tag")): e for e in entries}
+            expect(f"{name} Exif tags", sorted(by_tag), sorted(stored.keys()))
+            texts = {number(field(e, "Tag")): field(e, "Text")["value"] for e in entries
+                     if any(c["name"] == "Text" for c in e["children"])}
+            expect(f"{name} Exif texts", texts, {tag: f'"{value}"' for tag, value in stored.items()
+                                                 if isinstance(value, str) and len(value) >= 4})
+            expect(f"{name} orientation", number(field(by_tag[0x0112], "Wert oder Offset"))
+                   >> (16 if name == "exifbe.jpg" else 0), 6)
+    # a segment length below 2 ends the walk with a row that says so
+    data = bytearray(open(samples[0], "rb").read())
+    data[4:6] = b"\x00\x01"
+    expect("broken length", list(rows(decode(write("kaputt.jpg", bytes(data)), "jpeg.dfm")))[-1]["name"],
+           "Ungültige Länge: Auswertung beendet")
+
+
+CHECKS = {"jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)

@@ -58,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Format{"wav", nullptr, ""}, Format{"zip", "zip", "zip"}, Format{"elf", "readelf", "binutils"},
                       Format{"pe", "objdump", "binutils"}, Format{"sqlite", "sqlite3", "sqlite3"},
                       Format{"uimage", "mkimage", "u-boot-tools"}, Format{"mbr", "sfdisk", "fdisk"},
-                      Format{"gpt", "sgdisk", "gdisk"}, Format{"gzip", "gzip", "gzip"}, Format{"tar", "tar", "tar"}),
+                      Format{"gpt", "sgdisk", "gdisk"}, Format{"gzip", "gzip", "gzip"}, Format{"tar", "tar", "tar"},
+                      Format{"jpeg", nullptr, ""}),
     [](const ::testing::TestParamInfo<Format>& info) { return std::string(info.param.name); });
 
 }  // namespace
