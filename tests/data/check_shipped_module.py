@@ -819,7 +819,46 @@ def check_jpeg():
            "Ungültige Länge: Auswertung beendet")
 
 
-CHECKS = {"jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+def check_squashfs():
+    if not tool("mksquashfs") or not tool("unsquashfs"):
+        return
+    source = os.path.join(WORK, "sqquelle")
+    os.makedirs(os.path.join(source, "ordner"), exist_ok=True)
+    write("sqquelle/text.txt", b"hallo welt\n" * 500)
+    write("sqquelle/ordner/zufall.bin", bytes((i * 7919) % 251 for i in range(200000)))
+    variants = [("gzip", ["-b", "4096"]), ("xz", ["-Xbcj", "x86", "-no-exports", "-no-fragments"]),
+                ("lzo", ["-noI", "-noD", "-always-use-fragments"]), ("zstd", ["-no-xattrs"])]
+    for compression, options in variants:
+        path = os.path.join(WORK, f"bild-{compression}.sqfs")
+        made = subprocess.run(["mksquashfs", source, path, "-quiet", "-noappend", "-comp", compression,
+                               "-mkfs-time", "1700000000"] + options, capture_output=True)
+        if made.returncode != 0:  # a compressor the tools were built without; gzip they always have
+            expect(f"{compression} image made", compression != "gzip", True)
+            continue
+        listed = subprocess.run(["unsquashfs", "-s", path], capture_output=True, text=True).stdout
+        value = lambda pattern: re.search(pattern, listed).group(1)
+        said = lambda text: text in listed
+        block = nodes(decode(path, "squashfs.dfm"), "Superblock")[0]
+        flags = {child["name"]: child["value"] == "ja" for child in field(block, "Flags")["children"]}
+        expect(f"{compression} size", number(field(block, "Belegte Bytes")), int(value(r"Filesystem size (\d+) bytes")))
+        expect(f"{compression} compression", field(block, "Kompression")["value"], value(r"Compression (\w+)"))
+        expect(f"{compression} block size", number(field(block, "Blockgröße")), int(value(r"Block size (\d+)")))
+        expect(f"{compression} inodes", number(field(block, "Inodes")), int(value(r"Number of inodes (\d+)")))
+        expect(f"{compression} fragments", number(field(block, "Fragmente")), int(value(r"Number of fragments (\d+)")))
+        expect(f"{compression} ids", number(field(block, "IDs")), int(value(r"Number of ids (\d+)")))
+        expect(f"{compression} time", number(field(block, "Erstellt (Unix-Zeit)")), 1700000000)
+        expect(f"{compression} version", (number(field(block, "Hauptversion")), number(field(block, "Nebenversion"))),
+               tuple(int(v) for v in value(r"SQUASHFS (\d+:\d+)").split(":")))
+        expect(f"{compression} exportable", flags["Über NFS exportierbar"], said("is exportable via NFS"))
+        expect(f"{compression} inodes compressed", flags["Inodes unkomprimiert"], said("Inodes are uncompressed"))
+        expect(f"{compression} data compressed", flags["Daten unkomprimiert"], said("Data is uncompressed"))
+        expect(f"{compression} no fragments", flags["Keine Fragmente"], said("Fragments are not stored"))
+        expect(f"{compression} always fragments", flags["Immer Fragmente"],
+               said("Always-use-fragments option is specified"))
+        expect(f"{compression} options", flags["Kompressoroptionen"], "-Xbcj" in options)
+
+
+CHECKS = {"squashfs": check_squashfs, "jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)
