@@ -858,7 +858,116 @@ def check_squashfs():
         expect(f"{compression} options", flags["Kompressoroptionen"], "-Xbcj" in options)
 
 
-CHECKS = {"squashfs": check_squashfs, "jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+DTS_SAMPLE = """/dts-v1/;
+/memreserve/ 0x10000000 0x4000;
+/memreserve/ 0x1 0x200000000;
+/ {
+	compatible = "firma,brett", "firma,familie";
+	#address-cells = <1>;
+	#size-cells = <1>;
+	model = "Testbrett";
+	chosen { bootargs = "console=ttyS0,115200 root=/dev/mmcblk0p2"; };
+	cpus {
+		cpu@0 { reg = <0>; status = "okay"; leer; };
+		cpu@1 { reg = <1>; status = "disabled"; };
+	};
+	speicher@80000000 {
+		reg = <0x80000000 0x10000000>;
+		bytes = [01 02 03 04 05];
+		gemischt = <0x11223344>, "text";
+		tief { noch-tiefer { am-tiefsten { wert = <7 8 9>; }; }; };
+	};
+};
+"""
+
+
+def dts_bytes(value):
+    """The bytes of a DTS property value as dtc writes it: strings, <cells> and [bytes], comma-separated."""
+    out, i = b"", 0
+    while i < len(value):
+        c = value[i]
+        if c == '"':
+            j, text = i + 1, b""
+            while value[j] != '"':
+                if value[j] == "\\":
+                    escaped = value[j + 1]
+                    text += {"0": b"\0", "n": b"\n", "t": b"\t", '"': b'"', "\\": b"\\"}.get(escaped, escaped.encode())
+                    j += 2
+                else:
+                    text += value[j].encode()
+                    j += 1
+            out += text + b"\0"
+            i = j + 1
+        elif c == "<":
+            j = value.index(">", i)
+            out += b"".join(struct.pack(">I", int(cell, 0)) for cell in value[i + 1:j].split())
+            i = j + 1
+        elif c == "[":
+            j = value.index("]", i)
+            out += bytes.fromhex(value[i + 1:j].replace(" ", ""))
+            i = j + 1
+        else:
+            i += 1
+    return out
+
+
+def dts_properties(text):
+    """(node path, property, value bytes) in the order dtc writes them, and the reservations."""
+    found, path, reserved = [], [], []
+    for line in text.splitlines():
+        line = line.strip()
+        if line.startswith("/memreserve/"):
+            reserved.append(tuple(int(v.rstrip(";"), 16) for v in line.split()[1:3]))
+        elif line.endswith("{"):
+            path.append(line[:-1].strip())
+        elif line == "};":
+            path.pop()
+        elif line.endswith(";") and path:
+            name, _, value = line[:-1].partition(" = ")
+            found.append(("/".join(path), name.strip(), dts_bytes(value)))
+    return found, reserved
+
+
+def hex_bytes(node):
+    return bytes(int(v, 16) for v in node["value"].split())
+
+
+def check_dtb():
+    if not tool("dtc"):
+        return
+    source = write("brett.dts", DTS_SAMPLE.encode())
+    path = os.path.join(WORK, "brett.dtb")
+    subprocess.run(["dtc", "-q", "-I", "dts", "-O", "dtb", "-o", path, source], check=True)
+    listed = subprocess.run(["dtc", "-q", "-I", "dtb", "-O", "dts", path], capture_output=True, text=True).stdout
+    wanted, reserved = dts_properties(listed)
+    tree = decode(path, "dtb.dfm")
+
+    def walk(node, path, out):
+        for child in node["children"]:
+            if child["name"] == "Knoten":
+                name = child["value"][1:-1] or "/"
+                walk(child, path + [name], out)
+            elif child["name"] == "Eigenschaft":
+                values = [c for c in child["children"] if c["name"] == "Wert"]
+                out.append(("/".join(path), child["value"][1:-1], hex_bytes(values[0]) if values else b""))
+        return out
+    decoded = walk(nodes(tree, "Struktur")[0], [], [])
+    expect("properties", decoded, wanted)
+    decoded = [(number(field(r, "Adresse")), number(field(r, "Größe")))
+               for r in nodes(tree, "Speicherreservierungen")[0]["children"] if r["name"] == "Reservierung"]
+    expect("reservations", decoded, reserved)
+    head = nodes(tree, "FDT-Kopf")[0]
+    data = open(path, "rb").read()
+    expect("total size", number(field(head, "Gesamtgröße")), len(data))
+    # a property length that would lead backwards ends the walk with a row that says so
+    broken = bytearray(data)
+    first_property = struct.unpack_from(">I", data, 8)[0] + 8  # after the root node's token and empty name
+    struct.pack_into(">I", broken, first_property + 4, 0xFFFFFFF0)
+    expect("broken walk", list(rows(decode(write("kaputt.dtb", bytes(broken)), "dtb.dfm")))[-1]["name"],
+           "Ungültige Länge: Auswertung beendet")
+
+
+CHECKS = {"dtb": check_dtb, "squashfs": check_squashfs, "jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)

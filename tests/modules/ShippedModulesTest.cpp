@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Format{"pe", "objdump", "binutils"}, Format{"sqlite", "sqlite3", "sqlite3"},
                       Format{"uimage", "mkimage", "u-boot-tools"}, Format{"mbr", "sfdisk", "fdisk"},
                       Format{"gpt", "sgdisk", "gdisk"}, Format{"gzip", "gzip", "gzip"}, Format{"tar", "tar", "tar"},
-                      Format{"jpeg", nullptr, ""}, Format{"squashfs", "mksquashfs", "squashfs-tools"}),
+                      Format{"jpeg", nullptr, ""}, Format{"squashfs", "mksquashfs", "squashfs-tools"},
+                      Format{"dtb", "dtc", "device-tree-compiler"}),
     [](const ::testing::TestParamInfo<Format>& info) { return std::string(info.param.name); });
 
 }  // namespace
