@@ -967,7 +967,71 @@ def check_dtb():
            "Ungültige Länge: Auswertung beendet")
 
 
-CHECKS = {"dtb": check_dtb, "squashfs": check_squashfs, "jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
+def build_macho(bits, order):
+    """A small Mach-O image, byte by byte: header, a segment with two sections, symbol table,
+    dynamic linker, a library, UUID, entry point, run path and one command left undecoded."""
+    e = "<" if order == "le" else ">"
+    word = "Q" if bits == 64 else "I"
+    pad = lambda text, size: text.encode().ljust(size, b"\0")
+    sections = [("__text", 0x1000, 0x234, 0x400), ("__cstring", 0x1234, 0x40, 0x634)]
+    body = b""
+    for name, address, size, offset in sections:
+        body += pad(name, 16) + pad("__TEXT", 16) + struct.pack(e + word * 2 + "I" * (7 if bits == 32 else 8),
+                                                                 address, size, offset, 4, 0, 0, 0x80000400, 0, 0,
+                                                                 *([0] if bits == 64 else []))
+    segment = pad("__TEXT", 16) + struct.pack(e + word * 4 + "IIII", 0x100000000 if bits == 64 else 0x1000, 0x2000, 0,
+                                              0x800, 7, 5, len(sections), 0) + body
+    commands = [(0x19 if bits == 64 else 0x1, segment),
+                (0x2, struct.pack(e + "IIII", 0x900, 12, 0xA00, 0x80)),
+                (0xE, struct.pack(e + "I", 12) + pad("/usr/lib/dyld", 20)),
+                (0xC, struct.pack(e + "IIII", 24, 2, 0x10000, 0x10000) + pad("/usr/lib/libSystem.B.dylib", 32)),
+                (0x1B, bytes(range(0xA0, 0xB0))),
+                (0x80000028, struct.pack(e + "QQ", 0x4F0, 0x80000)),
+                (0x8000001C, struct.pack(e + "I", 12) + pad("@loader_path/../lib", 20)),
+                (0x2A, struct.pack(e + "Q", 0x1234))]
+    raw = b"".join(struct.pack(e + "II", cmd, 8 + len(data)) + data for cmd, data in commands)
+    magic = 0xFEEDFACF if bits == 64 else 0xFEEDFACE
+    header = struct.pack(e + "IiiIIII", magic, 0x01000007 if bits == 64 else 7, 3, 2, len(commands), len(raw), 0x85)
+    if bits == 64:
+        header += struct.pack(e + "I", 0)
+    return (header + raw).ljust(0x800, b"\0"), commands, sections
+
+
+def check_macho():
+    for bits in (32, 64):
+        for order in ("le", "be"):
+            kind = f"{bits} Bit {order}"
+            data, commands, sections = build_macho(bits, order)
+            path = write(f"probe{bits}{order}.macho", data)
+            tree = decode(path, "macho.dfm")
+            head = nodes(tree, "Mach-O-Kopf")[0]
+            expect(f"{kind} magic", field(head, "Magie")["value"].split()[-2:], [str(bits), "Bit"])
+            expect(f"{kind} CPU", field(head, "CPU-Typ")["value"].split()[-1], "x86-64" if bits == 64 else "x86")
+            expect(f"{kind} file type", field(head, "Dateityp")["value"], "Programm")
+            listed = nodes(tree, "Ladebefehle")[0]["children"]
+            expect(f"{kind} commands", [(number(field(c, "Befehl")), number(field(c, "Größe"))) for c in listed],
+                   [(cmd, 8 + len(payload)) for cmd, payload in commands])
+            expect(f"{kind} command offsets", [c["address"] for c in listed],
+                   [(32 if bits == 64 else 28) + sum(8 + len(p) for _, p in commands[:i]) for i in range(len(commands))])
+            segment = listed[0]
+            expect(f"{kind} segment", segment["value"], '"__TEXT"')
+            decoded = [(s["value"][1:-1], number(field(s, "Adresse")), number(field(s, "Größe")),
+                        number(field(s, "Offset"))) for s in segment["children"] if s["name"] == "Abschnitt"]
+            expect(f"{kind} sections", decoded, sections)
+            expect(f"{kind} names", [listed[i]["value"] for i in (2, 3, 6)],
+                   ['"/usr/lib/dyld"', '"/usr/lib/libSystem.B.dylib"', '"@loader_path/../lib"'])
+            expect(f"{kind} uuid", field(listed[4], "UUID")["value"].split(), [f"{b:02X}" for b in range(0xA0, 0xB0)])
+            expect(f"{kind} entry", number(field(listed[5], "Einsprungpunkt (Datei-Offset)")), 0x4F0)
+            expect(f"{kind} undecoded", listed[7]["value"].split()[-1], "LC_SOURCE_VERSION")
+    # a command size below 8 would not move on: the list ends with a row that says so
+    data, _, _ = build_macho(64, "le")
+    broken = bytearray(data)
+    struct.pack_into("<I", broken, 32 + 4, 0)
+    expect("broken walk", [r["name"] for r in rows(decode(write("kaputt.macho", bytes(broken)), "macho.dfm"))][-1],
+           "Ungültige Länge: Auswertung beendet")
+
+
+CHECKS = {"macho": check_macho, "dtb": check_dtb, "squashfs": check_squashfs, "jpeg": check_jpeg, "tar": check_tar, "gzip": check_gzip, "mbr": check_mbr, "gpt": check_gpt, "sqlite": check_sqlite, "uimage": check_uimage, "bmp": check_bmp, "png": check_png, "gif": check_gif, "wav": check_wav, "zip": check_zip, "elf": check_elf, "pe": check_pe}
 CHECKS[FORMAT]()
 for problem in problems:
     print(problem)

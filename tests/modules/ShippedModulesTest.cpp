@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Format{"uimage", "mkimage", "u-boot-tools"}, Format{"mbr", "sfdisk", "fdisk"},
                       Format{"gpt", "sgdisk", "gdisk"}, Format{"gzip", "gzip", "gzip"}, Format{"tar", "tar", "tar"},
                       Format{"jpeg", nullptr, ""}, Format{"squashfs", "mksquashfs", "squashfs-tools"},
-                      Format{"dtb", "dtc", "device-tree-compiler"}),
+                      Format{"dtb", "dtc", "device-tree-compiler"}, Format{"macho", nullptr, ""}),
     [](const ::testing::TestParamInfo<Format>& info) { return std::string(info.param.name); });
 
 }  // namespace
