@@ -166,9 +166,9 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
     services.defaultModuleFolder = ShippedModuleFolder().toStdString();
     services.formatTables = FormatTablePaths(services.defaultModuleFolder);
     services.isReadable = [this](const IByteSource* source, int64_t length) {
-        int32_t current = 0;
+        int64_t current = 0;
         const uint8_t* block = context_.view ? context_.view->GetBuffer(&current, nullptr) : nullptr;
-        return source == &viewBytes_ && block == viewBlock_ && current >= length;
+        return context_.view && source == &context_.view->Bytes() && block == viewBlock_ && current >= length;
     };
     services.documentBytes = [this](uint64_t& baseAddress) { return ViewBytes(baseAddress); };
     window_ = std::make_unique<DataWnd>(pageCount, style, std::move(services));
@@ -230,12 +230,10 @@ QString DataWindowDock::ShippedModuleFolder()
 const IByteSource* DataWindowDock::ViewBytes(uint64_t& baseAddress)
 {
     if (!context_.view) return nullptr;
-    int32_t length = 0;
-    uint32_t base = 0;
-    viewBlock_ = context_.view->GetBuffer(&length, &base);
-    viewBytes_.Reset(viewBlock_, length);
-    baseAddress = base;
-    return viewBlock_ ? &viewBytes_ : nullptr;
+    int64_t length = 0;
+    // The block's address tells a page whether the view still shows the bytes it decoded.
+    viewBlock_ = context_.view->GetBuffer(&length, &baseAddress);
+    return viewBlock_ ? &context_.view->Bytes() : nullptr;
 }
 
 void DataWindowDock::showEvent(QShowEvent* event)
@@ -303,8 +301,8 @@ void DataWindowDock::RefreshFromView()
     uint64_t base = 0;
     const IByteSource* bytes = ViewBytes(base);
     const int64_t length = bytes ? bytes->Size() : 0;
-    int32_t selected = 0;
-    const int64_t start = view->GetSelection(false, &selected);
+    int64_t start = 0, selected = 0;
+    view->GetSelectionRange(&start, &selected, false, length);
     window_->SetData(bytes, start, selected > 0 ? selected : length - start, base);
 }
 
@@ -317,8 +315,8 @@ void DataWindowDock::JumpTo(int row)
 {
     const ResultRow* field = window_->RowAt(-1, row);
     if (!field || !context_.view) return;
-    const uint32_t size = field->size >= 0 && field->size < 65536 ? static_cast<uint32_t>(field->size) : 0;
-    SelectRange(*context_.view, static_cast<uint32_t>(field->address), size);
+    const int64_t size = field->size >= 0 && field->size < 65536 ? field->size : 0;
+    SelectRange(*context_.view, field->address, size);
     if (auto* frame = qobject_cast<CMainFrame*>(context_.mainWindow); frame && frame->ViewWidget())
         frame->ViewWidget()->setFocus();
 }

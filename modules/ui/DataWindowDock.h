@@ -9,7 +9,6 @@
 
 #include "app/AppContext.h"
 #include "modules/DataWindow.h"
-#include "view/ByteSource.h"
 
 class QMenu;
 class QStackedWidget;
@@ -81,13 +80,12 @@ protected:
 private:
     void Sync();
     void ApplyListStyle(DataListView* list);
-    // The view's block as the pages read it; nullptr without one.
+    // The view's bytes as the pages read them; nullptr without a block.
     const IByteSource* ViewBytes(uint64_t& baseAddress);
     // Looks for formats once the dock is shown and no question or menu is open.
     void DetectWhenIdle();
 
     AppContext& context_;
-    BlockByteSource viewBytes_;
     const uint8_t* viewBlock_ = nullptr;
     bool detectionPending_ = true;
     std::unique_ptr<DataWnd> window_;
