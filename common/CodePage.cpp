@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -147,6 +148,27 @@ bool IsValidUtf8(std::string_view text)
         pos += length;
     }
     return true;
+}
+
+namespace {
+bool StartsCharacter(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+}  // namespace
+
+size_t Utf8Length(std::string_view text)
+{
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
+std::string_view Utf8Prefix(std::string_view text, size_t characters)
+{
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size(); ++end) {
+        if (StartsCharacter(text[end]) && seen++ == characters) break;
+    }
+    return text.substr(0, end);
 }
 
 }  // namespace qv

@@ -21,4 +21,9 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // True when text is well-formed UTF-8 (used to decide how a module file is encoded).
 bool IsValidUtf8(std::string_view text);
 
+// Texts kept in UTF-8 (paths, user names, page headers) counted and cut by characters, so
+// that a limit never splits a character.
+size_t Utf8Length(std::string_view text);
+std::string_view Utf8Prefix(std::string_view text, size_t characters);
+
 }  // namespace qv
