@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <iostream>
 #include <limits>
+#include <optional>
+#include <stdexcept>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
@@ -15,6 +17,7 @@
 #include "modules/ModuleCompiler.h"
 #include "modules/ModuleInterpreter.h"
 #include "modules/ModuleSet.h"
+#include "modules/ModuleSourceText.h"
 
 namespace qv::cli {
 
@@ -38,6 +41,21 @@ int FindEntryPoint(const ModuleSet& set, const std::string& name)
     return found;
 }
 
+// A module file is read like a data file, so that a pipe, FIFO or <(...) serves as well
+// (the compiler itself reads regular files only). One that cannot be read goes to the
+// compiler, which reports it as the data window does.
+int LoadModule(ModuleCompiler& compiler, const std::string& path)
+{
+    std::optional<InputFile> file;
+    try {
+        file.emplace(path);
+    } catch (const std::runtime_error&) {
+        return compiler.Load(path);
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(file->Data()), file->Size());
+    return compiler.Compile(ModuleSourceText(bytes), ModuleNameFromPath(path));
+}
+
 int Decode(const std::vector<std::string>& args)
 {
     CliArgs options(args, {"entry", "offset", "max-rows"}, {"list", "json"});
@@ -52,7 +70,7 @@ int Decode(const std::vector<std::string>& args)
     bool allRead = true;
     for (size_t i = 1; i < files.size(); ++i) {
         sink.Clear();
-        if (compiler.Load(files[i]) == ModuleCompiler::kNotOpened) allRead = false;
+        if (LoadModule(compiler, files[i]) == ModuleCompiler::kNotOpened) allRead = false;
         PrintErrors(sink.Text());
     }
     if (!allRead) return 1;

@@ -16,5 +16,7 @@ void SetOutputCommandName(const std::string& name);
 
 // Writes what is buffered.
 void FlushStandardOutput();
+// Drops what is buffered and not yet written: results that turned out to be wrong.
+void DiscardStandardOutput();
 
 }  // namespace qv::cli
