@@ -12,6 +12,7 @@
 #include "print/ui/PrintPainting.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/CommandLine.h"
+#include "shell/StartPositions.h"
 #include "print/HexPrintRange.h"
 #include "view/HexView.h"
 #include "print/PrintJob.h"
@@ -40,20 +41,21 @@ public:
 std::optional<PrintRange> JumpRange(const CommandLine& commandLine, const CHexView& view, std::string& error)
 {
     if (!commandLine.jumpOption) return std::nullopt;
-    const std::string& value = *commandLine.jumpOption;
-    const uint32_t address = ReadCInteger(value);
-    const size_t colon = value.find(':');
-    const uint32_t length = colon == std::string::npos ? 0 : ReadCInteger(value.substr(colon + 1));
+    const auto [address, length] = ReadNumberPair(*commandLine.jumpOption);
     if (length == 0) return std::nullopt;
-    const int64_t first = static_cast<int64_t>(address) - view.Buffer().BaseAddress();
+    const int64_t first = view.OffsetOf(address, true);
     if (first < 0 || first >= view.Buffer().Length()) {
         char text[160];
-        std::snprintf(text, sizeof text, "Die Adresse 0x%X aus /J liegt nicht in der Datei; es wurde nichts gedruckt.",
-                      address);
+        std::snprintf(text, sizeof text, "Die Adresse 0x%llX aus /J liegt nicht in der Datei; es wurde nichts gedruckt.",
+                      static_cast<unsigned long long>(address));
         error = text;
         return std::nullopt;
     }
-    return BytesPrintRange(view, first, first + length - 1);
+    // The end is limited to the block, so a length past its end prints to the last row.
+    const int64_t last = length - 1 > static_cast<uint64_t>(INT64_MAX - first)
+                             ? INT64_MAX
+                             : first + static_cast<int64_t>(length - 1);
+    return BytesPrintRange(view, first, last);
 }
 
 int Fail(const std::string& message)
