@@ -156,6 +156,15 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view text)
+{
+    if (!IsValidUtf8(text)) return std::nullopt;
+    std::string converted = Utf8ToCp1252(text);
+    // A character without a byte came out as '?', which does not read back as itself.
+    if (Cp1252ToUtf8(converted) != text) return std::nullopt;
+    return converted;
+}
+
 namespace {
 bool StartsCharacter(char byte)
 {
