@@ -47,6 +47,7 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent) : QDi
     pdfFile->setMinimumWidth(280);
     browse = new QPushButton("...", this);
     browse->setAutoDefault(false);
+    browse->setMaximumWidth(40);
     fileRow->addWidget(pdfFile);
     fileRow->addWidget(browse);
     form->addRow("Datei:", fileRow);
