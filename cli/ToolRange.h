@@ -14,7 +14,7 @@ namespace qv::cli {
 // How much of a stream the tools may read: up to the end of the range.
 uint64_t RangeReadLimit(const CliArgs& args);
 
-ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args);
+ToolBytes RangeOfFile(const IByteSource& file, const CliArgs& args);
 
 // Every command that takes --offset refuses one past the end of its input alike.
 void CheckOffsetInFile(uint64_t offset, uint64_t size);
