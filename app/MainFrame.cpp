@@ -39,6 +39,8 @@ namespace {
 
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kIdleText = "Bereit";
+// How long a message stays in the status bar before "Bereit" returns.
+constexpr int kMessageMs = 10000;
 
 // "Strg" is how German keyboards label Ctrl; Qt's portable names are used for the keys.
 QKeySequence KeyOf(const std::string& key)
@@ -401,6 +403,11 @@ void CMainFrame::BuildStatusBar()
         if (message.isEmpty()) bar->showMessage(kIdleText);
     });
     bar->showMessage(kIdleText);
+}
+
+void CMainFrame::ShowMessage(const std::string& textUtf8)
+{
+    statusBar()->showMessage(QString::fromStdString(textUtf8), kMessageMs);
 }
 
 void CMainFrame::DefinePanes(const std::vector<StatusPaneSpec>& specs)

@@ -70,6 +70,7 @@ public:
     // IStatusPanes
     void DefinePanes(const std::vector<StatusPaneSpec>& panes) override;
     bool SetPaneText(int index, const std::string& textUtf8) override;
+    void ShowMessage(const std::string& textUtf8) override;
     // The pane protocol: define panes from values and widths (see StatusPaneLayout.h),
     // set a text in given colours (0x00BBGGRR, negative = system colours), answer the check.
     int32_t DefineStatusPanes(const std::vector<int32_t>& values, const std::vector<int32_t>* widths, int32_t count);

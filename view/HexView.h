@@ -272,6 +272,9 @@ private:
     };
 
     void Beep();
+    // After a copy that took at most `cap` bytes: says in the status bar when the selection
+    // was longer.
+    void TellIfCopyWasCut(int64_t cap) const;
     void DefineStatusPanes();
     void Notify(int code, int64_t a, int64_t b, int64_t c);
     void ApplyCaretShape();

@@ -71,6 +71,14 @@ std::vector<uint8_t> CHexView::SelectedBytes(int64_t cap) const
     return bytes;
 }
 
+void CHexView::TellIfCopyWasCut(int64_t cap) const
+{
+    const std::optional<ByteRange> selected = SelectedRange();
+    if (!selected || selected->length <= cap || !statusPanes_) return;
+    statusPanes_->ShowMessage("Die Auswahl hat " + std::to_string(selected->length) +
+                              " Bytes; kopiert wurden nur die ersten " + std::to_string(cap) + ".");
+}
+
 void CHexView::CopyToClipboard(IClipboard& clipboard) const
 {
     const std::vector<uint8_t> selected = SelectedBytes(kMaxCopyBytes);
@@ -80,20 +88,23 @@ void CHexView::CopyToClipboard(IClipboard& clipboard) const
     const bool plain = layout_.activeArea == AreaText && std::none_of(start, start + n, [](uint8_t c) { return c < 0x20; });
     if (plain) {
         SetClipboardText(clipboard, std::string_view(reinterpret_cast<const char*>(start), n));
-        return;
+        return TellIfCopyWasCut(kMaxCopyBytes);
     }
     // The hex dump value text («:01 23 45»), written straight into a text of its exact size.
     std::string dump(3 * n, '\0');
     dump.resize(BytesToHexText(start, dump.data(), dump.size(), n,
                                kHexLeadingColon | HexSeparator(' ') | kHexNoTrailingSeparator));
     SetClipboardText(clipboard, dump);
+    TellIfCopyWasCut(kMaxCopyBytes);
 }
 
 void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
 {
     if (IsReadOnly()) return Beep();
+    // No text, text that cannot be read as bytes, or an owner that did not answer: the
+    // command was offered, so the user hears that nothing came.
     const std::optional<std::string> text = GetClipboardText(clipboard);
-    if (!text) return;
+    if (!text) return Beep();
     std::vector<uint8_t> bytes = asDump ? ReadPastedDump(*text) : ReadPastedValue(*text);
 
     int64_t target = cursorOffset_;
@@ -135,6 +146,7 @@ void CHexView::CopyAsCString(IClipboard& clipboard) const
     text.resize(BytesToCString(text.data(), text.size(), selected.data(), selected.size(),
                                kCStringNoQuotes | kCStringTwoDigitHex));
     SetClipboardText(clipboard, text);
+    TellIfCopyWasCut(kMaxCopyTextBytes);
 }
 
 void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, const SettingsStores& stores,
@@ -162,6 +174,7 @@ void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, cons
     const int format = settings.format | (dialog.BigEndian() ? kCTextBigEndian : 0);
     text.resize(GenerateCText(bytes, count, settings.valueSize, format, settings.LineSize8(), text.data(), size));
     SetClipboardText(clipboard, text);
+    TellIfCopyWasCut(kMaxCopyTextBytes);
 }
 
 void CHexView::InsertNumber(IDialogService& dialogs)
