@@ -115,6 +115,13 @@ bool CHexDoc::FileNew()
 bool CHexDoc::FileOpen(const std::string& path)
 {
     if (!SaveModified()) return false;
+    switch (recovery_ ? recovery_->BeforeOpen(path) : OpenOffer::Open) {
+    case OpenOffer::Cancel: return false;
+    case OpenOffer::Restored:
+        if (services_.addRecentFile) services_.addRecentFile(path);
+        return true;
+    case OpenOffer::Open: break;
+    }
     if (!OpenDocument(path)) {
         // The old contents are gone already: what remains is an empty, untitled document.
         ResetToEmpty();
@@ -167,6 +174,7 @@ bool CHexDoc::NewDocument()
     view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, pasteMode_ | ViewWritable | ViewOwnsBuffer);
     if (newCount_ != 0) view_->SetModified(true);
     ++newCount_;
+    Tell(DocumentEvent::Created);
     return true;
 }
 
@@ -209,6 +217,7 @@ bool CHexDoc::OpenDocument(const std::string& path)
     if (!LoadFromFile(path, lockedElsewhere)) return false;
     changed_ = false;
     RecordStamp(StampOf(path));
+    Tell(DocumentEvent::Loaded);
     return true;
 }
 
@@ -237,6 +246,7 @@ bool CHexDoc::OpenMapped(const std::string& path, bool lockedElsewhere)
     view_->SetModified(false);
     changed_ = false;
     RecordStamp(mapped_->Stamp());
+    Tell(DocumentEvent::Loaded);
     return true;
 }
 
@@ -356,20 +366,24 @@ bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
     if (!view_) return true;
 
     bool askOffset = false;
-    const DocumentFormat format =
+    DocumentFormat format =
         *ChooseLoadFormat(path, std::vector<uint8_t>(content.begin(), content.begin() + std::min<size_t>(4, content.size())),
                           static_cast<int64_t>(content.size()), askOffset);
 
     std::vector<uint8_t> bytes;
+    readOffset_ = 0;
     if (format == DocumentFormat::Binary) {
         bytes = std::move(content);
     } else if (!FormatAvailable(format)) {
         ReportUnavailable(Prompt(), format);
+        format = DocumentFormat::Binary;
     } else {
         FormatContext context{services_.startOptions, services_.dialogs, services_.prompt, askOffset};
         // A reader that fails leaves the document empty, without a message.
         if (auto read = ReadDocumentFormat(format, content, context)) bytes = std::move(*read);
+        readOffset_ = context.startOffsetUsed;
     }
+    loadedFormat_ = format;
 
     data_ = ViewBuffer::Allocate(bytes.size() + 4);
     if (!data_) {
@@ -418,6 +432,7 @@ bool CHexDoc::SaveDocument(const std::string& path)
     if (!SaveToFile(path)) return false;
     changed_ = view_ && view_->IsModified();
     RecordStamp(StampOf(path));
+    Tell(DocumentEvent::Saved);
     return true;
 }
 
@@ -485,6 +500,7 @@ bool CHexDoc::SaveToFile(const std::string& path)
 
 void CHexDoc::CloseContents()
 {
+    if (data_) Tell(DocumentEvent::Closing);
     if (view_ && data_) {
         view_->SetBuffer(nullptr, 0, 0, 0);
         // The edits went with the bytes: the empty view has nothing left to save.
@@ -498,6 +514,8 @@ void CHexDoc::CloseContents()
     ownsBuffer_ = false;
     mapped_.reset();
     mapDetached_ = false;
+    loadedFormat_ = DocumentFormat::Binary;
+    readOffset_ = 0;
     RecordStamp(std::nullopt);
 }
 
@@ -513,6 +531,50 @@ bool CHexDoc::HasUnsavedChanges()
     if ((IsMapped() && !mapDetached_) || !view_) return false;
     if (view_->IsModified()) changed_ = true;
     return view_->IsModified() != 0;
+}
+
+const uint8_t* CHexDoc::DocumentBytes(int64_t& length, int64_t& shownOffset) const
+{
+    length = 0;
+    shownOffset = 0;
+    if (!view_) return nullptr;
+    int32_t shownLength = 0;
+    const uint8_t* shown = view_->GetBuffer(&shownLength, nullptr);
+    // An owning view may have grown its block: then it alone has the bytes.
+    if ((viewFlags_ & ViewOwnsBuffer) || !data_) {
+        length = shownLength;
+        return shown;
+    }
+    length = length_;
+    shownOffset = shown ? shown - data_ : 0;
+    return data_;
+}
+
+bool CHexDoc::RestoreContents(const std::string& path, const std::vector<uint8_t>& bytes, DocumentFormat format,
+                              uint32_t readOffset, uint32_t baseAddress, const std::optional<FileStamp>& stamp)
+{
+    if (!view_) return false;
+    CloseContents();
+    data_ = ViewBuffer::Allocate(bytes.size() + 4);
+    if (!data_) {
+        Prompt().Tell("Fehler beim Öffnen des Dokuments.", PromptIcon::Error);
+        ResetToEmpty();
+        return false;
+    }
+    if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
+    length_ = static_cast<uint32_t>(bytes.size());
+    baseAddress_ = baseAddress;
+    loadedFormat_ = format;
+    readOffset_ = readOffset;
+    viewFlags_ = pasteMode_ | ViewWritable | ViewOwnsBuffer;
+    ownsBuffer_ = false;
+    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, viewFlags_);
+    // The recovered edits are not in the file: the document is changed.
+    view_->SetModified(true);
+    changed_ = true;
+    SetPath(path);
+    RecordStamp(stamp);
+    return true;
 }
 
 // ---- sections -------------------------------------------------------------------------
