@@ -53,6 +53,12 @@ public:
     void UpdateTitle();
     // Opens a file the way the user's open command does (save question first).
     void OpenFile(const std::string& path);
+    // Closes the window without the save question: the unsaved edits are secured for the
+    // next start. True when it closed.
+    bool CloseWithoutSaveQuestion();
+    // A note in the status bar that stays until the next one; never a dialog, so it may be
+    // given while one is open.
+    void ShowStatusNote(const std::string& textUtf8);
     // The SelectRange message (remote control, the data window's jump to a field): focus
     // to the view, cursor to the offset, with a length of 1 to 255 that many bytes selected.
     void SelectRange(uint32_t offset, uint32_t length);
@@ -115,6 +121,7 @@ private:
     uint32_t flatMode_ = 1;
     int32_t lastDataEntry_ = -1;
     bool topMost_ = false;
+    bool skipSaveQuestion_ = false;
 };
 
 }  // namespace qv
