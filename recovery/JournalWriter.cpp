@@ -82,6 +82,7 @@ std::unique_ptr<JournalWriter> JournalWriter::Create(const std::string& folder, 
     ::flock(writer->fd_, LOCK_EX | LOCK_NB);
     const std::vector<uint8_t> head = EncodeHeader(header);
     bool written = WriteAll(writer->fd_, {{reinterpret_cast<const uint8_t*>(kJournalSignature), sizeof kJournalSignature}});
+    if (!written) writer->Fail(writer->path_, errno);
     if (written) {
         writer->length_ = sizeof kJournalSignature;
         written = writer->WriteRecord(JournalRecordType::Header, {{head.data(), head.size()}});

@@ -2,8 +2,11 @@
 // The journal file: what is written reads back; a cut or damaged journal gives its complete
 // records and counts the rest; a file that is no journal is refused and left alone.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <random>
 
@@ -165,6 +168,55 @@ TEST(JournalFile, AdoptedJournalCutsTheDamagedTailAndGoesOn)
     EXPECT_EQ(after.lostRecords, 0);
     EXPECT_EQ(after.edits[3].sequence, 4u);
     EXPECT_EQ(after.edits[3].inserted, std::vector<uint8_t>{0x99});
+}
+
+// A file size limit fails writes as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST(JournalFile, FullDiskIsReportedAndLeavesEveryWholeRecord)
+{
+    TempDir dir;
+    std::string error;
+    {
+        FileSizeLimit full(4);
+        EXPECT_FALSE(JournalWriter::Create(dir.Path(), Header(8, JournalBase::Zeros, false, false), nullptr, error));
+    }
+    EXPECT_NE(error.find(dir.Path()), std::string::npos) << error;
+
+    auto writer = JournalWriter::Create(dir.Path(), Header(8, JournalBase::Zeros, false, false), nullptr, error);
+    ASSERT_TRUE(writer);
+    const std::vector<uint8_t> big(1000, 0x5A);
+    ASSERT_TRUE(writer->AppendEdit(0, nullptr, 1, big.data(), 1));
+    const size_t before = TempDir::Read(writer->Path()).size();
+    {
+        FileSizeLimit full(before + 100);
+        EXPECT_FALSE(writer->AppendEdit(0, nullptr, 0, big.data(), big.size()));
+    }
+    EXPECT_TRUE(writer->Failed());
+    EXPECT_FALSE(writer->Error().empty());
+    EXPECT_EQ(TempDir::Read(writer->Path()).size(), before) << "the cut record is taken back";
+    const JournalContents journal = *ReadJournalFile(writer->Path()).contents;
+    EXPECT_EQ(journal.edits.size(), 1u);
+    EXPECT_EQ(journal.lostRecords, 0);
 }
 
 TEST(JournalFile, ReplayChecksReplacedBytesAndStopsAtEditsThatDoNotFit)
