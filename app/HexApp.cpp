@@ -93,8 +93,10 @@ bool CHexApp::Start(const QStringList& arguments)
     prompt_.SetParent(frame_.get());
     dialogs_.SetParent(frame_.get());
 
-    const bool opened = commandLine.fileName.empty() ? document_->NewDocument()
-                                                     : document_->FileOpen(commandLine.fileName);
+    bool opened = commandLine.fileName.empty() ? document_->NewDocument()
+                                               : document_->FileOpen(commandLine.fileName);
+    // Cancelling the offer of unsaved edits is no failure: the editor starts empty.
+    if (!opened && recovery_->OpenCancelled()) opened = document_->NewDocument();
     if (!opened && !commandLine.fileName.empty()) return false;
     view_->EnableDroppedFiles(true);
 

@@ -18,6 +18,7 @@ CrashRecovery::CrashRecovery(CHexDoc& document, DocumentJournal& journal, IPromp
 
 OpenOffer CrashRecovery::BeforeOpen(const std::string& path)
 {
+    openCancelled_ = false;
     const std::vector<JournalEntry> entries = ListJournals(journal_.Folder());
     // The newest journal of the file first; an older one comes at the next open.
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
@@ -38,7 +39,10 @@ OpenOffer CrashRecovery::Offer(const std::string& file, const JournalContents& c
     const std::string question = RestoreQuestion(path, contents, AssessJournalBase(contents));
     for (;;) {
         switch (prompt_.Ask(question, kProgramCaption, PromptButtons::YesNoCancel, PromptAnswer::Yes)) {
-        case PromptAnswer::Yes: return Restore(file, contents, path) ? OpenOffer::Restored : OpenOffer::Cancel;
+        case PromptAnswer::Yes:
+            if (Restore(file, contents, path)) return OpenOffer::Restored;
+            openCancelled_ = true;
+            return OpenOffer::Cancel;
         case PromptAnswer::No:
             if (prompt_.Ask(DiscardQuestion(path), kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) ==
                 PromptAnswer::Yes) {
@@ -46,7 +50,9 @@ OpenOffer CrashRecovery::Offer(const std::string& file, const JournalContents& c
                 return OpenOffer::Open;
             }
             break;  // back to the first question
-        default: return OpenOffer::Cancel;
+        default:
+            openCancelled_ = true;
+            return OpenOffer::Cancel;
         }
     }
 }

@@ -25,6 +25,9 @@ public:
 
     // At a start without a file.
     void OfferAtStart();
+    // Whether the last open stopped at the offer: cancelled by the user, or a restore that
+    // could not be done. Nothing is wrong with the file, and the journal stays.
+    bool OpenCancelled() const { return openCancelled_; }
 
 private:
     OpenOffer Offer(const std::string& file, const JournalContents& contents, const std::string& path);
@@ -35,6 +38,7 @@ private:
     DocumentJournal& journal_;
     IPrompt& prompt_;
     IDialogService& dialogs_;
+    bool openCancelled_ = false;
 };
 
 }  // namespace qv

@@ -286,6 +286,21 @@ TEST_F(DocumentJournalTest, UntitledAndUnreadableJournalsAreListedAtStart)
     ASSERT_FALSE(next.prompt.shown.empty());
     EXPECT_NE(next.prompt.shown.back().text.find(noise), std::string::npos);
     EXPECT_EQ(TempDir::Read(noise).size(), 300u);
+
+    // "Löschen" asks first; "Später" keeps the rest.
+    next.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    size_t left = 0;
+    next.dialogs.steps.push_back([&](DialogModel& model) {
+        auto& list = static_cast<RecoveryListDialog&>(model);
+        list.Select(0);
+        EXPECT_FALSE(list.DeleteSelected());
+        EXPECT_TRUE(list.DeleteSelected());
+        left = list.Entries().size();
+        return false;
+    });
+    next.recovery->OfferAtStart();
+    EXPECT_EQ(left, 0u);
+    EXPECT_FALSE(std::filesystem::exists(noise));
 }
 
 TEST_F(DocumentJournalTest, UnwritableFolderMakesTheStopAsk)

@@ -56,6 +56,14 @@ TEST_F(RecoveryAppTest, StopWithJournalledEditsEndsWithoutQuestionAndTheNextStar
     ASSERT_EQ(ListJournals(dir.Path() + "/quarnival/recovery").size(), 1u);
     EXPECT_EQ(test::TempDir::Read(path)[0], 0x20) << "the file is written only by a save";
 
+    // Abbrechen at start-up: an empty editor, the journal kept for later.
+    prompt.answers = {PromptAnswer::Cancel};
+    auto later = Start(dir.Path(), {QString::fromStdString(path)});
+    EXPECT_EQ(later->Frame()->windowTitle(), "Unbenannt - Quarnival");
+    later.reset();
+    ASSERT_EQ(ListJournals(dir.Path() + "/quarnival/recovery").size(), 1u);
+
+    prompt.shown.clear();
     prompt.answers = {PromptAnswer::Yes};
     auto next = Start(dir.Path(), {QString::fromStdString(path)});
     ASSERT_EQ(prompt.shown.size(), 1u);
