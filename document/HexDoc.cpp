@@ -137,7 +137,9 @@ bool CHexDoc::FileSave()
 {
     if (!CanSave()) return false;
     if (path_.empty()) return FileSaveAs();
-    return SaveDocument(path_);
+    if (!SaveDocument(path_)) return false;
+    Tell(DocumentEvent::Saved);
+    return true;
 }
 
 bool CHexDoc::FileSaveAs()
@@ -146,6 +148,7 @@ bool CHexDoc::FileSaveAs()
     auto path = services_.askSavePath(path_.empty() ? Title() : path_);
     if (!path || !SaveDocument(*path)) return false;
     SetPath(*path);
+    Tell(DocumentEvent::Saved);
     if (services_.addRecentFile) services_.addRecentFile(*path);
     return true;
 }
@@ -432,7 +435,6 @@ bool CHexDoc::SaveDocument(const std::string& path)
     if (!SaveToFile(path)) return false;
     changed_ = view_ && view_->IsModified();
     RecordStamp(StampOf(path));
-    Tell(DocumentEvent::Saved);
     return true;
 }
 

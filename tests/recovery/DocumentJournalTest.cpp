@@ -38,7 +38,7 @@ struct EditorRun {
         services.dialogs = &dialogs;
         services.settings = &settings;
         services.startOptions = &options;
-        services.askSavePath = [](const std::string&) { return std::nullopt; };
+        services.askSavePath = [this](const std::string&) { return savePath; };
         document = std::make_unique<CHexDoc>(services);
         document->AttachView(&view);
         journal = std::make_unique<DocumentJournal>(*document, view, folder, &timers,
@@ -74,6 +74,7 @@ struct EditorRun {
     std::unique_ptr<DocumentJournal> journal;
     std::unique_ptr<CrashRecovery> recovery;
     std::vector<std::string> failures;
+    std::optional<std::string> savePath;
 };
 
 class DocumentJournalTest : public ::testing::Test {
@@ -114,6 +115,15 @@ TEST_F(DocumentJournalTest, ExistsOnlyWhileThereAreUnsavedEdits)
     run.view.UndoRedo(-1);
     run.FireSync();
     EXPECT_EQ(JournalCount(), 0u);
+
+    // Saved under another name: the next journal is that file's.
+    run.TypeHex("6");
+    run.savePath = dir.File("copy.bin");
+    ASSERT_TRUE(run.document->FileSaveAs());
+    EXPECT_EQ(JournalCount(), 0u);
+    run.TypeHex("5");
+    ASSERT_EQ(JournalCount(), 1u);
+    EXPECT_EQ(ListJournals(folder)[0].header->path, dir.File("copy.bin"));
 
     // Closed without saving by the user's choice.
     run.TypeHex("7");
