@@ -59,16 +59,19 @@ public:
     // A note in the status bar that stays until the next one; never a dialog, so it may be
     // given while one is open.
     void ShowStatusNote(const std::string& textUtf8);
+    // The start option /Z maximises this run only: the size, place and maximised state the
+    // user left stay stored for the next start.
+    void ShowMaximisedForThisRun();
     // The SelectRange message (remote control, the data window's jump to a field): focus
     // to the view, cursor to the offset, with a length of 1 to 255 that many bytes selected.
-    void SelectRange(uint32_t offset, uint32_t length);
+    void SelectRange(int64_t offset, int64_t length);
 
     // ILineViewParent
-    void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;
+    void OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b) override;
     void OnFileDropped(CAnsiView& view, const std::string& path) override;
 
     // IHexViewEvents: a new block in the view makes the data window drop the rows of the old one.
-    void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) override;
+    void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) override;
 
     // IStatusPanes
     void DefinePanes(const std::vector<StatusPaneSpec>& panes) override;
@@ -110,6 +113,7 @@ private:
     DataWindowDock* dataWindow_ = nullptr;
     QByteArray closingState_;
     QByteArray closingGeometry_;
+    bool maximisedForThisRun_ = false;
     std::map<int, QAction*> actions_;          // main action of every command
     std::vector<QAction*> allActions_;         // including second menu entries of a command
     QToolBar* toolBar_ = nullptr;

@@ -110,8 +110,8 @@ int Show(const JournalEntry& entry)
 {
     const JournalContents journal = ReadOrFail(entry);
     const JournalHeader& header = journal.header;
-    char base[16];
-    std::snprintf(base, sizeof base, "0x%X", header.baseAddress);
+    char base[24];
+    std::snprintf(base, sizeof base, "0x%llX", static_cast<unsigned long long>(header.baseAddress));
     std::cout << "Wiederherstellungsdatei: " << entry.file << (entry.inUse ? " (in Benutzung)" : "") << "\n"
               << "Dokument: " << JournalDocumentName(header) << "\n"
               << "Begonnen: " << FormatJournalTime(header.createdSeconds) << "\n"

@@ -41,7 +41,8 @@ DocumentJournal::~DocumentJournal()
 
 bool DocumentJournal::NeedsJournal() const
 {
-    return !document_.IsMapped() || document_.CanSave();
+    // A map cut off from its file is read-only: its edits went into the file's pages.
+    return !document_.IsMapped();
 }
 
 void DocumentJournal::OnBytesChanging(const ByteEdit& edit)
@@ -87,7 +88,7 @@ bool DocumentJournal::Begin()
     header.baseLength = length;
     // Unchanged bytes are the file's: the journal needs a copy only for a file changed later.
     // While a section is shown the file may hold only the section (it may have been saved).
-    int32_t shownLength = 0;
+    int64_t shownLength = 0;
     view_.GetBuffer(&shownLength, nullptr);
     const bool bytesAreFile = !header.path.empty() && header.stamp && !view_.IsModified() && shownOffset == 0 &&
                               shownLength == length;

@@ -107,7 +107,7 @@ std::vector<uint8_t> EncodeHeader(const JournalHeader& header)
     out.I64(stamp.modifiedNs);
     out.U8(static_cast<uint8_t>(header.format));
     out.U32(header.readOffset);
-    out.U32(header.baseAddress);
+    out.U64(header.baseAddress);
     out.I64(header.baseLength);
     out.U8(static_cast<uint8_t>(header.base));
     out.U8(static_cast<uint8_t>((header.hasSnapshot ? kHasSnapshot : 0) | (header.keepsRemovedBytes ? kKeepsRemoved : 0)));
@@ -130,7 +130,7 @@ std::optional<JournalHeader> DecodeHeader(const uint8_t* payload, size_t size)
     auto modified = in.I64();
     auto format = in.U8();
     auto readOffset = in.U32();
-    auto baseAddress = in.U32();
+    auto baseAddress = in.U64();
     auto baseLength = in.I64();
     auto base = in.U8();
     auto flags = in.U8();

@@ -37,7 +37,7 @@ struct JournalHeader {
     std::optional<FileStamp> stamp;
     DocumentFormat format = DocumentFormat::Binary;
     uint32_t readOffset = 0;     // Intel HEX: where the file's first bytes were placed
-    uint32_t baseAddress = 0;
+    uint64_t baseAddress = 0;
     int64_t baseLength = 0;      // the document's length when the journal began
     JournalBase base = JournalBase::File;
     // A snapshot of the base follows the header, also when the file holds the base: it

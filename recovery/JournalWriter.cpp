@@ -132,6 +132,10 @@ bool JournalWriter::WriteRecord(JournalRecordType type, const std::vector<std::p
     if (fd_ < 0 || Failed()) return false;
     size_t payload = 0;
     for (const auto& piece : pieces) payload += piece.second;
+    if (payload > UINT32_MAX) {
+        Fail(path_, EFBIG);
+        return false;
+    }
     const std::vector<uint8_t> start = FrameStart(type, static_cast<uint32_t>(payload));
     PayloadWriter end;
     end.U32(FrameChecksum(start, pieces));

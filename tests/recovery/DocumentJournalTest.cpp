@@ -54,7 +54,7 @@ struct EditorRun {
     }
     std::vector<uint8_t> Bytes() const
     {
-        int32_t length = 0;
+        int64_t length = 0;
         const uint8_t* data = view.GetBuffer(&length, nullptr);
         return {data, data + length};
     }
