@@ -163,9 +163,14 @@ void DocumentJournal::OnDocumentEvent(DocumentEvent event)
 
 bool DocumentJournal::SecureForStop()
 {
-    if (!NeedsJournal() || !view_.IsModified()) {
+    if (!document_.HasUnsavedChanges()) {
         End();
         return true;
+    }
+    if (!NeedsJournal()) {
+        lastError_ = "Eine Datei im MemoryMap-Modus, die ein anderes Programm verkürzt oder ersetzt hat, lässt sich "
+                     "nur mit \"Speichern unter\" sichern.";
+        return false;
     }
     if (broken_ || !writer_) {
         if (writer_) writer_->Remove();

@@ -51,8 +51,6 @@ public:
     void TakeOver(const std::string& file, const JournalContents& contents, bool continueIt);
 
     const std::string& Folder() const { return folder_; }
-    // The journal being written, empty when there is none.
-    std::string JournalPath() const { return writer_ ? writer_->Path() : std::string(); }
     const std::string& LastError() const { return lastError_; }
 
 private:

@@ -41,10 +41,6 @@ public:
     bool Failed() const { return !error_.empty(); }
     const std::string& Error() const { return error_; }
     const std::string& Path() const { return path_; }
-    bool KeepsRemovedBytes() const { return keepsRemovedBytes_; }
-    uint64_t EditCount() const { return editCount_; }
-    // Whether everything appended is on disk already.
-    bool Synced() const { return synced_; }
 
 private:
     JournalWriter() = default;
