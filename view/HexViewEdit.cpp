@@ -89,6 +89,8 @@ void CHexView::BytesChanging(int64_t offset, int64_t removed, const uint8_t* byt
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
+    if (differences_)
+        differences_->BytesEdited(record.offset, record.kind == UndoOverwrite ? record.offset + record.count - 1 : -1);
     undo_.Pending() = std::move(record);
     undo_.Commit();
 }
@@ -140,10 +142,12 @@ bool CHexView::UndoRedo(int direction)
         hexFlags_ |= FlagModified;
     else
         hexFlags_ &= ~FlagModified;
-    if (buffer_.Length() != lengthBefore)
+    const int64_t last = buffer_.Length() != lengthBefore ? -1 : record.offset + record.count - 1;
+    if (last < 0)
         InvalidateAll();
     else
-        InvalidateOffsets(record.offset, record.offset + record.count - 1);
+        InvalidateOffsets(record.offset, last);
+    if (differences_) differences_->BytesEdited(record.offset, last);
 
     SetCursorOffset(static_cast<uint64_t>(record.offset), false);
     int digit = digitBefore;
