@@ -559,9 +559,22 @@ void CMainFrame::ShowAbout()
     dialog.exec();
 }
 
+bool CMainFrame::CloseWithoutSaveQuestion()
+{
+    skipSaveQuestion_ = true;
+    const bool closed = close();
+    skipSaveQuestion_ = false;
+    return closed;
+}
+
+void CMainFrame::ShowStatusNote(const std::string& textUtf8)
+{
+    statusBar()->showMessage(QString::fromStdString(textUtf8));
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!document_.SaveModified()) {
+    if (!skipSaveQuestion_ && !document_.SaveModified()) {
         event->ignore();
         return;
     }

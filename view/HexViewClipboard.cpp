@@ -54,6 +54,7 @@ int64_t CHexView::OverwriteBytes(int64_t offset, const uint8_t* bytes, int64_t c
     if (offset < 0) return 0;
     const int64_t written = RecordOverwrite(offset, count, false);
     if (written <= 0) return 0;
+    BytesChanging(offset, written, bytes, written);
     std::memcpy(buffer_.Data() + offset, bytes, static_cast<size_t>(written));
     hexFlags_ |= FlagModified;
     InvalidateOffsets(offset, offset + written - 1);
@@ -128,7 +129,10 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
     record.data.assign(bytes.begin(), bytes.begin() + count);
     if (record.kind == UndoOverwrite)
         record.changesBytes = !std::equal(record.data.begin(), record.data.end(), buffer_.Data() + target);
-    if (record.changesBytes) hexFlags_ |= FlagModified;
+    if (record.changesBytes) {
+        BytesChanging(target, count, record.data.data(), count);
+        hexFlags_ |= FlagModified;
+    }
     std::swap_ranges(record.data.begin(), record.data.end(), buffer_.Data() + target);
     InvalidateOffsets(target, target + count - 1);
     UpdateScroll(0);  // an insertion may have added rows
