@@ -171,6 +171,7 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
         return context_.view && source == &context_.view->Bytes() && block == viewBlock_ && current >= length;
     };
     services.documentBytes = [this](uint64_t& baseAddress) { return ViewBytes(baseAddress); };
+    services.runner = context_.tasks;
     window_ = std::make_unique<DataWnd>(pageCount, style, std::move(services));
 
     auto* body = new QWidget(this);

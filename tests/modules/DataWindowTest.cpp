@@ -3,8 +3,6 @@
 // loading with its questions, the module list, the options dialog and the settings.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "modules/DataWindow.h"
 #include "modules/DataWindowDialogs.h"
 #include "modules/ModuleList.h"
@@ -14,6 +12,7 @@
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
 #include "platform/LongTask.h"
+#include "tests/support/SparseByteSource.h"
 #include "tests/support/TempDir.h"
 #include "view/ByteSource.h"
 
@@ -361,63 +360,50 @@ TEST_F(DataWindowTest, PageLabelsNameOnlyEntryPointsThatAreLoaded)
     EXPECT_EQ(window->PageLabel(1), "Bitmap");
 }
 
-// A document of 5 GiB that holds zeros but for a few bytes far past 4 GiB, read window by window.
-class SparseSource : public IByteSource {
-public:
-    static constexpr int64_t kSize = 5LL << 30;
-    static constexpr int64_t kMark = (4LL << 30) + 0x30;
-    int64_t Size() const override { return kSize; }
-    std::span<const uint8_t> Window(int64_t offset, int64_t length, std::vector<uint8_t>& scratch) const override
-    {
-        length = std::min(length, kSize - offset);
-        if (offset < 0 || length <= 0) return {};
-        scratch.assign(static_cast<size_t>(length), 0);
-        for (int i = 0; i < 4; ++i)
-            if (kMark + i >= offset && kMark + i < offset + length) scratch[static_cast<size_t>(kMark + i - offset)] = 0x11 * (i + 1);
-        ++windows;
-        return scratch;
-    }
-    mutable int windows = 0;
-};
-
-// Runs the work on a thread of its own and cancels it once it reported having passed the
-// marked bytes, as a user pressing "Abbrechen" would.
+// Runs the work inline and hands its progress to the source, which cancels it once it has
+// handed out a given window: a user pressing "Abbrechen" while the run reads on.
 class CancellingRunner : public ILongTaskRunner {
 public:
+    explicit CancellingRunner(test::SparseByteSource& source) : source_(source) {}
     bool Run(const std::string& title, const std::function<void(TaskProgress&)>& work) override
     {
         titles.push_back(title);
         TaskProgress progress;
-        std::thread worker([&] { work(progress); });
-        while (progress.Done() <= SparseSource::kMark + 4) std::this_thread::yield();
-        progress.Cancel();
-        worker.join();
+        source_.cancel = &progress;
+        work(progress);
+        source_.cancel = nullptr;
         reported = progress.Total();
-        return false;
+        return !progress.Cancelled();
     }
     std::vector<std::string> titles;
     int64_t reported = 0;
+
+private:
+    test::SparseByteSource& source_;
 };
 
 TEST_F(DataWindowTest, PagesDecodePastFourGibibytesAndLongRunsStopOnCancel)
 {
-    SparseSource source;
-    CancellingRunner runner;
+    constexpr int64_t kSize = 5LL << 30, kMark = (4LL << 30) + 0x30;  // 5 GiB, a field past 4 GiB
+    test::SparseByteSource source(kSize);
+    source.Plant(kMark, {0x11, 0x22, 0x33, 0x44});
+    source.cancelAfterWindows = 2;
+    CancellingRunner runner(source);
     DataWndServices services;
     services.runner = &runner;
     DataWnd window(8, kMainFrameDataStyle, services);
     window.LoadModule(Module("weit.dfm", "BLOCK \"Weit\"\nCALL body\nEXIT\n:body DWORD \"w\" #H\nOFFSET \"o\" #GH\n"
                                          ":l BYTE \"b\" #N\nGOTO l\n"));
-    window.SetData(&source, SparseSource::kMark, 64, 0x10000000);
+    window.SetData(&source, kMark, 64, 0x10000000);
     ASSERT_EQ(window.RowCount(0), 3);
     EXPECT_EQ(window.ColumnText(0, 0, kColumnValue), "0x44332211 ");
     EXPECT_EQ(window.ColumnText(0, 0, kColumnOffset), "0x0");
     EXPECT_EQ(window.ColumnText(0, 0, kColumnAddress), "0x110000030");
-    EXPECT_EQ(window.Page(0).startOffset, SparseSource::kMark);
-    // The loop would read to the end of the 5 GiB; the cancel stops it at the first look.
+    EXPECT_EQ(window.Page(0).startOffset, kMark);
+    // The loop would read to the end of the 5 GiB; the cancel in its second window stops it.
     EXPECT_EQ(window.ColumnText(0, 2, kColumnValue), "Modul abgebrochen");
     EXPECT_EQ(runner.titles, std::vector<std::string>{"Daten erneuern"});
-    EXPECT_EQ(runner.reported, SparseSource::kSize);
+    EXPECT_EQ(runner.reported, kSize);
     EXPECT_LT(source.windows, 10);  // a few windows, never the whole source
 }
 
