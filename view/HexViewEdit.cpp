@@ -83,8 +83,12 @@ int32_t CHexView::RecordOverwrite(int32_t position, int32_t count, bool isAddres
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
+    const int32_t offset = record.offset;
+    const int32_t count = record.count;
+    const bool moved = record.kind != UndoOverwrite;
     undo_.Pending() = std::move(record);
     undo_.Commit();
+    Notify(NotifyBytesEdited, offset, count, moved ? 1 : 0);
 }
 
 bool CHexView::ExchangeUndoBytes(UndoRecord& record)
@@ -137,6 +141,7 @@ bool CHexView::UndoRedo(int direction)
         InvalidateAll();
     else
         InvalidateOffsets(record.offset, static_cast<int64_t>(record.offset) + record.count - 1);
+    Notify(NotifyBytesEdited, record.offset, record.count, buffer_.Length() != lengthBefore ? 1 : 0);
 
     SetCursorOffset(static_cast<uint32_t>(record.offset), false);
     int digit = digitBefore;
