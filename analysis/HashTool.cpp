@@ -18,12 +18,12 @@ std::string HashDialogModel::AllLines() const
 
 bool RunHashTool(const CHexView& view, IDialogService& dialogs, ILongTaskRunner& runner)
 {
-    int32_t start = 0, length = 0;
+    int64_t start = 0, length = 0;
     HashDialogModel model;
-    if (view.GetSelectionRange(&start, &length, false, std::numeric_limits<int32_t>::max())) {
-        const uint32_t first = view.BaseAddress() + static_cast<uint32_t>(start);
-        model.rangeText = "Markierung " + FormatNumber(static_cast<int32_t>(first), kStyleHexPrefix) + " bis " +
-                          FormatNumber(static_cast<int32_t>(first + static_cast<uint32_t>(length) - 1), kStyleHexPrefix) +
+    if (view.GetSelectionRange(&start, &length, false, std::numeric_limits<int64_t>::max())) {
+        const uint64_t first = view.BaseAddress() + static_cast<uint64_t>(start);
+        model.rangeText = "Markierung " + FormatNumber64(static_cast<int64_t>(first), kStyleHexPrefix) + " bis " +
+                          FormatNumber64(static_cast<int64_t>(first + static_cast<uint64_t>(length) - 1), kStyleHexPrefix) +
                           " (" + std::to_string(length) + " Bytes)";
     } else {
         start = 0;
@@ -33,10 +33,9 @@ bool RunHashTool(const CHexView& view, IDialogService& dialogs, ILongTaskRunner&
 
     std::vector<HashAlgorithm> algorithms;
     for (const HashAlgorithmInfo& info : HashAlgorithms()) algorithms.push_back(info.algorithm);
-    const BlockByteSource source(view.Buffer().Data(), view.Length());
     std::optional<std::vector<std::string>> digests;
     const bool finished = runner.Run("Hashwerte", [&](TaskProgress& progress) {
-        digests = HashRange(source, start, length, algorithms, progress);
+        digests = HashRange(view.Bytes(), start, length, algorithms, progress);
     });
     if (!finished || !digests) return false;
     std::copy(digests->begin(), digests->end(), model.digests.begin());

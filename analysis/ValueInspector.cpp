@@ -36,8 +36,7 @@ void ValueInspector::Show(const IByteSource& source, int64_t position)
 
 void ValueInspector::ShowView(const CHexView& view)
 {
-    const BlockByteSource source(view.Buffer().Data(), view.Length());
-    Show(source, PositionIn(view));
+    Show(view.Bytes(), PositionIn(view));
 }
 
 void ValueInspector::Rebuild()
@@ -51,8 +50,8 @@ void ValueInspector::Rebuild()
 
 int64_t ValueInspector::PositionIn(const CHexView& view)
 {
-    int32_t length = 0;
-    return view.GetSelection(false, &length);
+    int64_t length = 0;
+    return static_cast<int64_t>(view.GetSelection(false, &length));
 }
 
 bool ValueInspector::Write(CHexView& view, IPrompt& prompt, InspectorRow row, std::string_view text)
@@ -75,7 +74,7 @@ bool ValueInspector::Write(CHexView& view, IPrompt& prompt, InspectorRow row, st
                     PromptIcon::Warning);
         return false;
     }
-    view.OverwriteBytes(static_cast<int32_t>(position), bytes->data(), static_cast<int32_t>(bytes->size()));
+    view.OverwriteBytes(position, bytes->data(), static_cast<int64_t>(bytes->size()));
     ShowView(view);
     return true;
 }

@@ -14,7 +14,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle("Info über Quarnival");
     auto* icon = new QLabel;
     icon->setPixmap(QIcon(":/icons/quarnival-48.png").pixmap(32, 32));
-    auto* text = new QLabel(QString("Quarnival, Version ") + QV_VERSION);
+    auto* text = new QLabel(QString("Quarnival, Version ") + QV_VERSION +
+                            "\n\nFreie Software unter der GNU General Public License, Version 3 oder später"
+                            " (GPL-3.0-or-later).\nEs gibt KEINERLEI GARANTIE, soweit das Gesetz es zulässt.");
     auto* row = new QHBoxLayout;
     row->addWidget(icon);
     row->addWidget(text, 1);

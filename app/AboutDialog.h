@@ -4,7 +4,7 @@
 
 namespace qv {
 
-// "Info über Quarnival": the icon, the program's name and version, and OK.
+// "Info über Quarnival": the icon, the program's name, version and licence, and OK.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:

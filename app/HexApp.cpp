@@ -86,7 +86,7 @@ bool CHexApp::Start(const QStringList& arguments)
     ClearGivenStartOptions(commandLine, startOptions_);
 
     if (commandLine.maximized)
-        frame_->showMaximized();
+        frame_->ShowMaximisedForThisRun();
     else
         frame_->show();
     frame_->repaint();

@@ -141,7 +141,8 @@ CMainFrame::~CMainFrame()
         const QByteArray state = closingState_.isEmpty() ? saveState() : closingState_;
         store->WriteBinary(kSettingsSection, "WindowState", std::vector<uint8_t>(state.begin(), state.end()));
         const QByteArray geometry = closingGeometry_.isEmpty() ? saveGeometry() : closingGeometry_;
-        store->WriteBinary(kSettingsSection, "WindowGeometry", std::vector<uint8_t>(geometry.begin(), geometry.end()));
+        if (!(maximisedForThisRun_ && isMaximized()))
+            store->WriteBinary(kSettingsSection, "WindowGeometry", std::vector<uint8_t>(geometry.begin(), geometry.end()));
         store->WriteDword(kSettingsSection, "FlatMode", flatMode_);
         store->WriteDword(kSettingsSection, "LastDataEntry", static_cast<uint32_t>(lastDataEntry_));
     }
@@ -524,15 +525,21 @@ void CMainFrame::OpenFile(const std::string& path)
     UpdateCommandStates();
 }
 
-void CMainFrame::SelectRange(uint32_t offset, uint32_t length)
+void CMainFrame::ShowMaximisedForThisRun()
+{
+    maximisedForThisRun_ = true;
+    showMaximized();
+}
+
+void CMainFrame::SelectRange(int64_t offset, int64_t length)
 {
     viewWidget_->setFocus();
     qv::SelectRange(view_, offset, length);
 }
 
-void CMainFrame::OnLineViewNotify(CAnsiView&, int, int32_t, int32_t) {}
+void CMainFrame::OnLineViewNotify(CAnsiView&, int, int64_t, int64_t) {}
 
-void CMainFrame::OnHexViewNotify(CHexView&, int code, int32_t a, int32_t b, int32_t c)
+void CMainFrame::OnHexViewNotify(CHexView&, int code, int64_t a, int64_t b, int64_t c)
 {
     if (code == NotifyBufferReplaced) dataWindow_->Window().ForgetBuffers();
     valueInspector_->OnViewNotify(code);

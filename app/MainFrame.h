@@ -57,17 +57,20 @@ public:
     void UpdateTitle();
     // Opens a file the way the user's open command does (save question first).
     void OpenFile(const std::string& path);
+    // The start option /Z maximises this run only: the size, place and maximised state the
+    // user left stay stored for the next start.
+    void ShowMaximisedForThisRun();
     // The SelectRange message (remote control, the data window's jump to a field): focus
     // to the view, cursor to the offset, with a length of 1 to 255 that many bytes selected.
-    void SelectRange(uint32_t offset, uint32_t length);
+    void SelectRange(int64_t offset, int64_t length);
 
     // ILineViewParent
-    void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;
+    void OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b) override;
     void OnFileDropped(CAnsiView& view, const std::string& path) override;
 
     // IHexViewEvents: a new block in the view makes the data window drop the rows of the old
     // one; the value inspector and the entropy strip follow the cursor, edits and new blocks.
-    void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) override;
+    void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) override;
 
     // IStatusPanes
     void DefinePanes(const std::vector<StatusPaneSpec>& panes) override;
@@ -111,6 +114,7 @@ private:
     EntropyStrip* entropyStrip_ = nullptr;
     QByteArray closingState_;
     QByteArray closingGeometry_;
+    bool maximisedForThisRun_ = false;
     std::map<int, QAction*> actions_;          // main action of every command
     std::vector<QAction*> allActions_;         // including second menu entries of a command
     QToolBar* toolBar_ = nullptr;

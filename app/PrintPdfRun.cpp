@@ -12,6 +12,7 @@
 #include "print/ui/PrintPainting.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/CommandLine.h"
+#include "shell/StartPositions.h"
 #include "print/HexPrintRange.h"
 #include "view/HexView.h"
 #include "print/PrintJob.h"
@@ -38,13 +39,14 @@ public:
 std::optional<PrintRange> JumpRange(const CommandLine& commandLine, const CHexView& view)
 {
     if (!commandLine.jumpOption) return std::nullopt;
-    const std::string& value = *commandLine.jumpOption;
-    const uint32_t address = ReadCInteger(value);
-    const size_t colon = value.find(':');
-    const uint32_t length = colon == std::string::npos ? 0 : ReadCInteger(value.substr(colon + 1));
+    const auto [address, length] = ReadNumberPair(*commandLine.jumpOption);
     if (length == 0) return std::nullopt;
-    const int64_t first = static_cast<int64_t>(address) - view.Buffer().BaseAddress();
-    return BytesPrintRange(view, first, first + length - 1);
+    // Both ends are limited to the block, so a length past its end prints to the last row.
+    const int64_t first = view.OffsetOf(address, true);
+    const int64_t last = length - 1 > static_cast<uint64_t>(INT64_MAX - std::max<int64_t>(first, 0))
+                             ? INT64_MAX
+                             : first + static_cast<int64_t>(length - 1);
+    return BytesPrintRange(view, first, last);
 }
 
 int Fail(const std::string& message)

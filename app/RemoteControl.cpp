@@ -3,6 +3,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 #include "app/MainFrame.h"
 #include "common/PathHelpers.h"
 #include "document/HexDoc.h"
@@ -45,9 +47,9 @@ bool RemoteControl::OpenFile(const std::string& path)
     return !document_.PathName().empty() && SamePath(document_.PathName(), path);
 }
 
-int32_t RemoteControl::ViewControl(int select, int32_t argument)
+int64_t RemoteControl::ViewControl(int select, uint64_t argument)
 {
-    return view_.ViewControl(select, argument);
+    return view_.ViewControl(select, static_cast<int64_t>(argument));
 }
 
 uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition)
@@ -55,9 +57,11 @@ uint32_t RemoteControl::LineViewControl(uint32_t select, uint32_t packedPosition
     return view_.LineViewControl(select, packedPosition);
 }
 
-void RemoteControl::SelectRange(uint32_t offset, uint32_t length)
+void RemoteControl::SelectRange(uint64_t offset, uint64_t length)
 {
-    frame_.SelectRange(offset, length);
+    // Only lengths of 1 to 255 select; an offset past the end puts the cursor on the end.
+    const auto within = static_cast<int64_t>(std::min<uint64_t>(offset, INT64_MAX));
+    frame_.SelectRange(within, length > 255 ? 0 : static_cast<int64_t>(length));
 }
 
 }  // namespace qv

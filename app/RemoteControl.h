@@ -30,9 +30,9 @@ public:
     bool RunCommand(int command) override;
     bool OpenFile(const std::string& path) override;
     bool HasView() override { return true; }
-    int32_t ViewControl(int select, int32_t argument) override;
+    int64_t ViewControl(int select, uint64_t argument) override;
     uint32_t LineViewControl(uint32_t select, uint32_t packedPosition) override;
-    void SelectRange(uint32_t offset, uint32_t length) override;
+    void SelectRange(uint64_t offset, uint64_t length) override;
 
 private:
     CMainFrame& frame_;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RemoteServer.h"
 
+#include <QApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 #include <QTimer>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,10 +13,19 @@
 #include "shell/RemoteMessages.h"
 
 namespace qv {
+namespace {
+
+// How often held requests look whether the dialog that holds them has ended.
+constexpr int kHoldPollMs = 50;
+
+}  // namespace
 
 RemoteServer::RemoteServer(RemoteMessages& messages, QObject* parent)
     : QObject(parent), messages_(messages), ownUid_(::geteuid())
 {
+    holdWatch_ = new QTimer(this);
+    holdWatch_->setInterval(kHoldPollMs);
+    connect(holdWatch_, &QTimer::timeout, this, &RemoteServer::ServeHeld);
 }
 
 RemoteServer::~RemoteServer()
@@ -31,7 +42,9 @@ bool RemoteServer::Listen(std::string* error)
     path_ = QString::fromStdString(RemoteSocketPath(*folder, ::getpid()));
     QLocalServer::removeServer(path_);  // left behind by an earlier process of this id
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // Bound at its own name: Qt's access options would bind a longer temporary name first,
+    // which may not fit a socket address. The folder is the user's alone, so nobody can
+    // reach the socket before it has its mode.
     server_->setMaxPendingConnections(kMaxPeers);
     if (!server_->listen(path_)) {
         if (error) *error = "Fernsteuerung nicht möglich: " + server_->errorString().toStdString();
@@ -45,15 +58,14 @@ bool RemoteServer::Listen(std::string* error)
 void RemoteServer::AcceptPeers()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        if (!PeerMayConnect(static_cast<int>(socket->socketDescriptor()), ownUid_)) {
+        if (static_cast<int>(peers_.size()) >= kMaxPeers ||
+            !PeerMayConnect(static_cast<int>(socket->socketDescriptor()), ownUid_)) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        if (static_cast<int>(peers_.size()) >= kMaxPeers) DropOldestPeer();
         auto peer = std::make_unique<Peer>();
         peer->socket = socket;
-        peer->order = ++accepted_;
         socket->setReadBufferSize(static_cast<qint64>(kRemoteRequestHeaderSize + kRemoteMaxData));
         peer->idle = new QTimer(socket);
         peer->idle->setSingleShot(true);
@@ -70,6 +82,11 @@ void RemoteServer::Drop(QLocalSocket* socket)
 {
     auto it = peers_.find(socket);
     if (it == peers_.end()) return;
+    if (it->second->serving) {
+        // Its service is further up the stack, perhaps inside the socket's own signal.
+        it->second->dropped = true;
+        return;
+    }
     std::unique_ptr<Peer> peer = std::move(it->second);
     peers_.erase(it);
     if (peer->socket) {
@@ -79,68 +96,76 @@ void RemoteServer::Drop(QLocalSocket* socket)
     }
 }
 
-void RemoteServer::DropOldestPeer()
+bool RemoteServer::MustWait() const
 {
-    QLocalSocket* oldest = nullptr;
-    uint64_t order = UINT64_MAX;
-    for (const auto& [socket, peer] : peers_)
-        if (socket != handled_ && peer->order < order) oldest = socket, order = peer->order;
-    if (oldest) Drop(oldest);
+    // A dialog's own event loop runs below the main one; a modal window or a popup menu may
+    // also be up without one (a progress shown while work runs).
+    return handling_ || QGuiApplication::modalWindow() || QApplication::activePopupWidget() ||
+           QThread::currentThread()->loopLevel() > 1;
+}
+
+void RemoteServer::Hold(Peer& peer)
+{
+    peer.idle->stop();  // the wait is ours, not the peer's
+    holdWatch_->start();
+}
+
+void RemoteServer::ServeHeld()
+{
+    if (MustWait()) return;
+    holdWatch_->stop();
+    std::vector<QLocalSocket*> sockets;
+    for (const auto& [socket, peer] : peers_) sockets.push_back(socket);
+    for (QLocalSocket* socket : sockets) Serve(socket);
 }
 
 void RemoteServer::Serve(QLocalSocket* socket)
 {
     auto it = peers_.find(socket);
-    if (it == peers_.end()) return;
-    Peer* peer = it->second.get();
-    if (handling_) {
-        // Served once the message in hand is done; the wait is ours, not the peer's.
-        peer->idle->stop();
-        return;
-    }
-    for (;;) {
-        if (peer->unread.isEmpty()) peer->unread = socket->read(static_cast<qint64>(kRemoteMaxData));
-        if (peer->unread.isEmpty()) {
-            if (!peer->idle->isActive()) peer->idle->start(idleTimeoutMs_);
-            return;
-        }
-        peer->idle->start(idleTimeoutMs_);
-        const size_t taken = peer->decoder.Feed(reinterpret_cast<const uint8_t*>(peer->unread.constData()),
-                                                static_cast<size_t>(peer->unread.size()));
-        peer->unread.remove(0, static_cast<qsizetype>(taken));
-        if (peer->decoder.Failed()) {
-            Drop(socket);
-            return;
-        }
-        std::optional<RemoteRequest> request = peer->decoder.TakeRequest();
-        if (!request) continue;
-
-        peer->idle->stop();
-        handling_ = true;
-        handled_ = socket;
-        const RemoteReply reply = messages_.Handle(*request);
-        handling_ = false;
-        handled_ = nullptr;
-        // While the message waited for the user, the peer may have gone, and others may
-        // have sent requests.
-        QTimer::singleShot(0, this, &RemoteServer::ServeAll);
-        if (peers_.find(socket) == peers_.end() || !peer->socket) return;
-        const std::vector<uint8_t> bytes = EncodeRemoteReply(reply);
-        socket->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-        socket->flush();  // out now: the message may have ended the program
-        if (socket->bytesToWrite() > kMaxUnreadReplies) {
-            Drop(socket);
-            return;
-        }
-        peer->idle->start(idleTimeoutMs_);
-    }
+    if (it == peers_.end() || it->second->serving) return;
+    Peer& peer = *it->second;
+    peer.serving = true;
+    ServeRequests(peer);
+    peer.serving = false;
+    if (peer.dropped) Drop(socket);
 }
 
-void RemoteServer::ServeAll()
+void RemoteServer::ServeRequests(Peer& peer)
 {
-    std::vector<QLocalSocket*> sockets;
-    for (const auto& [socket, peer] : peers_) sockets.push_back(socket);
-    for (QLocalSocket* socket : sockets) Serve(socket);
+    QLocalSocket* socket = peer.socket;
+    while (!peer.dropped && socket) {
+        if (MustWait()) {
+            Hold(peer);
+            return;
+        }
+        if (peer.unread.isEmpty()) peer.unread = socket->read(static_cast<qint64>(kRemoteMaxData));
+        if (peer.unread.isEmpty()) {
+            if (!peer.idle->isActive()) peer.idle->start(idleTimeoutMs_);
+            return;
+        }
+        peer.idle->start(idleTimeoutMs_);
+        const size_t taken = peer.decoder.Feed(reinterpret_cast<const uint8_t*>(peer.unread.constData()),
+                                               static_cast<size_t>(peer.unread.size()));
+        peer.unread.remove(0, static_cast<qsizetype>(taken));
+        if (peer.decoder.Failed()) {
+            peer.dropped = true;
+            return;
+        }
+        std::optional<RemoteRequest> request = peer.decoder.TakeRequest();
+        if (!request) continue;
+
+        peer.idle->stop();
+        handling_ = true;
+        const RemoteReply reply = messages_.Handle(*request);
+        handling_ = false;
+        if (peer.dropped) return;  // left while its request was in hand
+        const std::vector<uint8_t> bytes = EncodeRemoteReply(reply);
+        socket->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        socket->flush();  // out now: the message may have ended the program; may find the peer gone
+        if (socket->bytesToWrite() > kMaxUnreadReplies) peer.dropped = true;
+        if (peer.dropped) return;
+        peer.idle->start(idleTimeoutMs_);
+    }
 }
 
 }  // namespace qv

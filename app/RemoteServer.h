@@ -4,8 +4,9 @@
 // user's own socket folder. Requests are read in the user-interface thread as they come
 // in, between other events; nothing here waits for a peer. A peer of another user, one
 // that sends a garbled or oversized frame, or one that stays silent is dropped; the
-// number of peers and what each may leave unread are capped: a new peer takes the place
-// of the oldest one, so that a flood of idle connections cannot lock out a real client.
+// number of peers and what each may leave unread are capped: once all places are taken,
+// new connections are closed, so that a flood cannot push out a slow client. Requests wait
+// while the user answers a dialog, and a peer is never freed while it is being served.
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -50,14 +51,20 @@ private:
         RemoteFrameDecoder decoder{RemoteFrameDecoder::Kind::Request};
         QByteArray unread;  // bytes read from the socket but not yet fed
         QTimer* idle = nullptr;
-        uint64_t order = 0;  // accept order: when all places are taken, the oldest peer goes
+        // While its requests are served the peer stays; a drop meanwhile waits till then.
+        bool serving = false;
+        bool dropped = false;
     };
 
     void AcceptPeers();
     void Serve(QLocalSocket* socket);
-    void ServeAll();
+    void ServeRequests(Peer& peer);
+    // Whether a request now would act inside an open dialog: one of another request, or one
+    // the user opened (a question, a menu, the progress of long work).
+    bool MustWait() const;
+    void Hold(Peer& peer);
+    void ServeHeld();
     void Drop(QLocalSocket* socket);
-    void DropOldestPeer();
 
     RemoteMessages& messages_;
     QLocalServer* server_ = nullptr;
@@ -67,8 +74,8 @@ private:
     // A message that waits for the user (a save question) runs a nested event loop: the
     // requests arriving meanwhile wait until it is answered.
     bool handling_ = false;
-    QLocalSocket* handled_ = nullptr;
-    uint64_t accepted_ = 0;
+    // Looks for the end of the dialog that held requests back, then serves them.
+    QTimer* holdWatch_ = nullptr;
     std::map<QLocalSocket*, std::unique_ptr<Peer>> peers_;
 };
 

@@ -2,6 +2,7 @@
 // quarnival-cli remote: steers a running editor through its remote-control socket.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
@@ -21,7 +22,8 @@ constexpr const char* kUsage =
     "remote list | remote [--pid N] close|path|open DATEI|compare DATEI|send-text TEXT [--utf16]|text|"
     "select OFFSET [LAENGE]|view UNTERBEFEHL [ARG]|line UNTERBEFEHL SPALTE ZEILE|command NUMMER";
 // Queries answer at once; a message that may wait for the user (a save question, a
-// dialog of the command) is given all the time it needs.
+// dialog of the command) is given all the time it needs for its reply. Connecting and
+// sending never take longer than a query.
 constexpr int kQueryTimeoutMs = 10000;
 constexpr int kListTimeoutMs = 2000;
 constexpr int kNoTimeout = -1;
@@ -32,8 +34,9 @@ struct Failure : std::runtime_error {
 
 std::optional<RemoteReply> Call(const std::string& socketPath, const RemoteRequest& request, int timeoutMs)
 {
+    const int sendTimeoutMs = timeoutMs < 0 ? kQueryTimeoutMs : std::min(timeoutMs, kQueryTimeoutMs);
     RemoteClientSocket socket;
-    if (!socket.Connect(socketPath) || !socket.SendAll(EncodeRemoteRequest(request), kQueryTimeoutMs))
+    if (!socket.Connect(socketPath, sendTimeoutMs) || !socket.SendAll(EncodeRemoteRequest(request), sendTimeoutMs))
         return std::nullopt;
     RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
     for (;;) {
@@ -65,29 +68,26 @@ std::string ListText(const std::vector<RemoteEndpoint>& editors)
     std::string text;
     for (const RemoteEndpoint& editor : editors) {
         const auto reply = Call(editor.path, {kRemoteControlMessage, 2, 0, {}}, kListTimeoutMs);
-        text += std::to_string(editor.pid) + "\t" + (reply ? Cp1252ToUtf8(reply->text) : std::string()) + "\n";
+        text += std::to_string(editor.pid) + "\t" + (reply ? reply->text : std::string()) + "\n";
     }
     return text;
 }
 
-// A number in C syntax; a leading "-" counts from 2^32 down.
-uint32_t Number(const std::string& text, const char* what, uint64_t limit = 0xFFFFFFFF)
+// A number in C syntax up to limit; where negative numbers are allowed (wide), a leading
+// "-" counts from 2^64 down.
+uint64_t Number(const std::string& text, const char* what, uint64_t limit = UINT64_MAX)
 {
     const bool negative = !text.empty() && text[0] == '-';
     const auto value = ParseCliNumber(negative ? text.substr(1) : text);
-    if (!value || *value > limit || (negative && (limit != 0xFFFFFFFF || *value > 0x80000000)))
+    if (!value || *value > limit || (negative && (limit != UINT64_MAX || *value > (uint64_t{1} << 63))))
         throw UsageError(std::string(what) + ": keine passende Zahl: " + text);
-    return negative ? 0u - static_cast<uint32_t>(*value) : static_cast<uint32_t>(*value);
+    return negative ? 0 - *value : *value;
 }
 
-// An absolute path in the code page of the messages; a name it cannot spell is refused.
+// An absolute path with its terminating zero; paths travel in UTF-8 as the system has them.
 std::string PathBlock(const std::string& name)
 {
-    const std::string full = FullPath(name);
-    const std::string text = Utf8ToCp1252(full);
-    if (Cp1252ToUtf8(text) != full)
-        throw Failure("Der Pfad " + full + " lässt sich nicht in Windows-1252 schreiben.");
-    return text + '\0';
+    return FullPath(name) + '\0';
 }
 
 std::string Utf16Block(const std::string& text)
@@ -118,7 +118,7 @@ int RunSubcommand(const RemoteEndpoint& editor, const std::vector<std::string>& 
         Expect(words, 0, 0);
         const RemoteReply reply =
             CallOrFail(editor, {kRemoteControlMessage, sub == "path" ? 2u : 4u, 0, {}}, kQueryTimeoutMs);
-        std::cout << Cp1252ToUtf8(reply.text) << "\n";
+        std::cout << reply.text << "\n";
         return 0;
     }
     if (sub == "open") {
@@ -139,29 +139,30 @@ int RunSubcommand(const RemoteEndpoint& editor, const std::vector<std::string>& 
     if (sub == "send-text") {
         Expect(words, 1, 1);
         const uint32_t code = utf16 ? kCopyDataPathText | kCopyDataUtf16 : kCopyDataPathText;
-        const std::string block = utf16 ? Utf16Block(words[1]) : Utf8ToCp1252(words[1]) + '\0';
+        const std::string block = utf16 ? Utf16Block(words[1]) : words[1] + '\0';
         if (block.size() > kRemoteMaxData) throw UsageError("der Text ist länger als 64 KiB");
         return CallOrFail(editor, {kCopyDataMessage, 0, code, block}, kQueryTimeoutMs).result ? 0 : 1;
     }
     if (sub == "select") {
         Expect(words, 1, 2);
-        const uint32_t offset = Number(words[1], "OFFSET");
-        const uint32_t length = words.size() > 2 ? Number(words[2], "LAENGE", 0xFFFF) : 0;
+        const uint64_t offset = Number(words[1], "OFFSET");
+        const uint64_t length = words.size() > 2 ? Number(words[2], "LAENGE", 0xFFFF) : 0;
         CallOrFail(editor, {kSelectRangeMessage, offset, length << 16, {}}, kQueryTimeoutMs);
         return 0;
     }
     if (sub == "view") {
         Expect(words, 1, 2);
-        const uint32_t select = Number(words[1], "UNTERBEFEHL");
-        const uint32_t argument = words.size() > 2 ? Number(words[2], "ARG") : 0;
+        const uint64_t select = Number(words[1], "UNTERBEFEHL", 0xFFFFFFFF);
+        const uint64_t argument = words.size() > 2 ? Number(words[2], "ARG") : 0;
         const RemoteReply reply = CallOrFail(editor, {kViewControlMessage, select, argument, {}}, kQueryTimeoutMs);
-        std::cout << static_cast<uint32_t>(reply.result) << "\n";
+        // Offsets, lengths and addresses: unsigned, all 64 bits.
+        std::cout << static_cast<uint64_t>(reply.result) << "\n";
         return 0;
     }
     if (sub == "line") {
         Expect(words, 3, 3);
-        const uint32_t select = Number(words[1], "UNTERBEFEHL");
-        const uint32_t packed = Number(words[2], "SPALTE", 0xFFFF) | (Number(words[3], "ZEILE", 0xFFFF) << 16);
+        const uint64_t select = Number(words[1], "UNTERBEFEHL", 0xFFFFFFFF);
+        const uint64_t packed = Number(words[2], "SPALTE", 0xFFFF) | (Number(words[3], "ZEILE", 0xFFFF) << 16);
         const RemoteReply reply = CallOrFail(editor, {kLineViewControlMessage, select, packed, {}}, kQueryTimeoutMs);
         const auto result = static_cast<uint32_t>(reply.result);
         std::cout << (result & 0xFFFF) << " " << (result >> 16) << "\n";
@@ -169,7 +170,7 @@ int RunSubcommand(const RemoteEndpoint& editor, const std::vector<std::string>& 
     }
     if (sub == "command") {
         Expect(words, 1, 1);
-        const uint32_t command = Number(words[1], "NUMMER");
+        const uint64_t command = Number(words[1], "NUMMER", 0xFFFFFFFF);
         if (CallOrFail(editor, {kRemoteCommandMessage, command, 0, {}}, kNoTimeout).result) return 0;
         std::cerr << "quarnival-cli remote: Befehl " << words[1]
                   << " wurde nicht ausgeführt (gesperrt oder unbekannt).\n";

@@ -22,6 +22,12 @@ std::string& CommandName()
     return name;
 }
 
+int& FailureCode()
+{
+    static int code = 1;
+    return code;
+}
+
 // Output that cannot be written ends the command at once: whatever it would still do
 // could not be shown, and a script must not take the cut output for a result.
 [[noreturn]] void FailAndExit(int error)
@@ -29,7 +35,7 @@ std::string& CommandName()
     const std::string& name = CommandName();
     std::cerr << "quarnival-cli" << (name.empty() ? "" : " ") << name
               << ": Die Ausgabe kann nicht geschrieben werden. " << SystemErrorText(error) << std::endl;
-    std::_Exit(1);
+    std::_Exit(FailureCode());
 }
 
 class DescriptorBuffer : public std::streambuf {
@@ -114,6 +120,11 @@ void InstallStandardOutput()
 void SetOutputCommandName(const std::string& name)
 {
     CommandName() = name;
+}
+
+void SetOutputFailureCode(int code)
+{
+    FailureCode() = code;
 }
 
 void FlushStandardOutput()

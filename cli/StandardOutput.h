@@ -14,6 +14,9 @@ void InstallStandardOutput();
 // The command named in the message about a failed write.
 void SetOutputCommandName(const std::string& name);
 
+// The exit code of a failed write (1 unless a command says otherwise).
+void SetOutputFailureCode(int code);
+
 // Writes what is buffered.
 void FlushStandardOutput();
 

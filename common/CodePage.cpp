@@ -25,8 +25,13 @@ void AppendUtf8(std::string& out, char32_t cp)
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -107,7 +112,7 @@ std::string Utf8ToCp1252(std::string_view text)
     return out;
 }
 
-std::string Utf16ToCp1252(std::u16string_view text)
+std::optional<std::string> Utf16ToUtf8(std::u16string_view text)
 {
     std::string out;
     out.reserve(text.size());
@@ -118,7 +123,8 @@ std::string Utf16ToCp1252(std::u16string_view text)
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
             ++pos;
         }
-        out += (cp >= 0xD800 && cp <= 0xDFFF) ? '?' : ByteOf(cp);  // an unpaired surrogate
+        if (cp >= 0xD800 && cp <= 0xDFFF) return std::nullopt;  // an unpaired surrogate
+        AppendUtf8(out, cp);
     }
     return out;
 }

@@ -2,6 +2,7 @@
 #pragma once
 // The one conversion between the 8-bit Windows-1252 texts used inside the program and
 // the UTF-8 texts of the platform (Qt strings, file names shown, terminal output).
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,9 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Characters without a Windows-1252 byte, and malformed UTF-8 sequences, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 
-// UTF-16 text (remote control) to Windows-1252; what the code page lacks becomes '?'.
-std::string Utf16ToCp1252(std::u16string_view text);
+// UTF-16 text (remote control) to UTF-8; nothing when it holds an unpaired surrogate,
+// which no UTF-8 text can spell.
+std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
 // UTF-8 to UTF-16; malformed sequences become '?'.
 std::u16string Utf8ToUtf16(std::string_view text);
 // True when text is well-formed UTF-8 (used to decide how a module file is encoded).

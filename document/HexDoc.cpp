@@ -22,7 +22,8 @@ namespace {
 
 constexpr const char* kFormatCaption = "Welches Format";
 constexpr int64_t kMapThreshold = 0x1FFFFF;
-constexpr int64_t kLargestFile = 0x7FFFFFFF;  // offsets are 32-bit signed
+constexpr const char* kTooLargeForHeap =
+    "%1\nist 2 GByte groß oder größer und kann nur im MemmoryMap Modus geöffnet werden.";
 
 std::string Replace1(std::string text, const std::string& value)
 {
@@ -164,7 +165,7 @@ bool CHexDoc::NewDocument()
     length_ = size;
     viewFlags_ = ViewWritable;
     ownsBuffer_ = false;
-    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, pasteMode_ | ViewWritable | ViewOwnsBuffer);
+    view_->SetBuffer(data_, length_, baseAddress_, pasteMode_ | ViewWritable | ViewOwnsBuffer);
     if (newCount_ != 0) view_->SetModified(true);
     ++newCount_;
     return true;
@@ -183,13 +184,6 @@ bool CHexDoc::OpenDocument(const std::string& path)
     if (info.special) {
         // Devices, FIFOs and sockets are never read: a FIFO would wait for a writer forever.
         ShowFileError(kNotRegularOpen, path);
-        ResetToEmpty();
-        return false;
-    }
-    if (info.exists && !info.isDirectory && info.size > kLargestFile) {
-        // 32-bit offsets cannot address it; loading it would show the wrong bytes.
-        Prompt().Tell(Replace1("%1\nist 2 GByte groß oder größer und kann nicht geöffnet werden.", path),
-                      PromptIcon::Error);
         ResetToEmpty();
         return false;
     }
@@ -228,12 +222,12 @@ bool CHexDoc::OpenMapped(const std::string& path, bool lockedElsewhere)
         return false;
     }
     mapped_ = std::move(mapped);
-    length_ = static_cast<uint32_t>(mapped_->Size());
+    length_ = static_cast<int64_t>(mapped_->Size());
     baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
     data_ = mapped_->Data();
     viewFlags_ = readOnly ? 0 : ViewWritable;
     ownsBuffer_ = false;
-    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, viewFlags_);
+    view_->SetBuffer(data_, length_, baseAddress_, viewFlags_);
     view_->SetModified(false);
     changed_ = false;
     RecordStamp(mapped_->Stamp());
@@ -252,7 +246,7 @@ void CHexDoc::CheckMapFault()
 {
     if (!IsMapped() || mapDetached_ || !mapped_->Faulted()) return;
     const FileStamp now = mapped_->Stamp();
-    if (now.size < static_cast<int64_t>(length_)) {
+    if (now.size < length_) {
         DetachMap(ShortenedText(path_, now.size));
     } else {
         DetachMap("Beim Zugriff auf " + path_ + " fehlten Bytes (Datenträger voll oder Lesefehler).\nSie werden als "
@@ -271,7 +265,7 @@ void CHexDoc::CheckFileOnDisk()
             DetachMap("Die Datei " + path_ + " wurde von einem anderen Programm ersetzt oder gelöscht.\nDie gezeigten "
                       "Bytes gehören zur alten Fassung; sie werden ab jetzt nur zum Lesen gezeigt und lassen sich mit "
                       "\"Speichern unter\" sichern.");
-        } else if (mine.size < static_cast<int64_t>(length_)) {
+        } else if (mine.size < length_) {
             DetachMap(ShortenedText(path_, mine.size));  // shortened before an access met the gap
         }
         return;
@@ -292,9 +286,9 @@ void CHexDoc::DetachMap(const std::string& message)
 {
     mapDetached_ = true;
     const int64_t onDisk = mapped_->Stamp().size;
-    if (onDisk < static_cast<int64_t>(length_)) length_ = static_cast<uint32_t>(std::max<int64_t>(onDisk, 0));
+    if (onDisk < length_) length_ = std::max<int64_t>(onDisk, 0);
     viewFlags_ = 0;
-    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, KeepCursor | KeepScroll);
+    view_->SetBuffer(data_, length_, baseAddress_, KeepCursor | KeepScroll);
     // This is the news about the file on disk: it is not told again as a change.
     noticed_ = StampOf(path_).value_or(FileStamp{});
     Prompt().Tell(message, PromptIcon::Warning);
@@ -348,9 +342,7 @@ bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
     case FileError::AccessDenied:
     case FileError::IsDirectory: ShowFileError("Zugriff auf %1 wurde verwehrt.", path); return false;
     case FileError::NotRegular: ShowFileError(kNotRegularOpen, path); return false;
-    case FileError::TooLarge:
-        ShowFileError("%1\nist 2 GByte groß oder größer und kann nicht geöffnet werden.", path);
-        return false;
+    case FileError::TooLarge: ShowFileError(kTooLargeForHeap, path); return false;
     case FileError::ReadError: Prompt().Tell("Fehler beim Öffnen des Dokuments.", PromptIcon::Error); return false;
     }
     if (!view_) return true;
@@ -377,7 +369,7 @@ bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
         return false;
     }
     if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
-    length_ = static_cast<uint32_t>(bytes.size());
+    length_ = static_cast<int64_t>(bytes.size());
     baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
     if (readOnly || (services_.startOptions && services_.startOptions->AccessMode == 1)) {
         viewFlags_ = 0;
@@ -386,7 +378,7 @@ bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
         viewFlags_ = pasteMode_ | ViewWritable | ViewOwnsBuffer;
         ownsBuffer_ = false;
     }
-    view_->SetBuffer(data_, static_cast<int32_t>(length_), baseAddress_, viewFlags_);
+    view_->SetBuffer(data_, length_, baseAddress_, viewFlags_);
     view_->SetModified(false);
     return true;
 }
@@ -424,8 +416,8 @@ bool CHexDoc::SaveDocument(const std::string& path)
 bool CHexDoc::SaveToFile(const std::string& path)
 {
     if (!view_) return false;
-    int32_t length = 0;
-    uint32_t base = 0;
+    int64_t length = 0;
+    uint64_t base = 0;
     const uint8_t* data = view_->GetBuffer(&length, &base);
 
     DocumentFormat format = DocumentFormat::Binary;
@@ -459,7 +451,7 @@ bool CHexDoc::SaveToFile(const std::string& path)
         }
         text = std::move(*written);
         data = text.data();
-        length = static_cast<int32_t>(text.size());
+        length = static_cast<int64_t>(text.size());
     }
 
     switch (SaveFileAtomically(path, data, static_cast<size_t>(length), services_.write)) {
@@ -517,23 +509,24 @@ bool CHexDoc::HasUnsavedChanges()
 
 // ---- sections -------------------------------------------------------------------------
 
-void CHexDoc::ShowSection(uint32_t offset, uint32_t length)
+void CHexDoc::ShowSection(uint64_t offset, uint64_t length)
 {
     if (!view_ || !data_) return;
     if (viewFlags_ & ViewOwnsBuffer) {
         // The view may have grown its block while inserting: cut from its current block,
         // and take that block over so that it stays alive while sections of it are shown
         // and is released once, at close.
-        int32_t currentLength = 0;
-        uint32_t currentBase = 0;
+        int64_t currentLength = 0;
+        uint64_t currentBase = 0;
         data_ = view_->GetBuffer(&currentLength, &currentBase);
-        length_ = static_cast<uint32_t>(currentLength);
+        length_ = currentLength;
         ownsBuffer_ = true;
         viewFlags_ &= ~ViewOwnsBuffer;
     }
-    if (offset > length_) offset = length_, length = 0;
-    if (length > length_ - offset) length = length_ - offset;
-    view_->SetBuffer(data_ + offset, static_cast<int32_t>(length), baseAddress_ + offset,
+    const auto whole = static_cast<uint64_t>(length_);
+    if (offset > whole) offset = whole, length = 0;
+    if (length > whole - offset) length = whole - offset;
+    view_->SetBuffer(data_ + offset, static_cast<int64_t>(length), baseAddress_ + offset,
                      (viewFlags_ & ~ViewOwnsBuffer) | KeepOldBuffer | NoRepaint);
     view_->RepaintNow();
 }

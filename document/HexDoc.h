@@ -71,7 +71,7 @@ public:
     void CloseContents();
     void ResetToEmpty();
     bool HasUnsavedChanges();
-    void ShowSection(uint32_t offset, uint32_t length);
+    void ShowSection(uint64_t offset, uint64_t length);
     void ReopenPrevious();
 
     // Command 32868 "Einfügemodus erlauben".
@@ -91,8 +91,8 @@ public:
     bool IsMapped() const { return mapped_ != nullptr; }
     const std::string& PathName() const { return path_; }
     std::string Title() const;  // the file name, or "Unbenannt"
-    uint32_t BaseAddress() const { return baseAddress_; }
-    uint32_t Length() const { return length_; }
+    uint64_t BaseAddress() const { return baseAddress_; }
+    int64_t Length() const { return length_; }
     uint32_t ViewFlags() const { return viewFlags_; }
     uint32_t PasteMode() const { return pasteMode_; }
     bool ChangedFlag() const { return changed_; }
@@ -122,8 +122,8 @@ private:
     bool ownsBuffer_ = false;  // the document releases data_ at close
     uint32_t viewFlags_ = 0;
     uint32_t pasteMode_ = 0;
-    uint32_t baseAddress_ = 0;
-    uint32_t length_ = 0;
+    uint64_t baseAddress_ = 0;
+    int64_t length_ = 0;
     uint8_t* data_ = nullptr;
     uint32_t newCount_ = 0;
     std::unique_ptr<MappedFile> mapped_;

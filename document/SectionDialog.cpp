@@ -2,7 +2,6 @@
 #include "document/SectionDialog.h"
 
 #include "common/Expression.h"
-#include "common/FormatText.h"
 #include "common/NumberText.h"
 #include "document/HexDoc.h"
 #include "view/HexView.h"
@@ -11,19 +10,19 @@ namespace qv {
 
 namespace {
 
-std::string Hex(uint32_t value) { return FormatTextString("0x%X", value); }
-uint32_t Quick(const std::string& text) { return static_cast<uint32_t>(ParseNumber(text, kNumberAuto)); }
+std::string Hex(uint64_t value) { return FormatNumber64(static_cast<int64_t>(value), kStyleHexPrefix); }
+uint64_t Quick(const std::string& text) { return static_cast<uint64_t>(ParseNumber64(text, kNumberAuto)); }
 
-uint32_t Evaluated(const std::string& text)
+uint64_t Evaluated(const std::string& text)
 {
-    int32_t value = 0;
-    EvaluateExpression(text, value);
-    return static_cast<uint32_t>(value);
+    int64_t value = 0;
+    EvaluateExpression64(text, value);
+    return static_cast<uint64_t>(value);
 }
 
 }  // namespace
 
-SectionDialog::SectionDialog(uint32_t address, uint32_t length)
+SectionDialog::SectionDialog(uint64_t address, uint64_t length)
     : address_(Hex(address)), length_(Hex(length)), end_(Hex(address + length))
 {
 }
@@ -54,20 +53,20 @@ void SectionDialog::Follow()
         length_ = Hex(Quick(end_) - Quick(address_));
 }
 
-uint32_t SectionDialog::Address() const { return Evaluated(address_); }
+uint64_t SectionDialog::Address() const { return Evaluated(address_); }
 
-uint32_t SectionDialog::Length() const
+uint64_t SectionDialog::Length() const
 {
     return lengthTyped_ ? Evaluated(length_) : Evaluated(end_) - Address();
 }
 
 void ShowSectionDialog(CHexDoc& document, const CHexView& view, IDialogService& dialogs)
 {
-    int32_t start = 0;
-    int32_t length = 0;
+    int64_t start = 0;
+    int64_t length = 0;
     const bool selected = view.GetSelectionRange(&start, &length, true, 0x400000) != 0;
-    SectionDialog dialog(selected ? static_cast<uint32_t>(start) : document.BaseAddress(),
-                         selected ? static_cast<uint32_t>(length) : document.Length());
+    SectionDialog dialog(selected ? static_cast<uint64_t>(start) : document.BaseAddress(),
+                         static_cast<uint64_t>(selected ? length : document.Length()));
     if (!dialogs.Run(dialog)) return;
     document.ShowSection(dialog.Address() - document.BaseAddress(), dialog.Length());
 }

@@ -15,7 +15,7 @@ public:
     static constexpr const char* kName = "Section";
     const char* DialogName() const override { return kName; }
 
-    SectionDialog(uint32_t address, uint32_t length);
+    SectionDialog(uint64_t address, uint64_t length);
 
     const std::string& AddressText() const { return address_; }
     const std::string& LengthText() const { return length_; }
@@ -30,8 +30,8 @@ public:
     void ChangeLengthTyped(bool typed) { lengthTyped_ = typed; }
 
     // The values on OK, read as expressions.
-    uint32_t Address() const;
-    uint32_t Length() const;
+    uint64_t Address() const;
+    uint64_t Length() const;
 
 private:
     void Follow();

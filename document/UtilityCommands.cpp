@@ -17,13 +17,13 @@ namespace qv {
 
 namespace {
 
-constexpr int32_t kMaxTarget = 0x400000;
+constexpr int64_t kMaxTarget = 0x400000;
 
 // The bytes a command works on: from the selection's first byte (or the cursor) for the
 // selection's length (or to the end), never past the end.
 struct Target {
-    int32_t start = 0;
-    int32_t length = 0;
+    int64_t start = 0;
+    int64_t length = 0;
     bool selected = false;
 };
 
@@ -31,7 +31,7 @@ Target TargetOf(const CHexView& view)
 {
     Target target;
     target.selected = view.GetSelectionRange(&target.start, &target.length, false, kMaxTarget) != 0;
-    const int32_t room = std::max(view.Length() - target.start, 0);
+    const int64_t room = std::max<int64_t>(view.Length() - target.start, 0);
     target.length = target.selected ? std::min(target.length, room) : room;
     return target;
 }
@@ -45,7 +45,7 @@ void InsertBase64(CHexView& view, IClipboard& clipboard, IPrompt& prompt)
     const std::optional<std::string> text = GetClipboardText(clipboard);
     if (!text) return;
     const size_t size = Base64DecodedSize(*text);
-    if (size > static_cast<size_t>(std::max(view.Length() - target.start, 0))) {
+    if (size > static_cast<size_t>(std::max<int64_t>(view.Length() - target.start, 0))) {
         const std::string question =
             FormatTextString("Die %i Byte des Base64-Strings passen nicht vollstänig in den Speicherbereich !",
                              static_cast<int>(std::min<size_t>(size, INT32_MAX)));
@@ -53,11 +53,13 @@ void InsertBase64(CHexView& view, IClipboard& clipboard, IPrompt& prompt)
             PromptAnswer::Ok)
             return;
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(target.length));
+    // Room for what the text holds, never more than the target (which may be a whole map).
+    std::vector<uint8_t> bytes(std::min(static_cast<size_t>(target.length), size));
     bytes.resize(Base64Decode(bytes.data(), bytes.size(), *text));
-    const int32_t written = view.OverwriteBytes(target.start, bytes.data(), static_cast<int32_t>(bytes.size()));
+    const int64_t written = view.OverwriteBytes(target.start, bytes.data(), static_cast<int64_t>(bytes.size()));
     view.RepaintNow();
-    prompt.Tell(FormatTextString("Es wurden %i Bytes eingefügt.", written), PromptIcon::Information, "Information");
+    prompt.Tell(FormatTextString("Es wurden %i Bytes eingefügt.", static_cast<int>(written)), PromptIcon::Information,
+                "Information");
 }
 
 void InsertGuid(CHexView& view, IDialogService& dialogs, IPrompt& prompt)
@@ -65,8 +67,7 @@ void InsertGuid(CHexView& view, IDialogService& dialogs, IPrompt& prompt)
     if (view.IsReadOnly()) return;
     const Target target = TargetOf(view);
     GuidBytes guid{};
-    const int32_t taken = std::min(target.length, 16);
-    if (taken > 0) std::copy_n(view.GetBuffer(nullptr, nullptr) + target.start, taken, guid.begin());
+    view.CopyBytesAtCursor(guid.data(), std::min<int64_t>(target.length, 16));
 
     TextInputDialog dialog;
     dialog.caption = "GUID einfügen";
@@ -79,10 +80,10 @@ void InsertGuid(CHexView& view, IDialogService& dialogs, IPrompt& prompt)
         prompt.Tell("Die GUID konnte nicht erstellen !", PromptIcon::Error, "Fehler");
         return;
     }
-    const int32_t written = view.OverwriteBytes(target.start, answer->data(), 16);
+    const int64_t written = view.OverwriteBytes(target.start, answer->data(), 16);
     if (target.selected && written > 0 && target.length != written) {
-        view.SetCursorOffset(static_cast<uint32_t>(target.start), false);
-        view.SelectTo(static_cast<uint32_t>(target.start + written), false);
+        view.SetCursorOffset(static_cast<uint64_t>(target.start), false);
+        view.SelectTo(static_cast<uint64_t>(target.start + written), false);
     }
     view.RepaintNow();
 }

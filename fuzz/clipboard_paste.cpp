@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qv::CHexView view;
     uint8_t* block = qv::ViewBuffer::Allocate(original.size());
     std::copy(original.begin(), original.end(), block);
-    view.SetBuffer(block, static_cast<int32_t>(original.size()), 0,
+    view.SetBuffer(block, static_cast<int64_t>(original.size()), 0,
                    qv::ViewWritable | qv::ViewOwnsBuffer | qv::InsertAllowed | ((mode & 1) ? qv::InsertOn : 0));
     view.SetCursorOffset(mode >> 2, false);
     if (mode & 2) view.SelectTo((mode >> 2) + 5, false);
     view.PasteFromClipboard(clipboard, (mode & 0x80) != 0);
 
-    int32_t length = 0;
+    int64_t length = 0;
     view.GetBuffer(&length, nullptr);
     if (length < 64 || length > qv::kInsertLimit) __builtin_trap();
     if (view.Undo().UndoCount() > 1) __builtin_trap();

@@ -27,6 +27,16 @@ else()
 endif()
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/completion/quarnival-cli DESTINATION share/bash-completion/completions)
+
+# The licence and the history where Debian keeps them: a machine-readable copyright file and
+# the changelog, compressed as a native package's.
+set(QV_CHANGELOG ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${QV_CHANGELOG}
+  COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip ${CMAKE_CURRENT_LIST_DIR}/changelog ${QV_CHANGELOG}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog
+  VERBATIM)
+add_custom_target(changelog ALL DEPENDS ${QV_CHANGELOG})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${QV_CHANGELOG} DESTINATION share/doc/quarnival)
 if(QV_GUI)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/metainfo/io.github.quarnival.Quarnival.metainfo.xml
           DESTINATION share/metainfo)

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -40,6 +41,9 @@ bool SomeoneListens(const std::string& path)
     return result == 0 || (error != ECONNREFUSED && error != ENOENT);
 }
 
+// Process ids have at most 7 digits (the kernel's limit is 2^22).
+constexpr size_t kLongestPid = 7;
+
 bool AllDigits(const char* name)
 {
     if (!*name) return false;
@@ -53,8 +57,10 @@ bool AllDigits(const char* name)
 std::optional<std::string> RemoteSocketFolder(bool create, std::string* error)
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime && *runtime ? std::string(runtime) + "/quarnival"
-                                                   : "/tmp/quarnival-" + std::to_string(::geteuid());
+    std::string folder = runtime && *runtime ? std::string(runtime) + "/quarnival" : std::string();
+    // A socket's address holds a path of at most 107 bytes.
+    if (folder.empty() || folder.size() + 1 + kLongestPid >= sizeof(sockaddr_un::sun_path))
+        folder = "/tmp/quarnival-" + std::to_string(::geteuid());
     auto fail = [&](const std::string& text) -> std::optional<std::string> {
         if (error) *error = text;
         return std::nullopt;
@@ -117,12 +123,19 @@ RemoteClientSocket::~RemoteClientSocket()
     if (fd_ >= 0) ::close(fd_);
 }
 
-bool RemoteClientSocket::Connect(const std::string& path)
+bool RemoteClientSocket::Connect(const std::string& path, int timeoutMs)
 {
     sockaddr_un address;
     if (!FillAddress(path, address)) return false;
     fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd_ < 0) return false;
+    // A local socket waits for room in the listener's backlog as long as its send time-out
+    // allows (0 would mean no limit).
+    if (timeoutMs >= 0) {
+        const int ms = std::max(timeoutMs, 1);
+        const timeval limit{ms / 1000, (ms % 1000) * 1000};
+        if (::setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit) != 0) return false;
+    }
     return ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 // Where running editors listen for remote control, and who may talk to them. Each editor
 // has a local socket named by its process id in a folder that only its user may enter:
-// $XDG_RUNTIME_DIR/quarnival, or /tmp/quarnival-<uid> when XDG_RUNTIME_DIR is unset.
+// $XDG_RUNTIME_DIR/quarnival, or /tmp/quarnival-<uid> when XDG_RUNTIME_DIR is unset or so
+// long that a socket in it could not be addressed.
 #include <sys/types.h>
 
 #include <optional>
@@ -40,7 +41,8 @@ public:
     RemoteClientSocket(const RemoteClientSocket&) = delete;
     RemoteClientSocket& operator=(const RemoteClientSocket&) = delete;
 
-    bool Connect(const std::string& path);
+    // A stopped editor whose backlog is full would keep the connection waiting without end.
+    bool Connect(const std::string& path, int timeoutMs);
     bool SendAll(const std::vector<uint8_t>& bytes, int timeoutMs);
     // Reads what is there, after waiting for it; 0 bytes means the peer closed, nothing a
     // timeout or error.

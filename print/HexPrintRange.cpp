@@ -18,11 +18,9 @@ std::optional<PrintRange> BytesPrintRange(const CHexView& view, int64_t first, i
     if (length <= 0) return std::nullopt;
     const HexLayout& layout = view.RowLayout();
     const int64_t perRow = std::max(1, layout.bytesPerRow);
-    auto rowOf = [&](int64_t offset) {
-        return static_cast<int32_t>((std::clamp<int64_t>(offset, 0, length - 1) + layout.Phase()) / perRow);
-    };
-    const int32_t top = rowOf(std::min(first, last));
-    const int32_t bottom = rowOf(std::max(first, last));
+    auto rowOf = [&](int64_t offset) { return (std::clamp<int64_t>(offset, 0, length - 1) + layout.Phase()) / perRow; };
+    const int64_t top = rowOf(std::min(first, last));
+    const int64_t bottom = rowOf(std::max(first, last));
     return PrintRange{top, bottom - top + 1, 0, kWholeRow};
 }
 

@@ -32,7 +32,7 @@ private:
 
 }  // namespace
 
-PrintRange WholePrintRange(int32_t lineCount)
+PrintRange WholePrintRange(int64_t lineCount)
 {
     return {0, lineCount, 0, INT32_MAX};
 }
@@ -54,7 +54,7 @@ PrintJob::PrintJob(CAnsiView& view, const PrintJobSetup& setup)
       setup_(setup),
       metrics_(ComputePageMetrics(setup.printer, setup.settings)),
       pages_(setup.range, setup.settings.linesPerPage, metrics_.charsPerLine,
-             (setup.settings.flags & PrintWrapLines) != 0, [&view](int32_t line) { return view.GetLineLength(line); }),
+             (setup.settings.flags & PrintWrapLines) != 0, [&view](int64_t line) { return view.GetLineLength(line); }),
       colors_(MakePrintColorTable(view.Colors(), setup.settings.flags))
 {
 }

@@ -39,7 +39,7 @@ struct PrintJobSetup {
 };
 
 // All lines of a view of `lineCount` lines.
-PrintRange WholePrintRange(int32_t lineCount);
+PrintRange WholePrintRange(int64_t lineCount);
 
 // A job of the view with the process's page settings: the selection's rows when one is
 // given (without header and footer), else all lines.

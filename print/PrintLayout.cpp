@@ -37,19 +37,19 @@ PageMetrics ComputePageMetrics(const PrinterGeometry& printer, const PrintSettin
 }
 
 PageTable::PageTable(const PrintRange& range, int32_t linesPerPage, int32_t charsPerLine, bool wrap,
-                     const std::function<int32_t(int32_t)>& lineLength)
+                     const std::function<int32_t(int64_t)>& lineLength)
     : range_(range), linesPerPage_(std::max(1, linesPerPage)), charsPerLine_(std::max(1, charsPerLine)), wrap_(wrap)
 {
-    range_.lineCount = std::max(0, range_.lineCount);
+    range_.lineCount = std::max<int64_t>(0, range_.lineCount);
     if (!wrap_) {
-        pageCount_ = std::max(1, (range_.lineCount + linesPerPage_ - 1) / linesPerPage_);
+        pageCount_ = AtLeast1((range_.lineCount + linesPerPage_ - 1) / linesPerPage_);
         return;
     }
     lengths_.reserve(static_cast<size_t>(range_.lineCount));
     starts_.push_back({range_.firstLine, range_.firstColumn});
     int64_t rows = 0;
-    for (int32_t i = 0; i < range_.lineCount; ++i) {
-        const int32_t line = range_.firstLine + i;
+    for (int64_t i = 0; i < range_.lineCount; ++i) {
+        const int64_t line = range_.firstLine + i;
         lengths_.push_back(std::max(0, lineLength(line)));
         const int32_t begin = i == 0 ? range_.firstColumn : 0;
         const int32_t printed = std::max(0, EndOfLine(line) - begin);
@@ -61,17 +61,18 @@ PageTable::PageTable(const PrintRange& range, int32_t linesPerPage, int32_t char
     pageCount_ = static_cast<int32_t>(starts_.size());
 }
 
-int32_t PageTable::EndOfLine(int32_t line) const
+int32_t PageTable::EndOfLine(int64_t line) const
 {
     const int32_t length = lengths_.at(static_cast<size_t>(line - range_.firstLine));
     return line == range_.firstLine + range_.lineCount - 1 ? std::min(length, range_.endColumn) : length;
 }
 
-int32_t PageTable::PageOfLine(int32_t line) const
+int32_t PageTable::PageOfLine(int64_t line) const
 {
-    if (!wrap_) return std::clamp((line - range_.firstLine) / linesPerPage_, 0, pageCount_ - 1);
+    if (!wrap_)
+        return static_cast<int32_t>(std::clamp<int64_t>((line - range_.firstLine) / linesPerPage_, 0, pageCount_ - 1));
     auto after = std::upper_bound(starts_.begin(), starts_.end(), line,
-                                  [](int32_t value, const PageStart& start) { return value < start.line; });
+                                  [](int64_t value, const PageStart& start) { return value < start.line; });
     return std::max(0, static_cast<int32_t>(after - starts_.begin()) - 1);
 }
 
@@ -79,10 +80,10 @@ std::vector<PrintedRow> PageTable::RowsOfPage(int32_t page) const
 {
     std::vector<PrintedRow> rows;
     if (page < 0 || page >= pageCount_) return rows;
-    const int32_t endLine = range_.firstLine + range_.lineCount;
+    const int64_t endLine = range_.firstLine + range_.lineCount;
     if (!wrap_) {
         for (int32_t i = 0; i < linesPerPage_; ++i) {
-            const int32_t line = range_.firstLine + page * linesPerPage_ + i;
+            const int64_t line = range_.firstLine + int64_t{page} * linesPerPage_ + i;
             if (line >= endLine) break;
             const int32_t column = line == range_.firstLine ? range_.firstColumn : 0;
             int32_t count = charsPerLine_;

@@ -36,23 +36,23 @@ struct PageMetrics {
 PageMetrics ComputePageMetrics(const PrinterGeometry& printer, const PrintSettings& settings);
 
 // Lines firstLine .. firstLine + lineCount - 1; the first starts at firstColumn, the last
-// ends before endColumn.
+// ends before endColumn. Lines are 64-bit, as the view's.
 struct PrintRange {
-    int32_t firstLine = 0;
-    int32_t lineCount = 0;
+    int64_t firstLine = 0;
+    int64_t lineCount = 0;
     int32_t firstColumn = 0;
     int32_t endColumn = 10000;
 };
 
 struct PageStart {
-    int32_t line = 0;
+    int64_t line = 0;
     int32_t column = 0;
     bool operator==(const PageStart&) const = default;
 };
 
 // One printed row: `count` columns of `line` from `column`.
 struct PrintedRow {
-    int32_t line = 0;
+    int64_t line = 0;
     int32_t column = 0;
     int32_t count = 0;
 };
@@ -61,16 +61,16 @@ class PageTable {
 public:
     // lineLength gives the length of a line (wrapping only).
     PageTable(const PrintRange& range, int32_t linesPerPage, int32_t charsPerLine, bool wrap,
-              const std::function<int32_t(int32_t)>& lineLength);
+              const std::function<int32_t(int64_t)>& lineLength);
 
     int32_t PageCount() const { return pageCount_; }
     // Page (from 0) holding the line; the first or last page for lines outside the range.
-    int32_t PageOfLine(int32_t line) const;
+    int32_t PageOfLine(int64_t line) const;
     // The rows printed on a page, top to bottom.
     std::vector<PrintedRow> RowsOfPage(int32_t page) const;
 
 private:
-    int32_t EndOfLine(int32_t line) const;
+    int32_t EndOfLine(int64_t line) const;
 
     PrintRange range_;
     int32_t linesPerPage_;

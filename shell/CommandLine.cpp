@@ -7,10 +7,10 @@
 
 namespace qv {
 
-uint32_t ReadCInteger(const std::string& text)
+uint64_t ReadCInteger(const std::string& text)
 {
-    // As strtoul with base 0 and a 32-bit long: blanks, a sign, then the digits; "-"
-    // negates in 32-bit arithmetic; a value beyond 32 bits reads as 0xFFFFFFFF, signed or not.
+    // As strtoull with base 0: blanks, a sign, then the digits; "-" negates in 64-bit
+    // arithmetic; a value beyond 64 bits reads as the largest one, signed or not.
     size_t pos = text.find_first_not_of(" \t\n\v\f\r");
     if (pos == std::string::npos) return 0;
     const bool negative = text[pos] == '-';
@@ -29,11 +29,10 @@ uint32_t ReadCInteger(const std::string& text)
         const int c = std::tolower(static_cast<unsigned char>(text[pos]));
         int digit = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
         if (digit >= base) break;
+        if (value > (UINT64_MAX - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base)) return UINT64_MAX;
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
-        if (value > 0xFFFFFFFFu) return 0xFFFFFFFFu;
     }
-    const auto result = static_cast<uint32_t>(value);
-    return negative ? 0u - result : result;
+    return negative ? 0u - value : value;
 }
 
 namespace {

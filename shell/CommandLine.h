@@ -30,9 +30,9 @@ struct CommandLine {
 // "--print-pdf" takes the next argument as the PDF to print into.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Reads a C integer as strtoul with base 0 does (blanks, a sign, decimal, 0x hex,
+// Reads a 64-bit C integer as strtoull with base 0 does (blanks, a sign, decimal, 0x hex,
 // leading-0 octal) up to the first foreign character; a missing number is 0.
-uint32_t ReadCInteger(const std::string& text);
+uint64_t ReadCInteger(const std::string& text);
 
 
 // The start-up file name as the program shows it: absolute, each existing component

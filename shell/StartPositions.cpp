@@ -10,22 +10,22 @@
 
 namespace qv {
 
+std::pair<uint64_t, uint64_t> ReadNumberPair(const std::string& value)
+{
+    const size_t colon = value.find(':');
+    return {ReadCInteger(value), colon == std::string::npos ? 0 : ReadCInteger(value.substr(colon + 1))};
+}
+
 StartPositions ReadStartPositions(const CommandLine& commandLine)
 {
-    // The second number follows the first ":" after the option's own ":"; none reads as 0.
-    auto pair = [](const std::string& value) {
-        const size_t colon = value.find(':');
-        return std::make_pair(ReadCInteger(value),
-                              colon == std::string::npos ? 0u : ReadCInteger(value.substr(colon + 1)));
-    };
     StartPositions positions;
     if (commandLine.selectOption) {
         positions.hasSection = true;
-        std::tie(positions.sectionOffset, positions.sectionLength) = pair(*commandLine.selectOption);
+        std::tie(positions.sectionOffset, positions.sectionLength) = ReadNumberPair(*commandLine.selectOption);
     }
     if (commandLine.jumpOption) {
         positions.hasJump = true;
-        std::tie(positions.jumpAddress, positions.jumpLength) = pair(*commandLine.jumpOption);
+        std::tie(positions.jumpAddress, positions.jumpLength) = ReadNumberPair(*commandLine.jumpOption);
     }
     if (commandLine.startOption) {
         positions.hasScroll = true;
@@ -41,7 +41,9 @@ void ApplyStartPositions(const StartPositions& positions, CHexDoc& document, CHe
     if (positions.hasScroll) view.ScrollToOffset(positions.scrollAddress, true);
     if (positions.hasJump) {
         view.SetCursorOffset(positions.jumpAddress, true);
-        if (positions.jumpLength >= 1) view.SelectTo(positions.jumpAddress + positions.jumpLength, true);
+        // A sum past the largest address stands for "to the end", not for a wrapped-around address.
+        const uint64_t end = positions.jumpAddress + positions.jumpLength;
+        if (positions.jumpLength >= 1) view.SelectTo(end < positions.jumpAddress ? UINT64_MAX : end, true);
     }
 }
 

@@ -18,10 +18,10 @@ ToolBytes ToolInputBytes(const uint8_t* buffer, size_t bufferLength, size_t sele
 
 ToolBytes ToolInputOfView(const CHexView& view)
 {
-    int32_t length = 0;
+    int64_t length = 0;
     const uint8_t* buffer = view.GetBuffer(&length, nullptr);
-    int32_t start = 0, selected = 0;
-    if (!view.GetSelectionRange(&start, &selected, false, std::numeric_limits<int32_t>::max())) selected = 0;
+    int64_t start = 0, selected = 0;
+    if (!view.GetSelectionRange(&start, &selected, false, std::numeric_limits<int64_t>::max())) selected = 0;
     return ToolInputBytes(buffer, length > 0 ? static_cast<size_t>(length) : 0, start > 0 ? static_cast<size_t>(start) : 0,
                           static_cast<size_t>(selected));
 }

@@ -30,7 +30,7 @@ CAnsiView::CAnsiView(std::string_view viewName, int32_t lineLength, int32_t extr
     : viewName_(viewName), style_(AcquireViewStyle(viewName))
 {
     lineLength_ = std::max(0, lineLength);
-    lineCount_ = std::max(0, 100 + extraLines);
+    lineCount_ = std::max<int64_t>(0, int64_t{100} + extraLines);
     if (style_->fontCreated) {
         charWidth_ = style_->cell.width;
         charHeight_ = style_->cell.height;
@@ -58,7 +58,7 @@ CAnsiView* CAnsiView::ActiveView()
 
 // ---- Default hooks ----
 
-void CAnsiView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
+void CAnsiView::SetCursorPos(int32_t column, int64_t line, uint32_t flags)
 {
     if (flags & CursorRelative) {
         column += cursorColumn_;
@@ -68,7 +68,7 @@ void CAnsiView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
     cursorLine_ = line;
 }
 
-int32_t CAnsiView::GetLineLength(int32_t /*line*/)
+int32_t CAnsiView::GetLineLength(int64_t /*line*/)
 {
     return 0;
 }
@@ -105,42 +105,42 @@ int CAnsiView::OnKeyDown(int, uint32_t)
     return 0;
 }
 
-int CAnsiView::OnDoubleClick(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnDoubleClick(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnRightDoubleClick(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnRightDoubleClick(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnLeftDown(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnLeftDown(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnRightDown(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnRightDown(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnLeftUp(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnLeftUp(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnRightUp(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnRightUp(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnMouseMove(uint32_t, int32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnMouseMove(uint32_t, int32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
 
-int CAnsiView::OnMarginMouse(uint32_t, int32_t, int32_t, int32_t)
+int CAnsiView::OnMarginMouse(uint32_t, int32_t, int32_t, int64_t)
 {
     return 0;
 }
@@ -300,16 +300,16 @@ void CAnsiView::SetSplit(uint32_t flags, int32_t x, int32_t y)
     UpdateScroll(0);
 }
 
-LineRect CAnsiView::LineRectInPane(int pane, int32_t line) const
+LineRect CAnsiView::LineRectInPane(int pane, int64_t line) const
 {
     if (!layout_.PaneExists(pane)) return {};
     const PaneState& state = pane == activePane_
                                  ? PaneState{leftColumn_, topLine_, paneColumns_, paneRows_, 0, 0}
                                  : panes_[static_cast<size_t>(pane)];
-    int32_t row = line - state.topLine;
+    const int64_t row = line - state.topLine;
     if (row < 0 || row > state.rows) return {};
     LineRect rect = layout_.PaneRect(pane);
-    int32_t y = rect.top + row * charHeight_ - (pane == activePane_ ? subScrollY_ : 0);
+    int32_t y = rect.top + static_cast<int32_t>(row) * charHeight_ - (pane == activePane_ ? subScrollY_ : 0);
     LineRect result{rect.left, std::max(rect.top, y), rect.right, std::min(rect.bottom, y + charHeight_)};
     return result.IsEmpty() ? LineRect{} : result;
 }
@@ -317,15 +317,16 @@ LineRect CAnsiView::LineRectInPane(int pane, int32_t line) const
 LinePoint CAnsiView::CaretPoint() const
 {
     LineRect rect = layout_.PaneRect(activePane_);
+    // Only asked while the cursor line is in the pane, so the row fits 32 bits.
     return {rect.left + leftMargin_ + (cursorColumn_ - leftColumn_) * charWidth_ - subScrollX_,
-            rect.top + (cursorLine_ - topLine_) * charHeight_ - subScrollY_};
+            rect.top + static_cast<int32_t>(cursorLine_ - topLine_) * charHeight_ - subScrollY_};
 }
 
 // ---- UpdateScroll ----
 
 void CAnsiView::ClampCursor()
 {
-    cursorLine_ = std::clamp(cursorLine_, 0, std::max(0, lineCount_));
+    cursorLine_ = std::clamp<int64_t>(cursorLine_, 0, std::max<int64_t>(0, lineCount_));
     cursorColumn_ = std::clamp(cursorColumn_, 0, std::max(0, lineLength_ - 1));
 }
 
@@ -377,7 +378,7 @@ void CAnsiView::UpdateScroll(uint32_t flags)
     int32_t columnReserve = paneColumns_ / 2 - lastColumnPartial_;
     int32_t rowReserve = lineChanged ? 0 : paneRows_ / 2 - lastRowPartial_;
     leftColumn_ = std::max(0, std::min(leftColumn_, lineLength_ - columnReserve));
-    topLine_ = std::max(0, std::min(topLine_, lineCount_ - rowReserve));
+    topLine_ = std::max<int64_t>(0, std::min(topLine_, lineCount_ - rowReserve));
     if (options_ & OptNoHorizontalScroll) leftColumn_ = 0;
     if (options_ & OptNoVerticalScroll) topLine_ = 0;
     if (sized) {
@@ -436,13 +437,13 @@ void CAnsiView::UpdateStripsAndBars()
             // or the active pane when that one is in the column (row).
             int pane = horizontal ? ((activePane_ & 2) | bar) : ((activePane_ & 1) | ((bar - 2) << 1));
             const PaneState& ps = panes_[static_cast<size_t>(pane)];
-            int32_t page = horizontal ? ps.columns : ps.rows;
-            int32_t range = horizontal ? lineLength_ : lineCount_;
+            int64_t page = horizontal ? ps.columns : ps.rows;
+            int64_t range = horizontal ? lineLength_ : lineCount_;
             bool extended = (options_ & (horizontal ? OptSplitSideBySide : OptSplitTopBottom)) != 0;
             if (extended) range += page / 2;
-            int32_t position = horizontal ? ps.leftColumn : ps.topLine;
-            state.page = std::max(1, page);
-            state.maximum = std::max(position, std::max(0, range - page));
+            int64_t position = horizontal ? ps.leftColumn : ps.topLine;
+            state.page = std::max<int64_t>(1, page);
+            state.maximum = std::max(position, std::max<int64_t>(0, range - page));
             state.position = position;
             state.visible = true;
             state.enabled = range > page;
@@ -455,7 +456,7 @@ void CAnsiView::UpdateStripsAndBars()
     }
 }
 
-void CAnsiView::NotifyParent(int code, int32_t a, int32_t b)
+void CAnsiView::NotifyParent(int code, int64_t a, int64_t b)
 {
     if (parent_) parent_->OnLineViewNotify(*this, code, a, b);
 }
@@ -467,17 +468,17 @@ void CAnsiView::InvalidateAll()
     redraw_.RequestAll();
 }
 
-void CAnsiView::InvalidateLine(int32_t line)
+void CAnsiView::InvalidateLine(int64_t line)
 {
     redraw_.RequestLine(line);
 }
 
-void CAnsiView::InvalidateLines(int32_t first, int32_t count)
+void CAnsiView::InvalidateLines(int64_t first, int64_t count)
 {
     redraw_.RequestLines(first, count);
 }
 
-void CAnsiView::InvalidateFrom(int32_t line)
+void CAnsiView::InvalidateFrom(int64_t line)
 {
     redraw_.RequestFrom(line);
 }
@@ -507,13 +508,13 @@ void CAnsiView::Redraw(bool onlyIfRequested)
     if (redraw_.Pending()) DrawPending();
 }
 
-void CAnsiView::InvalidateRange(int32_t first, int32_t last)
+void CAnsiView::InvalidateRange(int64_t first, int64_t last)
 {
     for (int pane = 0; pane < kMaxPanes; ++pane) {
         if (!layout_.PaneExists(pane)) continue;
         const PaneState& ps = panes_[static_cast<size_t>(pane)];
-        int32_t from = std::max(first, ps.topLine);
-        int32_t to = std::min<int64_t>(last, static_cast<int64_t>(ps.topLine) + ps.rows);
+        int64_t from = std::max(first, ps.topLine);
+        int64_t to = std::min<int64_t>(last, ps.topLine + ps.rows);
         if (from > to) continue;
         LineRect top = LineRectInPane(pane, from);
         LineRect bottom = LineRectInPane(pane, to);
@@ -535,8 +536,8 @@ void CAnsiView::DrawPending()
     if (bits & (RedrawAll | RedrawFromOldEnd)) {
         host_->Invalidate({0, 0, clientWidth_, clientHeight_});
     } else {
-        int32_t first = 0;
-        int32_t last = 0;
+        int64_t first = 0;
+        int64_t last = 0;
         if (redraw_.LineRange(first, last)) InvalidateRange(first, last);
         if (bits & RedrawCursorLine) InvalidateRange(cursorLine_, cursorLine_);
         if (bits & RedrawLineBeforeCursor) InvalidateRange(cursorLine_ - 1, cursorLine_ - 1);
@@ -584,9 +585,9 @@ void CAnsiView::EnableDroppedFiles(bool enable)
     SetOptions(enable ? options_ | OptAcceptFiles : options_ & ~OptAcceptFiles);
 }
 
-void CAnsiView::SetLineCount(int32_t count)
+void CAnsiView::SetLineCount(int64_t count)
 {
-    lineCount_ = std::max(0, count);
+    lineCount_ = std::max<int64_t>(0, count);
     InvalidateAll();
 }
 
@@ -602,8 +603,9 @@ uint32_t CAnsiView::LineViewControl(uint32_t select, uint32_t packedPosition)
 {
     int32_t column = static_cast<int32_t>(packedPosition & 0xFFFF);
     int32_t line = static_cast<int32_t>(packedPosition >> 16);
-    uint32_t cursor = Pack(cursorColumn_, cursorLine_);
-    uint32_t scroll = Pack(leftColumn_, topLine_);
+    // The message packs 16 bits per value: lines beyond them come back cut.
+    uint32_t cursor = Pack(cursorColumn_, static_cast<int32_t>(cursorLine_));
+    uint32_t scroll = Pack(leftColumn_, static_cast<int32_t>(topLine_));
     switch (select) {
     case 0:
     case 4:

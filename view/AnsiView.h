@@ -76,7 +76,7 @@ enum class RightMode { None = 0, Text = 1, Margin = 2, Panning = 3 };
 // Scroll position and size of one pane.
 struct PaneState {
     int32_t leftColumn = 0;
-    int32_t topLine = 0;
+    int64_t topLine = 0;
     int32_t columns = 1;
     int32_t rows = 1;
     int32_t lastColumnPartial = 0;
@@ -98,17 +98,17 @@ public:
     virtual void SetLeftMargin(int32_t pixels);
     // 3. Draws `count` columns of `line` from `firstColumn` into `rect` (its left edge is
     //    the text start); returns the number of characters drawn. flags bit 0: printing.
-    virtual int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t firstColumn,
+    virtual int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int64_t line, int32_t firstColumn,
                               int32_t count, uint32_t flags);
     // 4. Paints the margin left of a line.
-    virtual void DrawMargin(ILineDrawing& dc, const LineRect& rect, int32_t line);
+    virtual void DrawMargin(ILineDrawing& dc, const LineRect& rect, int64_t line);
     // 5. Appends the line view's entries to `menu` and pops it up at client point (x, y);
     //    the chosen command is run (RunCommand).
     virtual void ShowContextMenu(int32_t x, int32_t y, ContextMenu& menu);
     // 6. Moves the cursor (flags: CursorPosFlags).
-    virtual void SetCursorPos(int32_t column, int32_t line, uint32_t flags);
+    virtual void SetCursorPos(int32_t column, int64_t line, uint32_t flags);
     // 7. Length of one line (used by printing with wrapping).
-    virtual int32_t GetLineLength(int32_t line);
+    virtual int32_t GetLineLength(int64_t line);
     // 8. The scroll position changed.
     virtual void OnScrolled();
     // 9. The pane's column or row count changed.
@@ -122,15 +122,15 @@ public:
     virtual int OnKeyDown(int key, uint32_t flags);
     // 14.-20. Mouse in a pane's text; x, y relative to the pane's text origin;
     //     flags: MouseFlags. Non-zero: handled.
-    virtual int OnDoubleClick(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
-    virtual int OnRightDoubleClick(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
-    virtual int OnLeftDown(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
-    virtual int OnRightDown(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
-    virtual int OnLeftUp(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
-    virtual int OnRightUp(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
-    virtual int OnMouseMove(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line);
+    virtual int OnDoubleClick(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
+    virtual int OnRightDoubleClick(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
+    virtual int OnLeftDown(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
+    virtual int OnRightDown(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
+    virtual int OnLeftUp(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
+    virtual int OnRightUp(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
+    virtual int OnMouseMove(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line);
     // 21. Mouse in the left margin; code = flags | MarginMouseCodes.
-    virtual int OnMarginMouse(uint32_t code, int32_t x, int32_t y, int32_t line);
+    virtual int OnMarginMouse(uint32_t code, int32_t x, int32_t y, int64_t line);
     // 22. The pane arrangement changed.
     virtual int OnPanesChanged(uint32_t splitFlags, int32_t splitX, int32_t splitY);
     // 23. Wheel; delta in 1/120 notches, positive upwards. Non-zero: handled.
@@ -158,7 +158,8 @@ public:
     void HandleChar(uint32_t character, int repeat, uint32_t flags);
     void HandleSetFocus(uint32_t modifiers);
     void HandleKillFocus();
-    void HandleScroll(int bar, ScrollAction action, int32_t position);
+    // position: the thumb's place in lines (columns), for the thumb actions.
+    void HandleScroll(int bar, ScrollAction action, int64_t position);
     void HandleMouseDown(MouseButton button, uint32_t flags, int32_t x, int32_t y);
     void HandleMouseUp(MouseButton button, uint32_t flags, int32_t x, int32_t y);
     void HandleDoubleClick(MouseButton button, uint32_t flags, int32_t x, int32_t y);
@@ -183,9 +184,9 @@ public:
     void Redraw(bool onlyIfRequested = true);
     // Redraw requests (merged into the RedrawState).
     void InvalidateAll();
-    void InvalidateLine(int32_t line);
-    void InvalidateLines(int32_t first, int32_t count);
-    void InvalidateFrom(int32_t line);
+    void InvalidateLine(int64_t line);
+    void InvalidateLines(int64_t first, int64_t count);
+    void InvalidateFrom(int64_t line);
     void InvalidateCursorLine();
     // Requests are collected while a batch is open and drawn once when the outermost closes.
     void BeginUpdateBatch();
@@ -209,7 +210,7 @@ public:
     void SetOptions(uint32_t options);
     void EnableDroppedFiles(bool enable);
     void SetNoStyle(bool noStyle) { noStyle_ = noStyle; }
-    void SetLineCount(int32_t count);
+    void SetLineCount(int64_t count);
     void SetLineLength(int32_t length);
     // Makes pane 0..3 the active one (its scroll position becomes the view's).
     void ActivatePane(int pane);
@@ -224,12 +225,12 @@ public:
     void SetPrintColors(const ColorTable* table) { printColors_ = table; }
     // The colours PrintLine uses for its flags: the print job's when printing.
     const ColorTable& ColorsFor(uint32_t printLineFlags) const;
-    int32_t LineCount() const { return lineCount_; }
+    int64_t LineCount() const { return lineCount_; }
     int32_t LineLength() const { return lineLength_; }
     int32_t CursorColumn() const { return cursorColumn_; }
-    int32_t CursorLine() const { return cursorLine_; }
+    int64_t CursorLine() const { return cursorLine_; }
     int32_t LeftColumn() const { return leftColumn_; }
-    int32_t TopLine() const { return topLine_; }
+    int64_t TopLine() const { return topLine_; }
     int32_t PaneColumns() const { return paneColumns_; }
     int32_t PaneRows() const { return paneRows_; }
     int32_t CharWidth() const { return charWidth_; }
@@ -260,19 +261,20 @@ protected:
     // Menu entry whose enabled state the parent decides.
     MenuEntry CommandEntry(int command, std::string text) const;
     // Client rectangle of a line in a pane (full pane width, margin included); empty when not visible.
-    LineRect LineRectInPane(int pane, int32_t line) const;
+    LineRect LineRectInPane(int pane, int64_t line) const;
     // Cursor cell of the active pane in client pixels.
     LinePoint CaretPoint() const;
 
     std::string viewName_;
     std::shared_ptr<ViewStyle> style_;
-    int32_t lineCount_ = 100;
+    // Lines are 64-bit: the rows of a file of any size; columns stay 32-bit.
+    int64_t lineCount_ = 100;
     int32_t lineLength_ = 80;
     int32_t cursorColumn_ = 0;
-    int32_t cursorLine_ = 0;
+    int64_t cursorLine_ = 0;
     // Scroll position and size of the active pane (mirrored into panes_).
     int32_t leftColumn_ = 0;
-    int32_t topLine_ = 0;
+    int64_t topLine_ = 0;
     int32_t paneColumns_ = 1;
     int32_t paneRows_ = 1;
     int32_t lastColumnPartial_ = 0;
@@ -301,13 +303,13 @@ private:
     void LoadActivePane();
     void UpdateScrollBars();
     void ApplyCaret();
-    void NotifyParent(int code, int32_t a, int32_t b);
+    void NotifyParent(int code, int64_t a, int64_t b);
     void DrawPending();
-    void InvalidateRange(int32_t first, int32_t last);
+    void InvalidateRange(int64_t first, int64_t last);
     void DrawPane(ILineDrawing& dc, const LineRect& clip, int pane);
     void HandleNavigationKey(int key);
     void MouseToCell(const PaneHit& hit, int32_t x, int32_t y, int32_t& px, int32_t& py, int32_t& column,
-                     int32_t& line) const;
+                     int64_t& line) const;
     void DragMove(uint32_t flags, int32_t x, int32_t y);
     void StopTimer();
     void StartTimer();
@@ -342,16 +344,16 @@ private:
     LinePoint rightPress_;
     LinePoint panAnchor_;
     int32_t panAnchorLeft_ = 0;
-    int32_t panAnchorTop_ = 0;
+    int64_t panAnchorTop_ = 0;
     int32_t subScrollX_ = 0;
     int32_t subScrollY_ = 0;
     // Splitter drag: which bar (HitCode) is being moved.
     int splitterDrag_ = HitNothing;
     // What the last UpdateScroll saw, to tell what changed since.
     int32_t seenCursorColumn_ = 0;
-    int32_t seenCursorLine_ = 0;
+    int64_t seenCursorLine_ = 0;
     int32_t seenLeft_ = 0;
-    int32_t seenTop_ = 0;
+    int64_t seenTop_ = 0;
     int32_t seenColumns_ = 0;
     int32_t seenRows_ = 0;
     std::array<ScrollBarState, kScrollBarCount> bars_{};

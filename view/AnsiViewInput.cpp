@@ -83,7 +83,7 @@ void CAnsiView::HandleNavigationKey(int key)
     bool ctrl = (modifierState_ & ModCtrl) != 0;
     int32_t page = std::max(1, paneRows_ - 1);
     if (ctrl && (key == KeyEnd || key == KeyHome)) {
-        SetCursorPos(0, key == KeyEnd ? std::max(0, lineCount_ - 1) : 0, shift ? CursorExtend : 0);
+        SetCursorPos(0, key == KeyEnd ? std::max<int64_t>(0, lineCount_ - 1) : 0, shift ? CursorExtend : 0);
         return;
     }
     if ((ctrl && !shift) || !(caretMode_ & CaretShown)) {
@@ -148,7 +148,7 @@ void CAnsiView::HandleKillFocus()
 // ---- Mouse ----
 
 void CAnsiView::MouseToCell(const PaneHit& hit, int32_t x, int32_t y, int32_t& px, int32_t& py, int32_t& column,
-                            int32_t& line) const
+                            int64_t& line) const
 {
     px = x - hit.origin.x;
     py = y - hit.origin.y;
@@ -189,7 +189,8 @@ void CAnsiView::HandleMouseDown(MouseButton button, uint32_t flags, int32_t x, i
     if (hit.code < HitText || hit.code >= HitSplitBoxSideBySide) return;
     ActivatePane(hit.pane);
     if (host_) host_->TakeFocus();
-    int32_t px, py, column, line;
+    int32_t px, py, column;
+    int64_t line;
     MouseToCell(hit, x, y, px, py, column, line);
     bool inMargin = px < leftMargin_;
 
@@ -232,7 +233,8 @@ void CAnsiView::HandleMouseUp(MouseButton button, uint32_t flags, int32_t x, int
         return;
     }
     PaneHit hit = HitInActivePane(x, y);
-    int32_t px, py, column, line;
+    int32_t px, py, column;
+    int64_t line;
     MouseToCell(hit, x, y, px, py, column, line);
     bool inMargin = px < leftMargin_;
     if (button == MouseButton::Left) {
@@ -272,7 +274,8 @@ void CAnsiView::HandleDoubleClick(MouseButton button, uint32_t flags, int32_t x,
     if (button == MouseButton::Left && hit.code == HitSplitBoxTopBottom) return ToggleSplit(SplitTopBottom);
     if (hit.code < HitText || hit.code >= HitSplitBoxSideBySide) return;
     ActivatePane(hit.pane);
-    int32_t px, py, column, line;
+    int32_t px, py, column;
+    int64_t line;
     MouseToCell(hit, x, y, px, py, column, line);
     bool inMargin = px < leftMargin_;
     if (button == MouseButton::Right) {
@@ -318,14 +321,16 @@ void CAnsiView::HandleMouseMove(uint32_t flags, int32_t x, int32_t y)
     }
     if (dragMode_ == DragMode::Margin) {
         PaneHit hit = HitInActivePane(x, y);
-        int32_t px, py, column, line;
+        int32_t px, py, column;
+        int64_t line;
         MouseToCell(hit, x, y, px, py, column, line);
         OnMarginMouse(flags | MarginMove, px, py, line);
         return;
     }
     PaneHit hit = layout_.HitTest(x, y);
     if (hit.code < HitText || hit.code >= HitSplitBoxSideBySide) return;
-    int32_t px, py, column, line;
+    int32_t px, py, column;
+    int64_t line;
     MouseToCell(hit, x, y, px, py, column, line);
     OnMouseMove(flags, px, py, column, line);
 }
@@ -334,7 +339,8 @@ void CAnsiView::DragMove(uint32_t /*flags*/, int32_t x, int32_t y)
 {
     PaneHit hit = HitInActivePane(x, y);
     LineRect rect = layout_.PaneRect(activePane_);
-    int32_t px, py, column, line;
+    int32_t px, py, column;
+    int64_t line;
     MouseToCell(hit, x, y, px, py, column, line);
     autoStepX_ = AutoStep(px, leftMargin_, rect.Width() - charWidth_);
     autoStepY_ = AutoStep(py, 0, rect.Height() - charHeight_);
@@ -408,15 +414,17 @@ void CAnsiView::EnterPanning()
 
 void CAnsiView::PanTo(int32_t x, int32_t y)
 {
-    // Dragging the text right shows what lies to its left.
+    // Dragging the text right shows what lies to its left. Lines are counted from the
+    // anchor, so that the pixel arithmetic stays small on a view of any length.
     int32_t pixelX = (options_ & OptNoHorizontalScroll) ? 0 : panAnchorLeft_ * charWidth_ - (x - panAnchor_.x);
-    int32_t pixelY = (options_ & OptNoVerticalScroll) ? 0 : panAnchorTop_ * charHeight_ - (y - panAnchor_.y);
+    int32_t pixelY = (options_ & OptNoVerticalScroll) ? 0 : -(y - panAnchor_.y);
     leftColumn_ = FloorDiv(pixelX, charWidth_);
-    topLine_ = FloorDiv(pixelY, charHeight_);
+    const int32_t linesMoved = FloorDiv(pixelY, charHeight_);
+    topLine_ = (options_ & OptNoVerticalScroll) ? 0 : panAnchorTop_ + linesMoved;
     subScrollX_ = pixelX - leftColumn_ * charWidth_;
-    subScrollY_ = pixelY - topLine_ * charHeight_;
+    subScrollY_ = pixelY - linesMoved * charHeight_;
     int32_t wantLeft = leftColumn_;
-    int32_t wantTop = topLine_;
+    int64_t wantTop = topLine_;
     UpdateScroll(UpdateNoDraw);
     if (leftColumn_ != wantLeft) subScrollX_ = 0;  // at a limit: no partial cell
     if (topLine_ != wantTop) subScrollY_ = 0;
@@ -495,7 +503,7 @@ void CAnsiView::HandleWheel(uint32_t flags, int32_t delta)
     modifierState_ = MouseModifiers(flags);
     if (OnWheel(flags, delta)) return;
     int32_t lines = (flags & MouseCtrl) ? std::max(1, paneRows_ - 1) : (flags & MouseShift) ? 9 : 3;
-    int32_t oldTop = topLine_;
+    int64_t oldTop = topLine_;
     topLine_ += delta > 0 ? -lines : lines;
     UpdateScroll(0);
     if (topLine_ == oldTop) return;
@@ -506,14 +514,14 @@ void CAnsiView::HandleWheel(uint32_t flags, int32_t delta)
     }
 }
 
-void CAnsiView::HandleScroll(int bar, ScrollAction action, int32_t position)
+void CAnsiView::HandleScroll(int bar, ScrollAction action, int64_t position)
 {
     if (bar < 0 || bar >= kScrollBarCount) return;
     BatchScope batch(*this);
     bool horizontal = bar < ScrollBarVerticalTop;
     int pane = horizontal ? ((activePane_ & 2) | bar) : ((activePane_ & 1) | ((bar - 2) << 1));
     ActivatePane(pane);
-    int32_t& value = horizontal ? leftColumn_ : topLine_;
+    int64_t value = horizontal ? leftColumn_ : topLine_;
     int32_t page = std::max(1, (horizontal ? paneColumns_ : paneRows_) - 1);
     switch (action) {
     case ScrollAction::LineUp: value -= 1; break;
@@ -526,6 +534,10 @@ void CAnsiView::HandleScroll(int bar, ScrollAction action, int32_t position)
     case ScrollAction::ThumbPosition: value = position; break;
     case ScrollAction::EndScroll: return;
     }
+    if (horizontal)
+        leftColumn_ = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    else
+        topLine_ = value;
     UpdateScroll(0);
 }
 

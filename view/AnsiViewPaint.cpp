@@ -22,7 +22,7 @@ const ColorTable& CAnsiView::ColorsFor(uint32_t printLineFlags) const
     return (printLineFlags & 1) && printColors_ ? *printColors_ : style_->colors;
 }
 
-int32_t CAnsiView::PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t firstColumn,
+int32_t CAnsiView::PrintLine(ILineDrawing& dc, const LineRect& rect, int64_t line, int32_t firstColumn,
                              int32_t count, uint32_t flags)
 {
     if (line < 0 || line >= lineCount_ || count < 1 || firstColumn < 0) return 0;
@@ -35,7 +35,7 @@ int32_t CAnsiView::PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t lin
     return static_cast<int32_t>(text.size());
 }
 
-void CAnsiView::DrawMargin(ILineDrawing& dc, const LineRect& rect, int32_t /*line*/)
+void CAnsiView::DrawMargin(ILineDrawing& dc, const LineRect& rect, int64_t /*line*/)
 {
     dc.FillRect(rect, marginColor_);
 }
@@ -72,7 +72,7 @@ void CAnsiView::DrawPane(ILineDrawing& dc, const LineRect& clip, int pane)
     int32_t columns = state.columns + (subX ? 1 : 0);
     const ColorEntry& standard = style_->colors.ForAttribute(0);
     LineRect textArea{std::min(rect.right, rect.left + leftMargin_), rect.top, rect.right, rect.bottom};
-    int32_t line = state.topLine;
+    int64_t line = state.topLine;
     for (int32_t y = rect.top - subY; y < rect.bottom; y += charHeight_, ++line) {
         LineRect row{rect.left, y, rect.right, y + charHeight_};
         if (!row.Intersects(clip)) continue;

@@ -2,6 +2,7 @@
 #pragma once
 // What the document needs of its view: the block hand-over, the changed mark and the
 // insert-mode permission. CHexView implements it; document tests use the real view.
+// Lengths and offsets are 64-bit: a mapped file of any size is one block.
 #include <cstdint>
 
 namespace qv {
@@ -10,9 +11,9 @@ class IDocumentView {
 public:
     virtual ~IDocumentView() = default;
     // Hands a block to the view; returns the length in force before the call.
-    virtual int32_t SetBuffer(uint8_t* data, int32_t length, uint32_t baseAddress, uint32_t flags) = 0;
+    virtual int64_t SetBuffer(uint8_t* data, int64_t length, uint64_t baseAddress, uint32_t flags) = 0;
     // The view's current block; either out-argument may be null.
-    virtual uint8_t* GetBuffer(int32_t* length, uint32_t* baseAddress) const = 0;
+    virtual uint8_t* GetBuffer(int64_t* length, uint64_t* baseAddress) const = 0;
     virtual void SetModified(bool modified) = 0;
     virtual int IsModified() const = 0;
     virtual uint32_t QueryHexFlags() const = 0;

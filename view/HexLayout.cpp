@@ -59,7 +59,7 @@ bool HexLayout::Apply(const LayoutRequest& request, uint32_t& hexFlags)
     const int32_t insert = request.insertSpace != 0 ? 1 : 0;
 
     const bool same = insert == insertSpace && extra == effectiveExtraSpace && width == bytesPerRow &&
-                      digits + 2 == addressColumnWidth && format == outputFormat && mask == invertMask &&
+                      std::max(digits, addressDigitsNeeded) + 2 == addressColumnWidth && format == outputFormat && mask == invertMask &&
                       ((hexFlags ^ flagsSnapshot) & kLayoutFlagMask) == 0;
     if (same) return false;
 
@@ -74,7 +74,7 @@ bool HexLayout::Apply(const LayoutRequest& request, uint32_t& hexFlags)
     bytesPerRow = width;
     outputFormat = format;
     addressLength = digits;
-    addressColumnWidth = digits + 2;
+    addressColumnWidth = AddressDigits() + 2;
     if (format > 0) {
         effectiveRaster = SaneRaster(RoundUpTo(effectiveRaster, element));
         effectiveWidthRaster = SaneRaster(RoundUpTo(effectiveWidthRaster, element));
@@ -111,11 +111,23 @@ void HexLayout::Recompute(uint32_t hexFlags)
     if ((hexFlags & FlagHideText) && activeArea == AreaText) activeArea = AreaAddress;
 }
 
-int32_t HexLayout::LineCount(int32_t length) const
+int64_t HexLayout::LineCount(int64_t length) const
 {
     if (length <= 0) return 0;
     const int64_t b = bytesPerRow;
-    return static_cast<int32_t>((Phase() + static_cast<int64_t>(length) + b - 1) / b);
+    return (Phase() + length + b - 1) / b;
+}
+
+int32_t HexLayout::AddressDigits() const
+{
+    return std::max(addressLength, addressDigitsNeeded);
+}
+
+int32_t HexDigitsOf(uint64_t value)
+{
+    int32_t digits = 1;
+    while (value >>= 4) ++digits;
+    return digits;
 }
 
 int32_t HexLayout::ColumnOfIndex(int32_t index, int area) const

@@ -40,6 +40,9 @@ struct LayoutRequest {
     int32_t invert = 0;
 };
 
+// Hex digits of a value without leading zeros (at least 1).
+int32_t HexDigitsOf(uint64_t value);
+
 class HexLayout {
 public:
     HexLayout() { Recompute(0); }
@@ -60,6 +63,9 @@ public:
     int32_t effectiveWidthRaster = 4;
     int32_t invertMask = 0;
     int32_t addressColumnWidth = 8;  // digits + 2, even while the column is hidden
+    // Digits the block's highest address needs: the column widens beyond addressLength so
+    // that every address of a large block shows whole. 0 when the block does not say.
+    int32_t addressDigitsNeeded = 0;
 
     // Column positions, recomputed by Recompute.
     int32_t addressWidth = 8;
@@ -74,6 +80,8 @@ public:
     uint32_t flagsSnapshot = 0xFFFFFFFF;
 
     int32_t ElementSize() const { return 1 << outputFormat; }
+    // Hex digits the address column shows: the configured count, or more when needed.
+    int32_t AddressDigits() const;
     int32_t Phase() const { return bytesPerRow > 0 ? rowPhase % bytesPerRow : 0; }
 
     // Replaces negative arguments by the current values.
@@ -90,7 +98,7 @@ public:
     void Recompute(uint32_t hexFlags);
 
     // Rows needed for a block of `length` bytes with the current phase.
-    int32_t LineCount(int32_t length) const;
+    int64_t LineCount(int64_t length) const;
 
     // Byte index within a row <-> character column, in the given area.
     int32_t ColumnOfIndex(int32_t index, int area) const;

@@ -35,11 +35,17 @@ char HexTextChar(uint8_t byte)
     return kTextChars[byte];
 }
 
-void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, uint32_t base, int32_t row,
+void BuildHexRow(const HexLayout& layout, const uint8_t* data, int64_t length, uint64_t base, int64_t row,
+                 const HighlightMark* marks, RowText& out)
+{
+    BuildHexRow(layout, BlockByteSource(data, length), base, row, marks, out);
+}
+
+void BuildHexRow(const HexLayout& layout, const IByteSource& source, uint64_t base, int64_t row,
                  const HighlightMark* marks, RowText& out)
 {
     const int32_t b = layout.bytesPerRow;
-    const int64_t start = static_cast<int64_t>(row) * b - layout.Phase();
+    const int64_t start = row * b - layout.Phase();
     const int32_t columns = std::min(layout.lineLength, kMaxRowColumns);
     out.length = columns;
     char* chars = out.chars.data();
@@ -47,21 +53,22 @@ void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, u
 
     if (layout.addressWidth > 0) {
         // The lowest digits of the (wrapped-around) address, most significant first.
-        const uint32_t address = base + static_cast<uint32_t>(start);
-        const int32_t digits = layout.addressLength;
+        const uint64_t address = base + static_cast<uint64_t>(start);
+        const int32_t digits = std::min(layout.AddressDigits(), 16);
         for (int32_t k = 0; k < digits; ++k) chars[digits - 1 - k] = kHexDigits[(address >> (4 * k)) & 0xF];
     }
 
     const bool hexShown = layout.hexWidth > 0;
     const bool textShown = layout.textWidth > 0;
     char* text = chars + layout.textStart;
-    // Bytes of the row that lie inside the block; every other position stays blank. Each
-    // byte sits at its own display position, so an element cut by either end of the block
+    // Bytes of the row that lie inside the source; every other position stays blank. Each
+    // byte sits at its own display position, so an element cut by either end of the source
     // shows its present bytes where they belong (right-aligned with inversion at the end).
     const int32_t first = static_cast<int32_t>(std::max<int64_t>(0, -start));
-    const int32_t last = static_cast<int32_t>(std::min<int64_t>(b, static_cast<int64_t>(length) - start));
+    const std::span<const uint8_t> bytes = source.Window(start + first, b - first, out.scratch);
+    const int32_t last = first + static_cast<int32_t>(bytes.size());
     for (int32_t i = first; i < last; ++i) {
-        const uint8_t byte = data[start + i];
+        const uint8_t byte = bytes[static_cast<size_t>(i - first)];
         if (hexShown) std::memcpy(chars + layout.HexColumn(i), kHexPairs[byte].data(), 2);
         if (textShown) text[i] = kTextChars[byte];
     }

@@ -5,7 +5,9 @@
 // for printing and for the CLI dump alike.
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "view/ByteSource.h"
 #include "view/HexLayout.h"
 
 namespace qv {
@@ -22,27 +24,33 @@ enum HexAttribute : uint8_t {
 // Mark 0 is the selection, marks 1..8 show found values. The ends are inclusive, in either order.
 struct HighlightMark {
     bool active = false;
-    int32_t first = 0;
-    int32_t last = 0;
+    int64_t first = 0;
+    int64_t last = 0;
 };
 inline constexpr int kHighlightMarkCount = 9;
 
-// Widest possible row: 10 address columns plus 5 columns per byte plus 2.
-inline constexpr int32_t kMaxRowColumns = 10 + 5 * kMaxBytesPerRow + 2;
+// Widest possible row: 18 address columns (16 digits of a 64-bit address and two blanks)
+// plus 5 columns per byte plus 2.
+inline constexpr int32_t kMaxRowColumns = 18 + 5 * kMaxBytesPerRow + 2;
 
 struct RowText {
     std::array<char, kMaxRowColumns> chars;
     std::array<uint8_t, kMaxRowColumns> attributes;
     int32_t length = 0;  // the layout's line length
+    std::vector<uint8_t> scratch;  // the row's bytes when the source does not hold them in one piece
 };
 
 // How a byte shows in the text area: control characters and 0x7F..0x9F as '.'.
 char HexTextChar(uint8_t byte);
 
-// Builds row `row` of a block of `length` bytes at base address `base`. Highlight marks
-// are applied when `marks` points to kHighlightMarkCount marks (null when printing).
-// Positions outside the block stay blank; bytes outside it are never read.
-void BuildHexRow(const HexLayout& layout, const uint8_t* data, int32_t length, uint32_t base, int32_t row,
+// Builds row `row` of the bytes of `source` at base address `base`. Highlight marks are
+// applied when `marks` points to kHighlightMarkCount marks (null when printing).
+// Positions outside the source stay blank; bytes outside it are never read. The address
+// column shows the lowest AddressDigits() digits of the row's (wrapped-around) address.
+void BuildHexRow(const HexLayout& layout, const IByteSource& source, uint64_t base, int64_t row,
+                 const HighlightMark* marks, RowText& out);
+// The same for a block of `length` bytes in memory.
+void BuildHexRow(const HexLayout& layout, const uint8_t* data, int64_t length, uint64_t base, int64_t row,
                  const HighlightMark* marks, RowText& out);
 
 }  // namespace qv

@@ -47,7 +47,7 @@ void CHexView::Beep()
     if (prompt_) prompt_->Beep();
 }
 
-void CHexView::Notify(int code, int32_t a, int32_t b, int32_t c)
+void CHexView::Notify(int code, int64_t a, int64_t b, int64_t c)
 {
     if (events_) events_->OnHexViewNotify(*this, code, a, b, c);
 }
@@ -62,22 +62,37 @@ void CHexView::Repaint()
     Redraw(false);
 }
 
+bool CHexView::UpdateAddressDigits()
+{
+    // The address column shows the block's highest address whole.
+    const int64_t length = buffer_.Length();
+    const int32_t needed = length > 0 ? HexDigitsOf(buffer_.BaseAddress() + static_cast<uint64_t>(length - 1)) : 0;
+    if (needed == layout_.addressDigitsNeeded) return false;
+    layout_.addressDigitsNeeded = needed;
+    hexFlags_ |= FlagRelayout;
+    return true;
+}
+
 void CHexView::RefreshLineCount()
 {
+    // A length that crossed a power of 16 needs another digit count: a new layout.
+    if (UpdateAddressDigits()) {
+        SetLayout(-1, -1, -1, -1, -1, -1);
+        return;
+    }
     SetLineCount(layout_.LineCount(buffer_.Length()));
 }
 
-int32_t CHexView::RowOfOffset(int64_t offset) const
+int64_t CHexView::RowOfOffset(int64_t offset) const
 {
-    const int64_t row = (offset + layout_.Phase()) / layout_.bytesPerRow;
-    return static_cast<int32_t>(std::clamp<int64_t>(row, 0, INT32_MAX));
+    return std::max<int64_t>((offset + layout_.Phase()) / layout_.bytesPerRow, 0);
 }
 
 void CHexView::InvalidateOffsets(int64_t first, int64_t last)
 {
     if (first > last) std::swap(first, last);
-    const int32_t top = RowOfOffset(std::max<int64_t>(first, 0));
-    const int32_t bottom = RowOfOffset(std::max<int64_t>(last, 0));
+    const int64_t top = RowOfOffset(std::max<int64_t>(first, 0));
+    const int64_t bottom = RowOfOffset(std::max<int64_t>(last, 0));
     InvalidateLines(top, bottom - top + 1);
 }
 
@@ -100,7 +115,7 @@ void CHexView::OnNewBlockDisplay(bool keepScroll, bool keepCursor)
         return;
     }
     // The cursor and selection stay, but never beyond the new block.
-    const int32_t last = std::max(buffer_.Length() - 1, 0);
+    const int64_t last = std::max<int64_t>(buffer_.Length() - 1, 0);
     if (marks_[0].active) {
         if (buffer_.Length() == 0) {
             marks_[0] = HighlightMark{};

@@ -30,7 +30,7 @@ namespace qv {
 
 class CHexView;
 
-// Notifications of the hex view to the window that owns it (three 32-bit values each).
+// Notifications of the hex view to the window that owns it (three values each).
 enum HexViewNotification : int {
     NotifyCursorMoved = 11253,      // lower end, upper end, active (0, 0, 0 without a selection)
     NotifySettingsChanged = 11254,  // the configuration dialog was confirmed
@@ -47,7 +47,7 @@ enum HexViewNotification : int {
 class IHexViewEvents {
 public:
     virtual ~IHexViewEvents() = default;
-    virtual void OnHexViewNotify(CHexView& view, int code, int32_t a, int32_t b, int32_t c) = 0;
+    virtual void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) = 0;
 };
 
 // Commands of the hex view.
@@ -70,10 +70,19 @@ enum HexViewCommand : int {
 // Message number of ViewControl for other programs.
 inline constexpr int kViewControlMessage = 10228;
 // Lengths reported by GetSelection are capped here.
-inline constexpr int32_t kMaxReportedSelection = 4194304;
+inline constexpr int64_t kMaxReportedSelection = 4194304;
+
+// Some bytes of the block: offset from its first byte and length.
+struct ByteRange {
+    int64_t offset = 0;
+    int64_t length = 0;
+    bool operator==(const ByteRange&) const = default;
+};
 // Default option word of a new hex view.
 inline constexpr uint32_t kDefaultHexFlags = 0x18E;
 
+// Offsets and lengths are int64_t (counted from the block's first byte), addresses are
+// uint64_t (offset plus base address); operations that take either say so with a flag.
 class CHexView : public CAnsiView, public IDocumentView {
 public:
     // flags: hide bits and other low option bits for the new view. With a user store and
@@ -82,8 +91,8 @@ public:
     ~CHexView() override;
 
     // ---- IDocumentView ----
-    int32_t SetBuffer(uint8_t* data, int32_t length, uint32_t baseAddress, uint32_t flags) override;
-    uint8_t* GetBuffer(int32_t* length, uint32_t* baseAddress) const override;
+    int64_t SetBuffer(uint8_t* data, int64_t length, uint64_t baseAddress, uint32_t flags) override;
+    uint8_t* GetBuffer(int64_t* length, uint64_t* baseAddress) const override;
     void SetModified(bool modified) override;
     int IsModified() const override;
     uint32_t QueryHexFlags() const override;
@@ -95,8 +104,11 @@ public:
     bool InsertActive() const { return insertAllowed_ && insertModeOn_; }
     uint32_t HexFlags() const { return hexFlags_; }
     const ViewBuffer& Buffer() const { return buffer_; }
-    int32_t Length() const { return buffer_.Length(); }
-    uint32_t BaseAddress() const { return buffer_.BaseAddress(); }
+    // The block's bytes for every reader (painting, clipboard, printing, search, tools):
+    // valid until the next SetBuffer or edit.
+    const IByteSource& Bytes() const { return buffer_.Bytes(); }
+    int64_t Length() const { return buffer_.Length(); }
+    uint64_t BaseAddress() const { return buffer_.BaseAddress(); }
 
     // ---- Services of the window ----
     // The window that owns the view. Its notifications pass through the view first, so
@@ -129,42 +141,51 @@ public:
 
     // ---- Rendering ----
     // Builds one row with the view's marks (none when printing).
-    void BuildRow(int32_t row, bool printing, RowText& out) const;
-    int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t firstColumn, int32_t count,
+    void BuildRow(int64_t row, bool printing, RowText& out) const;
+    int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int64_t line, int32_t firstColumn, int32_t count,
                       uint32_t flags) override;
-    void DrawMargin(ILineDrawing& dc, const LineRect& rect, int32_t line) override;
-    int32_t GetLineLength(int32_t line) override;
+    void DrawMargin(ILineDrawing& dc, const LineRect& rect, int64_t line) override;
+    int32_t GetLineLength(int64_t line) override;
     // Status panes: defined while the view has the focus.
     void StatusFocusGained();
     void StatusFocusLost();
     void UpdateStatus();
+    // Width of the address pane in character widths: as wide as the block's addresses need.
+    int32_t AddressPaneWidth() const;
 
     // ---- Cursor, selection and navigation ----
-    void SetCursorPos(int32_t column, int32_t line, uint32_t flags) override;
+    void SetCursorPos(int32_t column, int64_t line, uint32_t flags) override;
     int ActiveArea() const { return layout_.activeArea; }
-    int32_t CursorOffset() const { return cursorOffset_; }
+    int64_t CursorOffset() const { return cursorOffset_; }
     int FirstDigit() const { return firstDigit_; }
     // True when the caret stands on the second hex digit of its byte.
     bool OnSecondDigit() const;
-    void PositionOfOffset(int32_t offset, int32_t& column, int32_t& line) const;
+    void PositionOfOffset(int64_t offset, int32_t& column, int64_t& line) const;
     // The address at a position (row start plus the byte found in the column).
-    uint32_t OffsetAtPosition(int32_t column, int32_t line) const;
-    bool SetCursorOffset(uint32_t value, bool isAddress);
-    bool SelectTo(uint32_t value, bool isAddress);
-    uint32_t ScrollToOffset(uint32_t value, bool isAddress);
-    // Lower end of the selection (or the cursor) and its length (0 without a selection).
-    uint32_t GetSelection(bool asAddress, int32_t* length) const;
-    int GetSelectionRange(int32_t* start, int32_t* length, bool asAddress, int32_t cap) const;
-    int32_t CopySelectionBytes(uint8_t* out, int32_t n) const;
-    int32_t CopyBytesAtCursor(uint8_t* out, int32_t n) const;
-    uint32_t TopOffset(bool asAddress) const;
-    uint32_t MarkPosition(bool asAddress) const;
+    uint64_t OffsetAtPosition(int32_t column, int64_t line) const;
+    // The offset of an address (less the base, saturated) or of an offset value (read as a
+    // signed 64-bit number). The positioning operations below take their value this way.
+    int64_t OffsetOf(uint64_t value, bool isAddress) const;
+    bool SetCursorOffset(uint64_t value, bool isAddress);
+    bool SelectTo(uint64_t value, bool isAddress);
+    uint64_t ScrollToOffset(uint64_t value, bool isAddress);
+    // Lower end of the selection (or the cursor) and its length (0 without a selection),
+    // capped at kMaxReportedSelection.
+    uint64_t GetSelection(bool asAddress, int64_t* length) const;
+    int GetSelectionRange(int64_t* start, int64_t* length, bool asAddress, int64_t cap) const;
+    // The selected bytes as offsets, whole however long; nothing without a selection.
+    std::optional<ByteRange> SelectedRange() const;
+    int64_t CopySelectionBytes(uint8_t* out, int64_t n) const;
+    int64_t CopyBytesAtCursor(uint8_t* out, int64_t n) const;
+    uint64_t TopOffset(bool asAddress) const;
+    uint64_t MarkPosition(bool asAddress) const;
     // index 0..7: marks 1..8; -1 the first free one; -2 clears all. length 0 clears.
-    bool SetMark(int index, int32_t start, int32_t length);
+    bool SetMark(int index, int64_t start, int64_t length);
     const HighlightMark& Mark(int n) const { return marks_.at(static_cast<size_t>(n)); }
     bool HasSelection() const { return marks_[0].active; }
-    uint32_t SetBaseAddress(uint32_t newBase);
-    int32_t ViewControl(int select, int32_t argument);
+    uint64_t SetBaseAddress(uint64_t newBase);
+    // The ViewControl sub-commands; offsets and results are 64-bit.
+    int64_t ViewControl(int select, int64_t argument);
     // Tab / Shift+Tab: the cursor goes to the same byte in the next / previous area.
     void SwitchArea(bool backwards);
     // Command 32813: "Cursor setzen"; returns the value, or -1 when cancelled.
@@ -172,9 +193,10 @@ public:
     const MultiString& GotoHistory() const { return gotoHistory_; }
 
     // ---- Editing and undo ----
-    bool InsertBytes(int32_t offset, int32_t n);
-    bool DeleteBytes(int32_t offset, int32_t n);
-    int32_t RecordOverwrite(int32_t position, int32_t count, bool isAddress);
+    bool InsertBytes(int64_t offset, int64_t n);
+    bool DeleteBytes(int64_t offset, int64_t n);
+    // position: an offset, or an address (isAddress) read as an unsigned 64-bit number.
+    int64_t RecordOverwrite(int64_t position, int64_t count, bool isAddress);
     // Makes `record` the newest undo step (nothing for a read-only view).
     void CommitUndo(UndoRecord record);
     bool UndoRedo(int direction);
@@ -183,9 +205,11 @@ public:
     const UndoRing& Undo() const { return undo_; }
     // Overwrites count bytes at offset (cut at the block end) as one undo step, sets the
     // changed mark and redraws; returns the bytes written (0 for a read-only view).
-    int32_t OverwriteBytes(int32_t offset, const uint8_t* bytes, int32_t count);
+    int64_t OverwriteBytes(int64_t offset, const uint8_t* bytes, int64_t count);
 
     // ---- Clipboard ----
+    // The first `cap` bytes of the selection, read through Bytes(); empty without one.
+    std::vector<uint8_t> SelectedBytes(int64_t cap) const;
     // Command 57634: the selection as plain characters (text area, no byte below 0x20) or as
     // a ":" hex dump, at most 4 MiB.
     void CopyToClipboard(IClipboard& clipboard) const;
@@ -220,7 +244,7 @@ private:
     class ParentRelay : public ILineViewParent {
     public:
         explicit ParentRelay(CHexView& view) : view_(view) {}
-        void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) override;
+        void OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b) override;
         bool ExecuteCommand(int command) override { return parent && parent->ExecuteCommand(command); }
         bool IsCommandEnabled(int command) override { return parent && parent->IsCommandEnabled(command); }
         void OnFileDropped(CAnsiView& view, const std::string& path) override
@@ -234,13 +258,17 @@ private:
     };
 
     void Beep();
-    void Notify(int code, int32_t a, int32_t b, int32_t c);
+    void DefineStatusPanes();
+    void Notify(int code, int64_t a, int64_t b, int64_t c);
     void ApplyCaretShape();
+    // The line count and the address digits follow the block's length and base.
     void RefreshLineCount();
+    // Sets the digits the block's highest address needs; true (and a relayout due) when they changed.
+    bool UpdateAddressDigits();
     void InvalidateOffsets(int64_t first, int64_t last);
     // Marks 1..8 cleared and their rows invalidated, not yet drawn.
     void ClearFoundMarks();
-    int32_t RowOfOffset(int64_t offset) const;
+    int64_t RowOfOffset(int64_t offset) const;
     // Area of a mouse column; hidden areas are never chosen.
     int AreaOfColumn(int32_t column) const;
     void WidenSelectionToElements();
@@ -260,11 +288,11 @@ private:
     int32_t selectionRaster_ = 0;
     int fitDepth_ = 0;
 
-    int32_t cursorOffset_ = 0;
+    int64_t cursorOffset_ = 0;
     int firstDigit_ = 1;
     int32_t savedIndex_ = 0;
     int32_t dragColumn_ = 0;
-    int32_t dragLine_ = 0;
+    int64_t dragLine_ = 0;
     std::array<HighlightMark, kHighlightMarkCount> marks_{};
     MultiString gotoHistory_;
 
@@ -275,6 +303,7 @@ private:
     IPrompt* prompt_ = nullptr;
     IHexViewEvents* events_ = nullptr;
     bool panesPresent_ = false;
+    int32_t definedPaneWidth_ = 0;
     int64_t shownOffset_ = -1;
     int64_t shownValue_ = -1;
 };

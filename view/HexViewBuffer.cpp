@@ -4,9 +4,9 @@
 
 namespace qv {
 
-int32_t CHexView::SetBuffer(uint8_t* data, int32_t length, uint32_t baseAddress, uint32_t flags)
+int64_t CHexView::SetBuffer(uint8_t* data, int64_t length, uint64_t baseAddress, uint32_t flags)
 {
-    const int32_t previousLength = buffer_.Length();
+    const int64_t previousLength = buffer_.Length();
     // There is no portable probe for readable memory: the view trusts the given length,
     // except that a missing block or a negative length shows nothing.
     if (data == nullptr || length < 0) length = 0;
@@ -34,7 +34,7 @@ int32_t CHexView::SetBuffer(uint8_t* data, int32_t length, uint32_t baseAddress,
     return previousLength;
 }
 
-uint8_t* CHexView::GetBuffer(int32_t* length, uint32_t* baseAddress) const
+uint8_t* CHexView::GetBuffer(int64_t* length, uint64_t* baseAddress) const
 {
     if (length) *length = buffer_.Length();
     if (baseAddress) *baseAddress = buffer_.BaseAddress();

@@ -19,8 +19,8 @@ namespace qv {
 
 namespace {
 
-constexpr int32_t kMaxCopyBytes = 4194304;
-constexpr int32_t kMaxCopyTextBytes = 32768;
+constexpr int64_t kMaxCopyBytes = 4194304;
+constexpr int64_t kMaxCopyTextBytes = 32768;
 constexpr const char* kReadOnlyMessage = "Die Daten sind schreibgeschützt !";
 
 // The free-form dump of the paste-dump command: C prefixes, separators and line ends become
@@ -49,27 +49,34 @@ std::vector<uint8_t> ReadPastedValue(const std::string& text)
 
 }  // namespace
 
-int32_t CHexView::OverwriteBytes(int32_t offset, const uint8_t* bytes, int32_t count)
+int64_t CHexView::OverwriteBytes(int64_t offset, const uint8_t* bytes, int64_t count)
 {
     if (offset < 0) return 0;
-    const int32_t written = RecordOverwrite(offset, count, false);
+    const int64_t written = RecordOverwrite(offset, count, false);
     if (written <= 0) return 0;
     std::memcpy(buffer_.Data() + offset, bytes, static_cast<size_t>(written));
     hexFlags_ |= FlagModified;
-    InvalidateOffsets(offset, static_cast<int64_t>(offset) + written - 1);
+    InvalidateOffsets(offset, offset + written - 1);
     Redraw();
     UpdateStatus();
     return written;
 }
 
+std::vector<uint8_t> CHexView::SelectedBytes(int64_t cap) const
+{
+    const std::optional<ByteRange> selected = SelectedRange();
+    if (!selected) return {};
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::clamp<int64_t>(selected->length, 0, cap)));
+    bytes.resize(static_cast<size_t>(CopySelectionBytes(bytes.data(), static_cast<int64_t>(bytes.size()))));
+    return bytes;
+}
+
 void CHexView::CopyToClipboard(IClipboard& clipboard) const
 {
-    const int32_t length = buffer_.Length();
-    if (!HasSelection() || length <= 0) return;
-    const int64_t a = std::clamp<int64_t>(marks_[0].first, 0, length - 1);
-    const int64_t b = std::clamp<int64_t>(marks_[0].last, 0, length - 1);
-    const uint8_t* start = buffer_.Data() + std::min(a, b);
-    const size_t n = static_cast<size_t>(std::min<int64_t>(std::abs(b - a) + 1, kMaxCopyBytes));
+    const std::vector<uint8_t> selected = SelectedBytes(kMaxCopyBytes);
+    if (selected.empty()) return;
+    const uint8_t* start = selected.data();
+    const size_t n = selected.size();
     const bool plain = layout_.activeArea == AreaText && std::none_of(start, start + n, [](uint8_t c) { return c < 0x20; });
     if (plain) {
         SetClipboardText(clipboard, std::string_view(reinterpret_cast<const char*>(start), n));
@@ -93,20 +100,20 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
     int64_t count = static_cast<int64_t>(bytes.size());
     if (HasSelection()) {
         target = std::min(marks_[0].first, marks_[0].last);
-        count = std::min<int64_t>(count, std::abs(static_cast<int64_t>(marks_[0].last) - marks_[0].first) + 1);
+        count = std::min<int64_t>(count, std::abs(marks_[0].last - marks_[0].first) + 1);
     }
     const int64_t length = buffer_.Length();
     UndoRecord record;
     if (InsertActive() && target <= length) {
-        if (count <= 0 || !InsertBytes(static_cast<int32_t>(target), static_cast<int32_t>(count))) return Beep();
+        if (count <= 0 || !InsertBytes(target, count)) return Beep();
         record.kind = UndoInserted;
     } else {
         if (target >= length) return;
         count = std::min(count, length - target);
         if (count <= 0) return;
     }
-    record.offset = static_cast<int32_t>(target);
-    record.count = static_cast<int32_t>(count);
+    record.offset = target;
+    record.count = count;
     record.data.assign(bytes.begin(), bytes.begin() + count);
     if (record.kind == UndoOverwrite)
         record.changesBytes = !std::equal(record.data.begin(), record.data.end(), buffer_.Data() + target);
@@ -121,14 +128,11 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
 
 void CHexView::CopyAsCString(IClipboard& clipboard) const
 {
-    int32_t start = 0;
-    int32_t n = 0;
-    if (!GetSelectionRange(&start, &n, false, kMaxCopyTextBytes) || n <= 0) return;
-    n = std::min(n, buffer_.Length() - start);
-    if (n <= 0) return;
+    const std::vector<uint8_t> selected = SelectedBytes(kMaxCopyTextBytes);
+    if (selected.empty()) return;
     // Room for the longest form of every byte: the whole selection reaches the clipboard.
-    std::string text(static_cast<size_t>(n) * 5 + 3, '\0');
-    text.resize(BytesToCString(text.data(), text.size(), buffer_.Data() + start, static_cast<size_t>(n),
+    std::string text(selected.size() * 5 + 3, '\0');
+    text.resize(BytesToCString(text.data(), text.size(), selected.data(), selected.size(),
                                kCStringNoQuotes | kCStringTwoDigitHex));
     SetClipboardText(clipboard, text);
 }
@@ -138,23 +142,21 @@ void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, cons
 {
     if (!HasSelection()) return;
     NumberEntrySettings settings = NumberEntrySettings::Load(stores);
-    int32_t start = 0;
-    int32_t n = 0;
-    GetSelectionRange(&start, &n, false, kMaxCopyTextBytes);
-    n = std::clamp(n, 0, std::max(buffer_.Length() - start, 0));
-    const uint8_t* bytes = buffer_.Data() + start;
+    const std::vector<uint8_t> selected = SelectedBytes(kMaxCopyTextBytes);
+    const uint8_t* bytes = selected.data();
+    const size_t n = selected.size();
 
     NumberEntryDialog dialog;
     dialog.caption = "Kopiere im C++ Format";
     dialog.label = "Spaltenbreite";
     dialog.withFormatGroup = true;
     settings.ApplyTo(dialog);
-    dialog.SetPreviewData(bytes, static_cast<size_t>(n), timers);
+    dialog.SetPreviewData(bytes, n, timers);
     if (!dialogs.Run(dialog)) return;
     settings.TakeFrom(dialog);
     if (stores.user) settings.Save(*stores.user);
 
-    const size_t count = static_cast<size_t>(n);
+    const size_t count = n;
     const size_t size = (count / static_cast<size_t>(settings.valueSize) + 2 * count) * 4 + 20;
     std::string text(size, '\0');
     const int format = settings.format | (dialog.BigEndian() ? kCTextBigEndian : 0);
@@ -164,12 +166,11 @@ void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, cons
 
 void CHexView::InsertNumber(IDialogService& dialogs)
 {
-    int32_t selected = 0;
-    const int64_t start = GetSelection(false, &selected);
-    const int32_t size = selected > 0 ? std::min(selected, 8) : 4;
+    int64_t selected = 0;
+    const auto start = static_cast<int64_t>(GetSelection(false, &selected));
+    const int size = selected > 0 ? static_cast<int>(std::min<int64_t>(selected, 8)) : 4;
     uint8_t bytes[8] = {};
-    const int64_t available = std::clamp<int64_t>(buffer_.Length() - start, 0, size);
-    if (available > 0) std::copy_n(buffer_.Data() + start, available, bytes);
+    CopyBytesAtCursor(bytes, size);
     uint64_t value = 0;
     for (int i = 7; i >= 0; --i) value = (value << 8) | bytes[i];
 
@@ -188,7 +189,7 @@ void CHexView::InsertNumber(IDialogService& dialogs)
     const uint64_t number = static_cast<uint64_t>(dialog.Number());
     for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(number >> (8 * i));
     if (dialog.BigEndian()) std::reverse(bytes, bytes + count);
-    OverwriteBytes(static_cast<int32_t>(start), bytes, count);
+    OverwriteBytes(start, bytes, count);
 }
 
 }  // namespace qv

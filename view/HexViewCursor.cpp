@@ -20,22 +20,22 @@ bool CHexView::OnSecondDigit() const
     return cursorColumn_ > layout_.ColumnOfIndex(layout_.IndexOfColumn(cursorColumn_, AreaHex), AreaHex);
 }
 
-void CHexView::PositionOfOffset(int32_t offset, int32_t& column, int32_t& line) const
+void CHexView::PositionOfOffset(int64_t offset, int32_t& column, int64_t& line) const
 {
     const int64_t b = layout_.bytesPerRow;
-    const int64_t p = static_cast<int64_t>(offset) + layout_.Phase();
-    line = static_cast<int32_t>(p / b);
+    const int64_t p = offset + layout_.Phase();
+    line = p / b;
     column = layout_.ColumnOfIndex(static_cast<int32_t>(p % b));
 }
 
-uint32_t CHexView::OffsetAtPosition(int32_t column, int32_t line) const
+uint64_t CHexView::OffsetAtPosition(int32_t column, int64_t line) const
 {
-    int64_t offset = static_cast<int64_t>(line) * layout_.bytesPerRow - layout_.Phase();
+    int64_t offset = line * layout_.bytesPerRow - layout_.Phase();
     if (column >= layout_.hexStart && column < layout_.textStart)
         offset += layout_.IndexOfColumn(column, AreaHex);
     else if (column >= layout_.textStart && layout_.textWidth > 0)
         offset += layout_.IndexOfColumn(column, AreaText);
-    return buffer_.BaseAddress() + static_cast<uint32_t>(offset);
+    return buffer_.BaseAddress() + static_cast<uint64_t>(offset);
 }
 
 int CHexView::AreaOfColumn(int32_t column) const
@@ -48,13 +48,13 @@ int CHexView::AreaOfColumn(int32_t column) const
     return textShown ? AreaText : AreaAddress;
 }
 
-void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
+void CHexView::SetCursorPos(int32_t column, int64_t line, uint32_t flags)
 {
     const int32_t b = layout_.bytesPerRow;
     const int32_t phase = layout_.Phase();
-    const int32_t length = buffer_.Length();
+    const int64_t length = buffer_.Length();
     const int32_t oldColumn = cursorColumn_;
-    const int32_t oldLine = cursorLine_;
+    const int64_t oldLine = cursorLine_;
     const HighlightMark oldSelection = marks_[0];
     const bool hadSelection = marks_[0].active;
     int area = layout_.activeArea;
@@ -64,7 +64,7 @@ void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
     int32_t requested = column;
     int32_t d = column;
     if (relative) {
-        const int32_t dy = line;
+        const int64_t dy = line;
         if (hadSelection && area == AreaHex && !(flags & kKeepSelection) && (d == 1 || d == -1)) d *= 2;
         column = cursorColumn_ + d;
         line = cursorLine_ + dy;
@@ -72,7 +72,7 @@ void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
         if (hadSelection && !(flags & (CursorExtend | CursorFromMouse | kKeepSelection))) {
             const bool back = (requested == -1 && dy <= 0) || (dy == -1 && requested <= 0);
             const bool forward = (requested == 1 && dy >= 0) || (dy == 1 && requested >= 0);
-            const int32_t anchor = marks_[0].first;
+            const int64_t anchor = marks_[0].first;
             if ((back && anchor < cursorOffset_) || (forward && anchor > cursorOffset_)) {
                 PositionOfOffset(anchor, column, line);
                 d = requested = 0;
@@ -151,25 +151,25 @@ void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
         digitFirst = layout_.addressWidth - column - 3;
     }
 
-    int64_t offset = area == AreaAddress ? static_cast<int64_t>(b) * line
-                                         : static_cast<int64_t>(line) * b - phase +
+    int64_t offset = area == AreaAddress ? b * line
+                                         : line * b - phase +
                                                (area == AreaHex ? layout_.IndexOfColumn(column, AreaHex)
                                                                 : layout_.IndexOfColumn(column, AreaText));
     if (offset >= length) {
         if (InsertActive() && !(flags & CursorExtend)) {
             // The position after the last byte, where typing appends.
             offset = length;
-            const int64_t p = static_cast<int64_t>(phase) + length;
+            const int64_t p = phase + length;
             if (area != AreaAddress) column = layout_.ColumnOfIndex(static_cast<int32_t>(p % b));
-            line = static_cast<int32_t>(p / b);
+            line = p / b;
             if (area == AreaHex) digitFirst = 1;
-            if (topLine_ >= LineCount()) topLine_ = std::max(LineCount() - 1, 0);
+            if (topLine_ >= LineCount()) topLine_ = std::max<int64_t>(LineCount() - 1, 0);
         } else {
-            const int64_t p = static_cast<int64_t>(phase) + length - 1;
+            const int64_t p = phase + length - 1;
             if (area != AreaAddress)
                 column = layout_.ColumnOfIndex(static_cast<int32_t>(((p % b) + b) % b)) + (area == AreaHex ? 1 : 0);
-            line = static_cast<int32_t>(std::max<int64_t>(p, 0) / b);
-            offset = static_cast<int64_t>(length) - 1;
+            line = std::max<int64_t>(p, 0) / b;
+            offset = length - 1;
             if (area == AreaHex) digitFirst = 1;
         }
     }
@@ -185,11 +185,11 @@ void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
         if (!selection.active) {
             selection.active = true;
             statusbarMode_ |= StatusDirty;
-            const int64_t anchor = static_cast<int32_t>(OffsetAtPosition(oldColumn, oldLine) - buffer_.BaseAddress());
-            selection.first = static_cast<int32_t>(std::clamp<int64_t>(anchor, 0, length - 1));
+            const auto anchor = static_cast<int64_t>(OffsetAtPosition(oldColumn, oldLine) - buffer_.BaseAddress());
+            selection.first = std::clamp<int64_t>(anchor, 0, length - 1);
         }
-        const int64_t end = static_cast<int32_t>(OffsetAtPosition(column, line) - buffer_.BaseAddress());
-        selection.last = static_cast<int32_t>(std::clamp<int64_t>(end, 0, length - 1));
+        const auto end = static_cast<int64_t>(OffsetAtPosition(column, line) - buffer_.BaseAddress());
+        selection.last = std::clamp<int64_t>(end, 0, length - 1);
         InvalidateLines(std::min(oldLine, line), std::abs(line - oldLine) + 1);
     } else if (!(flags & (CursorExtend | kKeepSelection))) {
         if (selection.active) {
@@ -212,7 +212,7 @@ void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
     cursorColumn_ = column;
     cursorLine_ = line;
     const bool movedToOtherByte = cursorOffset_ != offset;
-    cursorOffset_ = static_cast<int32_t>(offset);
+    cursorOffset_ = offset;
     firstDigit_ = digitFirst;
     UpdateStatus();
     if (movedToOtherByte) Notify(NotifyCursorOffsetChanged, cursorOffset_, 0, 0);
@@ -220,26 +220,35 @@ void CHexView::SetCursorPos(int32_t column, int32_t line, uint32_t flags)
 
 void CHexView::WidenSelectionToElements()
 {
-    const int32_t m = layout_.ElementSize();
+    const int64_t m = layout_.ElementSize();
     HighlightMark& s = marks_[0];
-    int32_t& low = s.first <= s.last ? s.first : s.last;
-    int32_t& high = s.first <= s.last ? s.last : s.first;
+    int64_t& low = s.first <= s.last ? s.first : s.last;
+    int64_t& high = s.first <= s.last ? s.last : s.first;
     low = low / m * m;
     high = high / m * m + m - 1;
     // The last element may be cut by the block end.
     high = std::min(high, std::max(buffer_.Length() - 1, low));
 }
 
-bool CHexView::SetCursorOffset(uint32_t value, bool isAddress)
+int64_t CHexView::OffsetOf(uint64_t value, bool isAddress) const
+{
+    if (!isAddress) return static_cast<int64_t>(value);
+    // Addresses far from the block saturate rather than wrap around.
+    const uint64_t base = buffer_.BaseAddress();
+    if (value >= base) return static_cast<int64_t>(std::min<uint64_t>(value - base, INT64_MAX));
+    return -static_cast<int64_t>(std::min<uint64_t>(base - value, INT64_MAX));
+}
+
+bool CHexView::SetCursorOffset(uint64_t value, bool isAddress)
 {
     const int64_t length = buffer_.Length();
-    const int64_t v = isAddress ? static_cast<int64_t>(value) - buffer_.BaseAddress() : static_cast<int64_t>(value);
+    const int64_t v = OffsetOf(value, isAddress);
     const bool inside = v >= 0 && v < length;
-    const int32_t offset = static_cast<int32_t>(std::clamp<int64_t>(v, 0, std::max<int64_t>(length - 1, 0)));
+    const int64_t offset = std::clamp<int64_t>(v, 0, std::max<int64_t>(length - 1, 0));
     if (layout_.activeArea == AreaAddress)
         layout_.activeArea = layout_.hexWidth > 0 ? AreaHex : (layout_.textWidth > 0 ? AreaText : AreaAddress);
     int32_t column = 0;
-    int32_t line = 0;
+    int64_t line = 0;
     PositionOfOffset(offset, column, line);
     SetCursorPos(column, line, kNoNotify);
     UpdateScroll(UpdateNoScrollNotify);
@@ -247,10 +256,10 @@ bool CHexView::SetCursorOffset(uint32_t value, bool isAddress)
     return inside;
 }
 
-bool CHexView::SelectTo(uint32_t value, bool isAddress)
+bool CHexView::SelectTo(uint64_t value, bool isAddress)
 {
     const int64_t length = buffer_.Length();
-    int64_t v = isAddress ? static_cast<int64_t>(value) - buffer_.BaseAddress() : static_cast<int64_t>(value);
+    int64_t v = OffsetOf(value, isAddress);
     const bool inside = v >= 0 && v <= length;
     if (v > length) v = length - 1;
     if (v < 0) v = 0;
@@ -259,10 +268,10 @@ bool CHexView::SelectTo(uint32_t value, bool isAddress)
     const HighlightMark old = selection;
     if (old.active) InvalidateOffsets(old.first, old.last);
     if (c < v) {
-        selection = {true, static_cast<int32_t>(c), static_cast<int32_t>(v - 1)};
+        selection = {true, c, v - 1};
     } else {
         // The cursor stays the anchor, so a selection made this way counts as made backwards.
-        selection = {v != c, static_cast<int32_t>(c), static_cast<int32_t>(v + 1)};
+        selection = {v != c, c, v + 1};
         if (!selection.active) selection = HighlightMark{};
     }
     if (selection.active) InvalidateOffsets(selection.first, selection.last);
@@ -279,107 +288,117 @@ bool CHexView::SelectTo(uint32_t value, bool isAddress)
     return inside;
 }
 
-uint32_t CHexView::ScrollToOffset(uint32_t value, bool isAddress)
+uint64_t CHexView::ScrollToOffset(uint64_t value, bool isAddress)
 {
+    // Addresses are worked with as offsets from the base, so that no sum wraps.
     const int64_t b = layout_.bytesPerRow;
-    const int64_t base = buffer_.BaseAddress();
     const int64_t length = buffer_.Length();
-    const uint32_t previousTop = TopOffset(true);
+    const uint64_t previousTop = TopOffset(true);
 
-    int64_t a = isAddress ? static_cast<int64_t>(value) : static_cast<int64_t>(value) + base;
+    int64_t a = OffsetOf(value, isAddress);
     if (length == 0) {
-        a = base;
+        a = 0;
     } else {
-        a = std::min(a, base + length - 1);
-        a = std::max(a, base - b + 1);
+        a = std::min(a, length - 1);
+        a = std::max(a, -b + 1);
     }
     const bool raster = (hexFlags_ & FlagRaster) != 0;
     const int64_t r = std::max(layout_.effectiveRaster, 1);
     if (raster) {
-        // Keep the top address on the raster counted from the current top row.
-        const int64_t t = static_cast<int64_t>(topLine_) * b;
-        const int64_t difference = a - t;
-        int64_t aligned = difference - difference % r;
-        if (difference < 0 && difference % r != 0) aligned -= r;
-        a = t + aligned;
+        // Keep the top address on the raster counted from the current top row: the
+        // address less the row count times the row width is rounded down to the raster.
+        const int64_t difference = static_cast<int64_t>(buffer_.BaseAddress() % static_cast<uint64_t>(r)) + a -
+                                   topLine_ * b;
+        a -= ((difference % r) + r) % r;
     }
-    if (a == static_cast<int64_t>(topLine_) * b + base - layout_.Phase()) return previousTop;
+    if (a == topLine_ * b - layout_.Phase()) return previousTop;
 
-    const int64_t k = (((a - base) % b) + b) % b;
+    const int64_t k = ((a % b) + b) % b;
     int64_t g = (b - k) % b;
     if (raster) g %= r;
     // The top row is the one that holds a under the new phase.
-    const int64_t h = (a + g - base) / b;
+    const int64_t h = (a + g) / b;
     if (g != layout_.Phase()) {
         layout_.rowPhase = static_cast<int32_t>(g);
         InvalidateAll();
     }
     RefreshLineCount();
-    topLine_ = static_cast<int32_t>(std::clamp<int64_t>(h, 0, std::max(LineCount() - 1, 0)));
+    topLine_ = std::clamp<int64_t>(h, 0, std::max<int64_t>(LineCount() - 1, 0));
     SetCursorPos(cursorColumn_, cursorLine_, kKeepSelection | kNoNotify);
     UpdateScroll(UpdateNoScrollNotify);
     Redraw();
     return previousTop;
 }
 
-uint32_t CHexView::GetSelection(bool asAddress, int32_t* length) const
+uint64_t CHexView::GetSelection(bool asAddress, int64_t* length) const
 {
-    const uint32_t base = asAddress ? buffer_.BaseAddress() : 0;
+    const uint64_t base = asAddress ? buffer_.BaseAddress() : 0;
     const HighlightMark& s = marks_[0];
     if (!s.active) {
         if (length) *length = 0;
-        return base + static_cast<uint32_t>(cursorOffset_);
+        return base + static_cast<uint64_t>(cursorOffset_);
     }
-    const int64_t span = std::abs(static_cast<int64_t>(s.last) - s.first) + 1;
-    if (length) *length = static_cast<int32_t>(std::min<int64_t>(span, kMaxReportedSelection));
-    return base + static_cast<uint32_t>(std::min(s.first, s.last));
+    const int64_t span = std::abs(s.last - s.first) + 1;
+    if (length) *length = std::min(span, kMaxReportedSelection);
+    return base + static_cast<uint64_t>(std::min(s.first, s.last));
 }
 
-int CHexView::GetSelectionRange(int32_t* start, int32_t* length, bool asAddress, int32_t cap) const
+int CHexView::GetSelectionRange(int64_t* start, int64_t* length, bool asAddress, int64_t cap) const
 {
-    int32_t n = 0;
-    const uint32_t lower = GetSelection(asAddress, &n);
-    if (start) *start = static_cast<int32_t>(lower);
-    if (!marks_[0].active) {
+    const uint64_t lower = GetSelection(asAddress, nullptr);
+    if (start) *start = static_cast<int64_t>(lower);
+    const std::optional<ByteRange> selected = SelectedRange();
+    if (!selected) {
         if (length) *length = 0;
         return 0;
     }
-    const HighlightMark& s = marks_[0];
-    const int64_t span = std::abs(static_cast<int64_t>(s.last) - s.first) + 1;
-    if (length) *length = static_cast<int32_t>(std::min<int64_t>(span, std::max(cap, 0)));
+    if (length) *length = std::min(selected->length, std::max<int64_t>(cap, 0));
     return 1;
 }
 
-int32_t CHexView::CopySelectionBytes(uint8_t* out, int32_t n) const
+std::optional<ByteRange> CHexView::SelectedRange() const
 {
-    if (!marks_[0].active || n <= 0 || out == nullptr) return 0;
     const HighlightMark& s = marks_[0];
-    const int64_t lower = std::min(s.first, s.last);
-    const int64_t span = std::abs(static_cast<int64_t>(s.last) - s.first) + 1;
-    const int64_t count = std::clamp<int64_t>(std::min<int64_t>(n, span), 0, buffer_.Length() - lower);
-    std::copy_n(buffer_.Data() + lower, count, out);
-    return static_cast<int32_t>(count);
+    if (!s.active) return std::nullopt;
+    return ByteRange{std::min(s.first, s.last), std::abs(s.last - s.first) + 1};
 }
 
-int32_t CHexView::CopyBytesAtCursor(uint8_t* out, int32_t n) const
+int64_t CHexView::CopySelectionBytes(uint8_t* out, int64_t n) const
+{
+    const std::optional<ByteRange> selected = SelectedRange();
+    if (!selected || n <= 0 || out == nullptr) return 0;
+    int64_t copied = 0;
+    ForEachWindow(Bytes(), selected->offset, std::min(n, selected->length), n, [&](int64_t, std::span<const uint8_t> bytes) {
+        std::copy(bytes.begin(), bytes.end(), out + copied);
+        copied += static_cast<int64_t>(bytes.size());
+        return true;
+    });
+    return copied;
+}
+
+int64_t CHexView::CopyBytesAtCursor(uint8_t* out, int64_t n) const
 {
     if (n <= 0 || out == nullptr) return 0;
-    const int64_t start = GetSelection(false, nullptr);
-    const int64_t count = std::clamp<int64_t>(n, 0, std::max<int64_t>(buffer_.Length() - start, 0));
-    std::copy_n(buffer_.Data() + start, count, out);
-    return static_cast<int32_t>(count);
+    const auto start = static_cast<int64_t>(GetSelection(false, nullptr));
+    int64_t copied = 0;
+    ForEachWindow(Bytes(), start, n, n, [&](int64_t, std::span<const uint8_t> bytes) {
+        std::copy(bytes.begin(), bytes.end(), out + copied);
+        copied += static_cast<int64_t>(bytes.size());
+        return true;
+    });
+    return copied;
 }
 
-uint32_t CHexView::TopOffset(bool asAddress) const
+uint64_t CHexView::TopOffset(bool asAddress) const
 {
-    const int64_t top = static_cast<int64_t>(layout_.bytesPerRow) * topLine_ - layout_.Phase();
-    return static_cast<uint32_t>(top) + (asAddress ? buffer_.BaseAddress() : 0);
+    const int64_t top = layout_.bytesPerRow * topLine_ - layout_.Phase();
+    return static_cast<uint64_t>(top) + (asAddress ? buffer_.BaseAddress() : 0);
 }
 
-uint32_t CHexView::MarkPosition(bool asAddress) const
+uint64_t CHexView::MarkPosition(bool asAddress) const
 {
-    const int32_t position = marks_[0].active ? marks_[0].first : cursorOffset_;
-    return static_cast<uint32_t>(position) + (asAddress ? buffer_.BaseAddress() : 0);
+    const int64_t position = marks_[0].active ? marks_[0].first : cursorOffset_;
+    return static_cast<uint64_t>(position) + (asAddress ? buffer_.BaseAddress() : 0);
 }
 
 void CHexView::ClearFoundMarks()
@@ -390,7 +409,7 @@ void CHexView::ClearFoundMarks()
     }
 }
 
-bool CHexView::SetMark(int index, int32_t start, int32_t length)
+bool CHexView::SetMark(int index, int64_t start, int64_t length)
 {
     if (index == -2) {
         ClearFoundMarks();
@@ -410,7 +429,7 @@ bool CHexView::SetMark(int index, int32_t start, int32_t length)
         Redraw();
         return true;
     }
-    const int32_t last = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(start) + length - 1, INT32_MAX));
+    const int64_t last = start + std::min(length, INT64_MAX - std::max<int64_t>(start, 0)) - 1;
     if (mark.active && mark.first == start && mark.last == last) return true;
     mark = {true, start, last};
     InvalidateOffsets(start, last);
@@ -418,13 +437,13 @@ bool CHexView::SetMark(int index, int32_t start, int32_t length)
     return true;
 }
 
-uint32_t CHexView::SetBaseAddress(uint32_t newBase)
+uint64_t CHexView::SetBaseAddress(uint64_t newBase)
 {
-    const uint32_t oldBase = buffer_.BaseAddress();
+    const uint64_t oldBase = buffer_.BaseAddress();
     if (newBase == oldBase) return oldBase;
-    const uint32_t mark = MarkPosition(false);
-    const uint32_t top = TopOffset(false);
-    const uint32_t lower = GetSelection(false, nullptr);
+    const uint64_t mark = MarkPosition(false);
+    const uint64_t top = TopOffset(false);
+    const uint64_t lower = GetSelection(false, nullptr);
 
     // The same block again: ownership and the changed mark stay as they are.
     const uint32_t flagsBefore = hexFlags_;
@@ -441,18 +460,18 @@ uint32_t CHexView::SetBaseAddress(uint32_t newBase)
     return oldBase;
 }
 
-int32_t CHexView::ViewControl(int select, int32_t argument)
+int64_t CHexView::ViewControl(int select, int64_t argument)
 {
-    const uint32_t value = static_cast<uint32_t>(argument);
+    const auto value = static_cast<uint64_t>(argument);
     switch (select) {
     case 0: SetCursorOffset(value, false); return 1;
-    case 1: return static_cast<int32_t>(MarkPosition(false));
+    case 1: return static_cast<int64_t>(MarkPosition(false));
     case 2: ScrollToOffset(value, false); return 1;
-    case 3: return static_cast<int32_t>(TopOffset(false));
+    case 3: return static_cast<int64_t>(TopOffset(false));
     case 4: SelectTo(value, false); return 1;
-    case 5: return static_cast<int32_t>(GetSelection(false, nullptr));
+    case 5: return static_cast<int64_t>(GetSelection(false, nullptr));
     case 6: SetBaseAddress(value); return 1;
-    case 7: return static_cast<int32_t>(buffer_.BaseAddress());
+    case 7: return static_cast<int64_t>(buffer_.BaseAddress());
     case 8: return buffer_.Length();
     default: return 0;
     }

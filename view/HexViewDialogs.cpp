@@ -18,14 +18,14 @@ bool CHexView::EditSettings(IDialogService& dialogs)
 
 int64_t CHexView::GotoAddress(IDialogService& dialogs)
 {
-    const uint32_t base = buffer_.BaseAddress();
-    uint64_t initial = base + static_cast<uint32_t>(cursorOffset_);
+    const uint64_t base = buffer_.BaseAddress();
+    uint64_t initial = base + static_cast<uint64_t>(cursorOffset_);
     if (HasSelection()) {
         // A selected number (little-endian, up to 8 bytes) is offered as the target.
         uint8_t bytes[8] = {};
-        const int32_t n = CopySelectionBytes(bytes, 8);
+        const int64_t n = CopySelectionBytes(bytes, 8);
         initial = 0;
-        for (int32_t i = n - 1; i >= 0; --i) initial = (initial << 8) | bytes[i];
+        for (int64_t i = n - 1; i >= 0; --i) initial = (initial << 8) | bytes[i];
         if (initial < base) initial += base;
     }
 
@@ -40,8 +40,8 @@ int64_t CHexView::GotoAddress(IDialogService& dialogs)
         Beep();
         return -1;
     }
-    SetCursorOffset(static_cast<uint32_t>(*value), true);
-    return static_cast<int64_t>(static_cast<uint32_t>(*value));
+    SetCursorOffset(static_cast<uint64_t>(*value), true);
+    return *value;
 }
 
 }  // namespace qv

@@ -23,11 +23,11 @@ int HexDigitValue(uint32_t character)
 
 }  // namespace
 
-bool CHexView::InsertBytes(int32_t offset, int32_t n)
+bool CHexView::InsertBytes(int64_t offset, int64_t n)
 {
-    const int32_t length = buffer_.Length();
+    const int64_t length = buffer_.Length();
     if (IsReadOnly() || offset < 0 || offset > length || n <= 0) return false;
-    if (static_cast<int64_t>(offset) + n > kInsertLimit || static_cast<int64_t>(length) + n > INT32_MAX) return false;
+    if (offset > kInsertLimit || n > kInsertLimit - offset) return false;
     if (!buffer_.EnsureCapacity(length + n)) return false;
     uint8_t* data = buffer_.Data();
     std::memmove(data + offset + n, data + offset, static_cast<size_t>(length - offset));
@@ -39,9 +39,9 @@ bool CHexView::InsertBytes(int32_t offset, int32_t n)
     return true;
 }
 
-bool CHexView::DeleteBytes(int32_t offset, int32_t n)
+bool CHexView::DeleteBytes(int64_t offset, int64_t n)
 {
-    const int32_t length = buffer_.Length();
+    const int64_t length = buffer_.Length();
     if (IsReadOnly() || offset < 0 || offset >= length || n <= 0) return false;
     n = std::min(n, length - offset);
     uint8_t* data = buffer_.Data();
@@ -53,11 +53,10 @@ bool CHexView::DeleteBytes(int32_t offset, int32_t n)
     return true;
 }
 
-int32_t CHexView::RecordOverwrite(int32_t position, int32_t count, bool isAddress)
+int64_t CHexView::RecordOverwrite(int64_t position, int64_t count, bool isAddress)
 {
     if (IsReadOnly()) return 0;
-    int64_t start = isAddress ? static_cast<int64_t>(static_cast<uint32_t>(position)) - buffer_.BaseAddress()
-                              : static_cast<int64_t>(position);
+    int64_t start = isAddress ? static_cast<int64_t>(static_cast<uint64_t>(position) - buffer_.BaseAddress()) : position;
     int64_t n = count;
     const int64_t length = buffer_.Length();
     if (start >= length) return 0;
@@ -69,22 +68,22 @@ int32_t CHexView::RecordOverwrite(int32_t position, int32_t count, bool isAddres
     if (n <= 0) return 0;
 
     UndoRecord record;
-    record.offset = static_cast<int32_t>(start);
-    record.count = static_cast<int32_t>(n);
+    record.offset = start;
+    record.count = n;
     const uint8_t* data = buffer_.Data() + start;
     if (n == 1)
         record.byte = *data;
     else
         record.data.assign(data, data + n);
     CommitUndo(std::move(record));
-    return static_cast<int32_t>(n);
+    return n;
 }
 
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
-    const int32_t offset = record.offset;
-    const int32_t count = record.count;
+    const int64_t offset = record.offset;
+    const int64_t count = record.count;
     const bool moved = record.kind != UndoOverwrite;
     undo_.Pending() = std::move(record);
     undo_.Commit();
@@ -93,14 +92,14 @@ void CHexView::CommitUndo(UndoRecord record)
 
 bool CHexView::ExchangeUndoBytes(UndoRecord& record)
 {
-    const int32_t q = record.offset;
-    const int32_t n = record.count;
+    const int64_t q = record.offset;
+    const int64_t n = record.count;
     if (q < 0 || n <= 0) return false;
     if (record.kind == UndoDeleted) {
         // Taking back a deletion puts the bytes back in; when that is impossible (the
         // block would grow past the insert limit) the step changes nothing and stays.
         if (!InsertBytes(q, n)) return false;
-    } else if (static_cast<int64_t>(q) + n > buffer_.Length()) {
+    } else if (n > buffer_.Length() - q) {
         return false;
     }
     uint8_t* data = buffer_.Data() + q;
@@ -118,7 +117,7 @@ bool CHexView::UndoRedo(int direction)
     if (direction < 0 ? !undo_.CanUndo() : !undo_.CanRedo()) return false;
     const int index = direction < 0 ? undo_.UndoIndex() : undo_.RedoIndex();
     UndoRecord& record = undo_.At(index);
-    const int32_t lengthBefore = buffer_.Length();
+    const int64_t lengthBefore = buffer_.Length();
     const int digitBefore = record.digitInfo;
     if (!ExchangeUndoBytes(record)) {
         Beep();
@@ -140,10 +139,10 @@ bool CHexView::UndoRedo(int direction)
     if (buffer_.Length() != lengthBefore)
         InvalidateAll();
     else
-        InvalidateOffsets(record.offset, static_cast<int64_t>(record.offset) + record.count - 1);
+        InvalidateOffsets(record.offset, record.offset + record.count - 1);
     Notify(NotifyBytesEdited, record.offset, record.count, buffer_.Length() != lengthBefore ? 1 : 0);
 
-    SetCursorOffset(static_cast<uint32_t>(record.offset), false);
+    SetCursorOffset(static_cast<uint64_t>(record.offset), false);
     int digit = digitBefore;
     if (direction > 0 && (digit & 2)) digit = (digit ^ 1) + 1;
     if (digit > 2 && layout_.activeArea == AreaHex) SetCursorPos(digit - 2, 0, CursorRelative | kKeepSelection | kNoNotify);
@@ -156,7 +155,7 @@ bool CHexView::UndoRedo(int direction)
 // undo record; beeps and gives nothing when the byte cannot be typed.
 std::optional<UndoRecord> CHexView::BeginTypedByte(bool insert)
 {
-    const int32_t offset = cursorOffset_;
+    const int64_t offset = cursorOffset_;
     UndoRecord record;
     if (insert) {
         if (!InsertBytes(offset, 1)) {
@@ -216,7 +215,7 @@ void CHexView::Backspace()
         SetCursorPos(-1, 0, CursorRelative);
         return;
     }
-    const int32_t length = buffer_.Length();
+    const int64_t length = buffer_.Length();
     UndoRecord record;
     record.kind = UndoDeleted;
     int64_t start = 0;
@@ -224,10 +223,10 @@ void CHexView::Backspace()
     if (HasSelection()) {
         const HighlightMark& s = marks_[0];
         start = std::min(s.first, s.last);
-        count = std::abs(static_cast<int64_t>(s.last) - s.first) + 1;
+        count = std::abs(s.last - s.first) + 1;
     } else {
         const bool second = OnSecondDigit();
-        start = (area == AreaText || !second) ? static_cast<int64_t>(cursorOffset_) - 1 : cursorOffset_;
+        start = (area == AreaText || !second) ? cursorOffset_ - 1 : cursorOffset_;
         record.digitInfo = area == AreaText ? 0 : static_cast<uint8_t>(2 + (second ? 1 : 0));
     }
     if (start < 0 || start >= length) return Beep();
@@ -237,12 +236,12 @@ void CHexView::Backspace()
         record.data.assign(data, data + count);
     else
         record.byte = *data;
-    if (!DeleteBytes(static_cast<int32_t>(start), static_cast<int32_t>(count))) return Beep();
+    if (!DeleteBytes(start, count)) return Beep();
 
-    record.offset = static_cast<int32_t>(start);
-    record.count = static_cast<int32_t>(count);
+    record.offset = start;
+    record.count = count;
     int32_t column = 0;
-    int32_t line = 0;
+    int64_t line = 0;
     PositionOfOffset(record.offset, column, line);
     SetCursorPos(column, line, 0);
     CommitUndo(std::move(record));

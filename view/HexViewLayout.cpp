@@ -17,10 +17,11 @@ int32_t CHexView::SetLayout(int32_t lineWidth, int32_t extraSpace, int32_t inser
     // keeps its byte within the row when only the columns move.
     const int32_t index = layout_.IndexOfColumn(cursorColumn_);
     const bool second = OnSecondDigit();
+    UpdateAddressDigits();
     if (!layout_.Apply(request, hexFlags_)) return previous;
 
     SetLineLength(layout_.lineLength);
-    RefreshLineCount();
+    SetLineCount(layout_.LineCount(buffer_.Length()));
     InvalidateAll();
     const int32_t column =
         layout_.activeArea == AreaAddress ? cursorColumn_ : layout_.ColumnOfIndex(index) + (second ? 1 : 0);
@@ -41,7 +42,7 @@ void CHexView::OnSizeChanged(int32_t columns, int32_t rows, int32_t columnDelta,
     FitWidthToWindow(columns, rows, columnDelta, rowDelta);
 }
 
-int32_t CHexView::GetLineLength(int32_t /*line*/)
+int32_t CHexView::GetLineLength(int64_t /*line*/)
 {
     return layout_.lineLength;
 }
@@ -53,9 +54,9 @@ void CHexView::FitWidthToWindow(int32_t columns, int32_t /*rows*/, int32_t colum
     if (fitDepth_ > 2) return;
     ++fitDepth_;
 
-    const uint32_t top = TopOffset(false);
-    const uint32_t mark = MarkPosition(false);
-    const uint32_t lower = GetSelection(false, nullptr);
+    const uint64_t top = TopOffset(false);
+    const uint64_t mark = MarkPosition(false);
+    const uint64_t lower = GetSelection(false, nullptr);
 
     if (columnDelta != 0) SetLayout(layout_.FitWidth(columns, hexFlags_), -1, -1, -1, -1, -1);
     // A row that fits the pane is shown from its first column.

@@ -12,13 +12,12 @@ namespace {
 constexpr int32_t kPrintStyleFlag = 0x100;
 }  // namespace
 
-void CHexView::BuildRow(int32_t row, bool printing, RowText& out) const
+void CHexView::BuildRow(int64_t row, bool printing, RowText& out) const
 {
-    BuildHexRow(layout_, buffer_.Data(), buffer_.Length(), buffer_.BaseAddress(), row,
-                printing ? nullptr : marks_.data(), out);
+    BuildHexRow(layout_, Bytes(), buffer_.BaseAddress(), row, printing ? nullptr : marks_.data(), out);
 }
 
-int32_t CHexView::PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t firstColumn,
+int32_t CHexView::PrintLine(ILineDrawing& dc, const LineRect& rect, int64_t line, int32_t firstColumn,
                             int32_t count, uint32_t flags)
 {
     if (line < 0 || line >= LineCount() || count < 1) return 0;
@@ -45,7 +44,7 @@ int32_t CHexView::PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line
     return drawn;
 }
 
-void CHexView::DrawMargin(ILineDrawing& dc, const LineRect& rect, int32_t /*line*/)
+void CHexView::DrawMargin(ILineDrawing& dc, const LineRect& rect, int64_t /*line*/)
 {
     dc.FillRect(rect, 0xFFFFFF);
 }
@@ -56,17 +55,31 @@ void CHexView::SetParent(ILineViewParent* parent)
     CAnsiView::SetParent(parent ? &relay_ : nullptr);
 }
 
-void CHexView::ParentRelay::OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b)
+void CHexView::ParentRelay::OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b)
 {
     if (code == NotifyFocusGained) view_.StatusFocusGained();
     if (code == NotifyFocusLost) view_.StatusFocusLost();
     if (parent) parent->OnLineViewNotify(view, code, a, b);
 }
 
+int32_t CHexView::AddressPaneWidth() const
+{
+    // 20 character widths hold a 32-bit address; beyond, the decimal reading has more
+    // digits too, so each further hex digit takes about two more.
+    const int32_t digits = layout_.addressDigitsNeeded;
+    return digits > 8 ? 24 + 2 * (digits - 8) : 20;
+}
+
+void CHexView::DefineStatusPanes()
+{
+    definedPaneWidth_ = AddressPaneWidth();
+    statusPanes_->DefinePanes({{0, -definedPaneWidth_}, {0, -23}});
+}
+
 void CHexView::StatusFocusGained()
 {
     if (statusPanes_) {
-        statusPanes_->DefinePanes({{0, -20}, {0, -23}});
+        DefineStatusPanes();
         panesPresent_ = true;
     }
     statusbarMode_ |= StatusDirty;
@@ -84,14 +97,19 @@ void CHexView::StatusFocusLost()
 void CHexView::UpdateStatus()
 {
     if (!panesPresent_ || !statusPanes_) return;
+    // A block with longer addresses than the panes were made for widens them.
+    if (AddressPaneWidth() != definedPaneWidth_) {
+        DefineStatusPanes();
+        statusbarMode_ |= StatusDirty;
+    }
     const bool dirty = (statusbarMode_ & StatusDirty) != 0;
     const StatusSelection selection{marks_[0].active, marks_[0].first, marks_[0].last};
     if (dirty || cursorOffset_ != shownOffset_) {
-        statusPanes_->SetPaneText(
-            0, AddressPaneText(buffer_.BaseAddress() + static_cast<uint32_t>(cursorOffset_), selection, statusbarMode_));
+        statusPanes_->SetPaneText(0, AddressPaneText(buffer_.BaseAddress() + static_cast<uint64_t>(cursorOffset_),
+                                                     selection, statusbarMode_, layout_.addressDigitsNeeded > 8));
         shownOffset_ = cursorOffset_;
     }
-    const int32_t value = StatusValue(buffer_.Data(), buffer_.Length(), cursorOffset_, selection, statusbarMode_);
+    const int32_t value = StatusValue(Bytes(), cursorOffset_, selection, statusbarMode_);
     if (dirty || value != shownValue_) {
         statusPanes_->SetPaneText(1, ValuePaneText(value, statusbarMode_));
         shownValue_ = value;

@@ -11,38 +11,42 @@ namespace {
 constexpr uint32_t kHexWithoutPrefix = kStylePlainRadix | 16;
 }
 
-std::string AddressPaneText(uint32_t cursorAddress, const StatusSelection& selection, uint32_t statusMode)
+std::string AddressPaneText(uint64_t cursorAddress, const StatusSelection& selection, uint32_t statusMode,
+                            bool wideAddresses)
 {
-    const int32_t address = static_cast<int32_t>(cursorAddress);
-    std::string text = " Adr: " + FormatNumber(address, kStyleHexPrefix) + " / ";
-    if (!selection.active) return text + FormatNumber(address, kStyleSigned);
+    const int64_t address = wideAddresses ? static_cast<int64_t>(cursorAddress)
+                                          : static_cast<int32_t>(static_cast<uint32_t>(cursorAddress));
+    std::string text = " Adr: 0x" + FormatNumber64(static_cast<int64_t>(cursorAddress), kHexWithoutPrefix) + " / ";
+    if (!selection.active) return text + FormatNumber64(address, kStyleSigned);
 
-    const int64_t distance = static_cast<int64_t>(selection.end) - selection.anchor;
-    const int32_t length = static_cast<int32_t>((distance < 0 ? -distance : distance) + 1);
+    const int64_t distance = selection.end - selection.anchor;
+    const int64_t length = (distance < 0 ? -distance : distance) + 1;
     text += distance >= 0 ? "M: +" : "M: -";
-    return text + FormatNumber(length, (statusMode & HexDistances) ? kStyleHexPrefix : kStyleSigned);
+    return text + FormatNumber64(length, (statusMode & HexDistances) ? kStyleHexPrefix : kStyleSigned);
 }
 
-int32_t StatusValue(const uint8_t* data, int32_t length, int32_t cursorOffset, const StatusSelection& selection,
+int32_t StatusValue(const IByteSource& bytes, int64_t cursorOffset, const StatusSelection& selection,
                     uint32_t statusMode)
 {
-    int32_t start = cursorOffset;
+    int64_t start = cursorOffset;
     int32_t size = 0;
     if (selection.active) {
         start = std::min(selection.anchor, selection.end);
-        const int64_t span = static_cast<int64_t>(std::max(selection.anchor, selection.end)) - start + 1;
+        const int64_t span = std::max(selection.anchor, selection.end) - start + 1;
         size = static_cast<int32_t>(std::clamp<int64_t>(span, 1, 4));
     } else {
         static constexpr int32_t kSizes[4] = {1, 2, 4, 4};
         size = kSizes[statusMode & StatusValueSize];
     }
-    if (start < 0 || start >= length || data == nullptr) return 0;
+    if (start < 0) return 0;
 
     // Near the end only the bytes up to the end are used.
-    const int32_t available = static_cast<int32_t>(std::min<int64_t>(size, static_cast<int64_t>(length) - start));
+    std::vector<uint8_t> scratch;
+    const std::span<const uint8_t> present = bytes.Window(start, size, scratch);
+    if (present.empty()) return 0;
     uint32_t value = 0;
-    for (int32_t k = 0; k < available; ++k) {
-        const uint32_t byte = data[start + k];
+    for (size_t k = 0; k < present.size(); ++k) {
+        const uint32_t byte = present[k];
         if (statusMode & BigEndianValue)
             value = (value << 8) | byte;
         else

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "view/ByteSource.h"
+
 namespace qv {
 
 // StatusbarMode bits.
@@ -18,17 +20,20 @@ enum StatusbarModeBits : uint32_t {
 
 struct StatusSelection {
     bool active = false;
-    int32_t anchor = 0;
-    int32_t end = 0;
+    int64_t anchor = 0;
+    int64_t end = 0;
 };
 
 // " Adr: 0x<address> / <signed address>" or, with a selection, " / M: +<length>" ("M: -"
-// when it was made backwards), the length in hex with HexDistances.
-std::string AddressPaneText(uint32_t cursorAddress, const StatusSelection& selection, uint32_t statusMode);
+// when it was made backwards), the length in hex with HexDistances. The address is shown
+// whole; its decimal reading is signed at 32 bits, or at 64 bits for a block whose addresses
+// go beyond 32 bits (wideAddresses), so that the addresses of one block read alike.
+std::string AddressPaneText(uint64_t cursorAddress, const StatusSelection& selection, uint32_t statusMode,
+                            bool wideAddresses = false);
 
 // The value shown for a selection (its lower end, 1..4 bytes) or the cursor (the size of
 // StatusValueSize). Bytes outside the block count as described for the status line.
-int32_t StatusValue(const uint8_t* data, int32_t length, int32_t cursorOffset, const StatusSelection& selection,
+int32_t StatusValue(const IByteSource& bytes, int64_t cursorOffset, const StatusSelection& selection,
                     uint32_t statusMode);
 
 // " Wert: 0x<hex> / <decimal>".

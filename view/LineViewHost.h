@@ -27,10 +27,12 @@ enum ScrollBarId : int {
 };
 inline constexpr int kScrollBarCount = 4;
 
+// In lines or columns: a view of a large file has more lines than a 32-bit bar counts
+// (the window maps them onto its bar, ScrollBarScale.h).
 struct ScrollBarState {
-    int32_t maximum = 0;   // range 0..maximum
-    int32_t page = 1;
-    int32_t position = 0;
+    int64_t maximum = 0;   // range 0..maximum
+    int64_t page = 1;
+    int64_t position = 0;
     bool visible = false;
     bool enabled = true;
     LineRect where;        // client pixels

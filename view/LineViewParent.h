@@ -18,7 +18,7 @@ enum LineViewNotification : int {
 class ILineViewParent {
 public:
     virtual ~ILineViewParent() = default;
-    virtual void OnLineViewNotify(CAnsiView& view, int code, int32_t a, int32_t b) = 0;
+    virtual void OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b) = 0;
     // Runs a menu or key command; false when nobody handles it.
     virtual bool ExecuteCommand(int command) = 0;
     virtual bool IsCommandEnabled(int command) = 0;

@@ -9,7 +9,7 @@ namespace qv {
 namespace {
 
 constexpr uint32_t kFormBits = RedrawLineRun | RedrawFromLine | RedrawOneLine;
-constexpr int64_t kToEnd = std::numeric_limits<int32_t>::max();
+constexpr int64_t kToEnd = std::numeric_limits<int64_t>::max();
 
 // Decodes the lines form of a word; false when it has none.
 bool DecodeRange(uint32_t bits, int64_t& first, int64_t& last)
@@ -35,18 +35,18 @@ bool DecodeRange(uint32_t bits, int64_t& first, int64_t& last)
 
 }  // namespace
 
-void RedrawState::RequestLine(int32_t line)
+void RedrawState::RequestLine(int64_t line)
 {
     MergeRange(line, line);
 }
 
-void RedrawState::RequestLines(int32_t first, int32_t count)
+void RedrawState::RequestLines(int64_t first, int64_t count)
 {
     if (count <= 0) return;
-    MergeRange(first, static_cast<int64_t>(first) + count - 1);
+    MergeRange(first, first + count - 1);
 }
 
-void RedrawState::RequestFrom(int32_t line)
+void RedrawState::RequestFrom(int64_t line)
 {
     MergeRange(line, kToEnd);
 }
@@ -76,14 +76,9 @@ void RedrawState::SetBatch(bool on)
         bits_ &= ~RedrawBatch;
 }
 
-bool RedrawState::LineRange(int32_t& first, int32_t& last) const
+bool RedrawState::LineRange(int64_t& first, int64_t& last) const
 {
-    int64_t f = 0;
-    int64_t l = 0;
-    if (!DecodeRange(bits_, f, l)) return false;
-    first = static_cast<int32_t>(f);
-    last = static_cast<int32_t>(std::min<int64_t>(l, kToEnd));
-    return true;
+    return DecodeRange(bits_, first, last);
 }
 
 void RedrawState::MergeRange(int64_t first, int64_t last)

@@ -2,7 +2,8 @@
 #pragma once
 // A view's pending redraw request, one 32-bit word: a few flags plus at most one
 // "which lines" form. Requests that do not fit one form widen to a form that covers them
-// all, at worst to "everything".
+// all, at worst to "everything" (so do lines beyond the form's 22 bits: "everything"
+// repaints only the visible rows, whatever line they show).
 #include <cstdint>
 
 namespace qv {
@@ -33,9 +34,9 @@ public:
     bool All() const { return (bits_ & RedrawAll) != 0; }
 
     void RequestAll() { Merge(RedrawAll); }
-    void RequestLine(int32_t line);
-    void RequestLines(int32_t first, int32_t count);
-    void RequestFrom(int32_t line);
+    void RequestLine(int64_t line);
+    void RequestLines(int64_t first, int64_t count);
+    void RequestFrom(int64_t line);
     // Merges another request word (flags and at most one lines form).
     void Merge(uint32_t request);
 
@@ -43,9 +44,9 @@ public:
     // Forgets the request, keeping an open batch.
     void Clear() { bits_ &= RedrawBatch; }
 
-    // The lines of the "which lines" form as [first, last] (last = INT32_MAX: to the
+    // The lines of the "which lines" form as [first, last] (last = INT64_MAX: to the
     // end); false when the word holds no such form.
-    bool LineRange(int32_t& first, int32_t& last) const;
+    bool LineRange(int64_t& first, int64_t& last) const;
 
 private:
     void MergeRange(int64_t first, int64_t last);

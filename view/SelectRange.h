@@ -9,6 +9,6 @@ namespace qv {
 
 class CHexView;
 
-void SelectRange(CHexView& view, uint32_t offset, uint32_t length);
+void SelectRange(CHexView& view, int64_t offset, int64_t length);
 
 }  // namespace qv

@@ -19,8 +19,8 @@ enum UndoKind : uint8_t {
 
 struct UndoRecord {
     std::vector<uint8_t> data;  // multi-byte steps: the saved bytes
-    int32_t offset = 0;
-    int32_t count = 1;
+    int64_t offset = 0;
+    int64_t count = 1;
     uint8_t byte = 0;           // single-byte steps: the saved byte
     uint8_t digitInfo = 0;      // 0 text area, 2 high-nibble edit, 3 low-nibble edit
     bool changesBytes = true;   // false when the step wrote the bytes that were there

@@ -11,6 +11,7 @@ ViewBuffer::ViewBuffer()
     // A new view owns an empty one-byte block.
     data_ = Allocate(1);
     owned_ = true;
+    source_.Reset(data_, 0);
 }
 
 ViewBuffer::~ViewBuffer()
@@ -29,7 +30,7 @@ void ViewBuffer::Release(uint8_t* block)
     std::free(block);
 }
 
-void ViewBuffer::Replace(uint8_t* data, int32_t length, uint32_t baseAddress, bool owned, bool releaseOld)
+void ViewBuffer::Replace(uint8_t* data, int64_t length, uint64_t baseAddress, bool owned, bool releaseOld)
 {
     if (owned_ && releaseOld && data_ != data) Release(data_);
     data_ = data;
@@ -37,27 +38,30 @@ void ViewBuffer::Replace(uint8_t* data, int32_t length, uint32_t baseAddress, bo
     baseAddress_ = baseAddress;
     owned_ = owned;
     spareCapacity_ = 0;
+    source_.Reset(data_, length_);
 }
 
-bool ViewBuffer::EnsureCapacity(int32_t newLength)
+bool ViewBuffer::EnsureCapacity(int64_t newLength)
 {
     if (newLength <= length_ + spareCapacity_) return true;
     if (!owned_) return false;
     // Grow with room to spare so that typing in insert mode does not copy on every byte.
-    const int64_t capacity = static_cast<int64_t>(newLength) + 0x1000;
+    const int64_t capacity = newLength + 0x1000;
     uint8_t* grown = Allocate(static_cast<size_t>(capacity));
     if (!grown) return false;
     if (length_ > 0) std::memcpy(grown, data_, static_cast<size_t>(length_));
     replacedBlocks_.push_back(data_);
     data_ = grown;
-    spareCapacity_ = static_cast<int32_t>(capacity - length_);
+    spareCapacity_ = capacity - length_;
+    source_.Reset(data_, length_);
     return true;
 }
 
-void ViewBuffer::SetLength(int32_t length)
+void ViewBuffer::SetLength(int64_t length)
 {
     spareCapacity_ += length_ - length;
     length_ = length;
+    source_.Reset(data_, length_);
 }
 
 }  // namespace qv

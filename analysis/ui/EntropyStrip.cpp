@@ -71,7 +71,7 @@ void EntropyStrip::Restart()
     update();
 }
 
-void EntropyStrip::OnViewNotify(int code, int32_t a, int32_t b, int32_t c)
+void EntropyStrip::OnViewNotify(int code, int64_t a, int64_t b, int64_t c)
 {
     if (code == NotifyBufferReplaced) {
         Restart();
@@ -97,8 +97,7 @@ void EntropyStrip::MeasureSlice()
     }
     // A block handed over without a notification (never expected) would leave the map behind.
     if (map_.DocumentSize() != view_.Length()) map_.Reset(view_.Length());
-    const BlockByteSource source(view_.Buffer().Data(), view_.Length());
-    const bool complete = map_.MeasureUntil(source, std::chrono::steady_clock::now() + kSlice);
+    const bool complete = map_.MeasureUntil(view_.Bytes(), std::chrono::steady_clock::now() + kSlice);
     pictureStale_ = true;
     if (complete)
         measure_.stop();
@@ -161,7 +160,8 @@ std::pair<int, int> EntropyStrip::VisibleSpan() const
 {
     const int64_t size = view_.Length();
     if (size <= 0) return {0, height()};
-    const int64_t first = std::max<int64_t>(static_cast<int32_t>(view_.TopOffset(false)), 0);
+    // The top row may start before the block (a row phase): its offset then wraps below zero.
+    const int64_t first = std::max<int64_t>(static_cast<int64_t>(view_.TopOffset(false)), 0);
     const int64_t shown = static_cast<int64_t>(view_.PaneRows()) * view_.BytesPerRow();
     const int top = static_cast<int>(first * height() / size);
     const int bottom = static_cast<int>(std::min<int64_t>(first + shown, size) * height() / size);
@@ -193,7 +193,7 @@ void EntropyStrip::paintEvent(QPaintEvent*)
 
 void EntropyStrip::JumpTo(int y)
 {
-    if (view_.Length() > 0) view_.SetCursorOffset(static_cast<uint32_t>(OffsetAt(y)), false);
+    if (view_.Length() > 0) view_.SetCursorOffset(static_cast<uint64_t>(OffsetAt(y)), false);
 }
 
 void EntropyStrip::mousePressEvent(QMouseEvent* event)
@@ -216,8 +216,8 @@ bool EntropyStrip::event(QEvent* event)
     const int64_t first = y * blocks / std::max(height(), 1);
     const int64_t end = std::max(first + 1, (y + 1) * blocks / std::max(height(), 1));
     const BlockMeasure measure = map_.Summary(first, end);
-    const uint32_t base = view_.BaseAddress();
-    auto address = [base](int64_t offset) { return "0x" + QString::number(base + static_cast<uint32_t>(offset), 16).toUpper(); };
+    const uint64_t base = view_.BaseAddress();
+    auto address = [base](int64_t offset) { return "0x" + QString::number(base + static_cast<uint64_t>(offset), 16).toUpper(); };
     const int64_t last = std::min(end * map_.BlockSize(), map_.DocumentSize()) - 1;
     QString text = address(first * map_.BlockSize()) + " - " + address(last) + ": ";
     switch (measure.kind) {

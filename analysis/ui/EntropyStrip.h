@@ -30,7 +30,7 @@ public:
     void SetEnabled(bool enabled);
 
     // The hex view's notifications: new blocks and edits are measured again.
-    void OnViewNotify(int code, int32_t a, int32_t b, int32_t c);
+    void OnViewNotify(int code, int64_t a, int64_t b, int64_t c);
 
     const EntropyMap& Map() const { return map_; }
     // Offset of the byte a strip position stands for.

@@ -2,6 +2,7 @@
 // Commands 32830 "Speichere als C-Datei" and 32829 "Speichere &Markierung": the selected
 // bytes of the view, saved through SelectionExport.
 #include <memory>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
@@ -25,15 +26,11 @@ SelectionExport& Exporter(AppContext& context)
     return *exporter;
 }
 
-SelectedBytes Selection(const AppContext& context)
+// The selected bytes (at most the export's limit), read through the view's byte source.
+std::vector<uint8_t> Selection(const AppContext& context)
 {
-    if (!context.view || !context.view->HasSelection()) return {};
-    int32_t start = 0, length = 0;
-    if (!context.view->GetSelectionRange(&start, &length, false, static_cast<int32_t>(SelectionExport::kMaxBytes)))
-        return {};
-    const uint8_t* data = context.view->GetBuffer(nullptr, nullptr);
-    if (!data || length <= 0) return {};
-    return {data + start, static_cast<size_t>(length)};
+    if (!context.view) return {};
+    return context.view->SelectedBytes(static_cast<int64_t>(SelectionExport::kMaxBytes));
 }
 
 std::string DocumentPath(const AppContext& context)
@@ -43,12 +40,14 @@ std::string DocumentPath(const AppContext& context)
 
 void SaveAsText(AppContext& context)
 {
-    Exporter(context).SaveSelectionAsText(Selection(context), DocumentPath(context));
+    const std::vector<uint8_t> bytes = Selection(context);
+    Exporter(context).SaveSelectionAsText({bytes.data(), bytes.size()}, DocumentPath(context));
 }
 
 void SaveBytes(AppContext& context)
 {
-    Exporter(context).SaveSelection(Selection(context), DocumentPath(context));
+    const std::vector<uint8_t> bytes = Selection(context);
+    Exporter(context).SaveSelection({bytes.data(), bytes.size()}, DocumentPath(context));
 }
 
 CommandState WhileSelected(AppContext& context)

@@ -2,6 +2,7 @@
 #include "modules/ui/DataWindowDock.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -137,7 +138,7 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
     services.dialogs = context_.dialogs;
     services.defaultModuleFolder = ShippedModuleFolder().toStdString();
     services.isReadable = [this](const uint8_t* buffer, int32_t length) {
-        int32_t current = 0;
+        int64_t current = 0;
         const uint8_t* block = context_.view ? context_.view->GetBuffer(&current, nullptr) : nullptr;
         return block == buffer && current >= length;
     };
@@ -232,12 +233,14 @@ void DataWindowDock::RefreshFromView()
 {
     CHexView* view = context_.view;
     if (!view) return;
-    int32_t length = 0;
-    uint32_t base = 0;
+    int64_t length = 0;
+    uint64_t base = 0;
     const uint8_t* buffer = view->GetBuffer(&length, &base);
-    int32_t selected = 0;
-    const auto start = static_cast<int32_t>(view->GetSelection(false, &selected));
-    window_->SetData(buffer, length, start, selected > 0 ? selected : length - start, base);
+    int64_t selected = 0;
+    const auto start = static_cast<int64_t>(view->GetSelection(false, &selected));
+    // The data window counts in 32 bits: a larger block is cut to what it can address.
+    auto fit = [](int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, 0, INT32_MAX)); };
+    window_->SetData(buffer, fit(length), fit(start), fit(selected > 0 ? selected : length - start), base);
 }
 
 int DataWindowDock::CurrentRow() const

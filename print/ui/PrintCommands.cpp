@@ -68,7 +68,9 @@ void Print(AppContext& context)
     // Before the printer is known the page count can only be estimated.
     const int32_t estimate = (settings.flags & PrintWrapLines)
                                  ? 1000
-                                 : std::max(1, (view->LineCount() + settings.linesPerPage - 1) / settings.linesPerPage);
+                                 : static_cast<int32_t>(std::clamp<int64_t>(
+                                       (view->LineCount() + settings.linesPerPage - 1) / settings.linesPerPage, 1,
+                                       INT32_MAX));
     QPrintDialog dialog(&printer, context.mainWindow);
     dialog.setWindowTitle("Drucken");
     dialog.setMinMax(1, estimate);

@@ -27,17 +27,17 @@ public:
         const HighlightMark& mark = view_.Mark(0);
         return Range{std::min(mark.first, mark.last), std::max(mark.first, mark.last)};
     }
-    void SetCursorOffset(int64_t offset) override { view_.SetCursorOffset(static_cast<uint32_t>(offset), false); }
-    void SelectTo(int64_t offset) override { view_.SelectTo(static_cast<uint32_t>(offset), false); }
+    void SetCursorOffset(int64_t offset) override { view_.SetCursorOffset(static_cast<uint64_t>(offset), false); }
+    void SelectTo(int64_t offset) override { view_.SelectTo(static_cast<uint64_t>(offset), false); }
     void SetMark(int index, int64_t start, int64_t length) override
     {
-        view_.SetMark(index, static_cast<int32_t>(start), static_cast<int32_t>(length));
+        view_.SetMark(index, start, length);
     }
     Rows RowLayout() const override
     {
         return {view_.BytesPerRow(), view_.RowLayout().Phase(), view_.TopLine(), std::max(1, view_.PaneRows())};
     }
-    void ScrollToOffset(int64_t offset) override { view_.ScrollToOffset(static_cast<uint32_t>(offset), false); }
+    void ScrollToOffset(int64_t offset) override { view_.ScrollToOffset(static_cast<uint64_t>(offset), false); }
     void SetBusy(bool busy) override
     {
         if (busy)

@@ -3,10 +3,19 @@
 // to another byte, and every edit step with the bytes it touched.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/view/HexViewTesting.h"
 
 namespace qv {
 namespace {
+
+using Triple = std::array<int64_t, 3>;
+
+Triple Values(const test::RecordedNotification& n)
+{
+    return {n.a, n.b, n.c};
+}
 
 class ViewNotifications : public ::testing::Test {
 protected:
@@ -51,29 +60,29 @@ TEST_F(ViewNotifications, EditStepsTellTheirBytesAndWhetherTheRestMoved)
     h.Type("A");
     auto edits = Take(NotifyBytesEdited);
     ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ((std::vector<int32_t>{edits[0].a, edits[0].b, edits[0].c}), (std::vector<int32_t>{5, 1, 0}));
+    EXPECT_EQ(Values(edits[0]), (Triple{5, 1, 0}));
 
     const uint8_t bytes[3] = {1, 2, 3};
     h.view.OverwriteBytes(10, bytes, 3);
     edits = Take(NotifyBytesEdited);
     ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ((std::vector<int32_t>{edits[0].a, edits[0].b, edits[0].c}), (std::vector<int32_t>{10, 3, 0}));
+    EXPECT_EQ(Values(edits[0]), (Triple{10, 3, 0}));
 
     h.SetInsertMode(true);
     h.view.SetCursorOffset(20, false);
     h.Type("7");
     edits = Take(NotifyBytesEdited);
     ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ((std::vector<int32_t>{edits[0].a, edits[0].b, edits[0].c}), (std::vector<int32_t>{20, 1, 1}));
+    EXPECT_EQ(Values(edits[0]), (Triple{20, 1, 1}));
 
     ASSERT_TRUE(h.view.UndoRedo(-1));  // the insert taken back
     edits = Take(NotifyBytesEdited);
     ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ((std::vector<int32_t>{edits[0].a, edits[0].b, edits[0].c}), (std::vector<int32_t>{20, 1, 1}));
+    EXPECT_EQ(Values(edits[0]), (Triple{20, 1, 1}));
     ASSERT_TRUE(h.view.UndoRedo(-1));  // the overwrite taken back
     edits = Take(NotifyBytesEdited);
     ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ((std::vector<int32_t>{edits[0].a, edits[0].b, edits[0].c}), (std::vector<int32_t>{10, 3, 0}));
+    EXPECT_EQ(Values(edits[0]), (Triple{10, 3, 0}));
 }
 
 }  // namespace

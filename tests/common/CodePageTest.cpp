@@ -63,10 +63,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, Utf8ToCp1252Test, testing::Values(
 
 TEST(CodePageTest, Utf16ConvertsThroughCodePointsBothWays)
 {
-    EXPECT_EQ(Utf16ToCp1252(u"a\u00E4\u20AC\u0178"), "a\xE4\x80\x9F");
-    // A pair stands for one character (none in the code page); a lone half is malformed.
-    EXPECT_EQ(Utf16ToCp1252(u"\U0001F600x"), "?x");
-    EXPECT_EQ(Utf16ToCp1252(std::u16string{0xD800, u'x', 0xDC00}), "?x?");
+    EXPECT_EQ(Utf16ToUtf8(u"a\u00E4\u20AC\u03A9"), "a\xC3\xA4\xE2\x82\xAC\xCE\xA9");
+    // A pair stands for one character; a lone half spells nothing.
+    EXPECT_EQ(Utf16ToUtf8(u"\U0001F600x"), "\xF0\x9F\x98\x80x");
+    EXPECT_FALSE(Utf16ToUtf8(std::u16string{0xD800, u'x'}));
+    EXPECT_FALSE(Utf16ToUtf8(std::u16string{u'x', 0xDC00}));
     EXPECT_EQ(Utf8ToUtf16("a\xC3\xA4\xF0\x9F\x98\x80"), (std::u16string{u'a', 0xE4, 0xD83D, 0xDE00}));
     EXPECT_EQ(Utf8ToUtf16("a\xFF"), u"a?");
 }

@@ -17,6 +17,7 @@
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
+#include "tests/support/SparseFile.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
 
@@ -51,7 +52,7 @@ protected:
 
     std::vector<uint8_t> ViewBytes() const
     {
-        int32_t length = 0;
+        int64_t length = 0;
         const uint8_t* data = view.GetBuffer(&length, nullptr);
         return std::vector<uint8_t>(data, data + length);
     }
@@ -176,6 +177,27 @@ TEST_F(HexDocTest, WritableMapChangesTheFileAtOnceAndDisablesSaving)
     EXPECT_EQ(error, MappedFile::Error::CannotOpen);
 }
 
+TEST_F(HexDocTest, FilesAroundTheThirtyTwoBitLimitsAreMappedWhole)
+{
+    // The view has no window (no size) yet, as at start-up.
+    options.AccessMode = 1;
+    for (const int64_t size : {int64_t{0x7FFFFFFF}, int64_t{0x80000000}, int64_t{0xFFFFFFFF}, int64_t{0x100000001}}) {
+        const std::string path = dir.File("limit.bin");
+        test::MakeSparseFile(path, size, {{size - 1, "Z"}});
+        prompt.shown.clear();
+        prompt.answers = {PromptAnswer::Yes};  // "Die Datei ist größer als 2 MByte ..."
+        ASSERT_TRUE(doc->FileOpen(path)) << size;
+        ASSERT_TRUE(doc->IsMapped());
+        EXPECT_EQ(prompt.shown.at(0).text.rfind("Die Datei ist größer als 2 MByte", 0), 0u);
+        EXPECT_EQ(doc->Length(), size);
+        EXPECT_EQ(view.Length(), size);
+        RowText row;
+        view.BuildRow(view.LineCount() - 1, false, row);
+        EXPECT_NE(std::string(row.chars.data(), static_cast<size_t>(row.length)).find("5A"), std::string::npos);
+        doc->CloseContents();
+    }
+}
+
 TEST_F(HexDocTest, ReadOnlyMapIsAskedForSharedAndRefusesEdits)
 {
     const auto path = dir.Write("map.bin", std::vector<uint8_t>(4096, 1));
@@ -261,12 +283,14 @@ TEST_F(HexDocTest, BadFilesGiveTheirMessagesAndAnEmptyDocument)
     EXPECT_TRUE(ViewBytes().empty());
     EXPECT_EQ(doc->Title(), "Unbenannt");
 
-    // A sparse file of 2 GiB cannot be addressed with 32-bit offsets.
+    // A file of 2 GiB is too large for a heap block: the message names the mapped mode.
     const auto huge = dir.File("huge.bin");
     ASSERT_EQ(::truncate(dir.Write("huge.bin", std::string()).c_str(), 0x80000000LL), 0);
+    prompt.answers = {PromptAnswer::No};
     EXPECT_FALSE(doc->FileOpen(huge));
-    EXPECT_NE(Texts().back().find("2 GByte"), std::string::npos);
+    EXPECT_EQ(Texts().back(), huge + "\nist 2 GByte groß oder größer und kann nur im MemmoryMap Modus geöffnet werden.");
     EXPECT_FALSE(doc->IsMapped());
+    prompt.answers = {};
 
     if (::geteuid() != 0) {  // root may read anything
         const auto locked = dir.Write("locked.bin", std::string("x"));
@@ -391,8 +415,8 @@ TEST_F(HexDocTest, SavingWhileASectionIsShownWritesOnlyTheSection)
     options.BaseAddress = 0x1000;
     ASSERT_TRUE(doc->FileOpen(path));
     doc->ShowSection(0x10, 0x20);
-    uint32_t base = 0;
-    int32_t length = 0;
+    uint64_t base = 0;
+    int64_t length = 0;
     const uint8_t* data = view.GetBuffer(&length, &base);
     EXPECT_EQ(length, 0x20);
     EXPECT_EQ(base, 0x1010u);
@@ -420,7 +444,7 @@ TEST_F(HexDocTest, SectionIsCutFromTheViewsCurrentBlock)
     for (int i = 0; i < 8; ++i) grown[i] = static_cast<uint8_t>(0x40 + i);
     view.SetBuffer(grown, 8, 0, ViewWritable | ViewOwnsBuffer);
     doc->ShowSection(5, 3);
-    int32_t length = 0;
+    int64_t length = 0;
     const uint8_t* data = view.GetBuffer(&length, nullptr);
     ASSERT_EQ(length, 3);
     EXPECT_EQ(data[0], 0x45);
@@ -480,7 +504,7 @@ TEST_F(HexDocTest, AMappedFileShortenedByAnotherProgramKeepsTheEditorAliveAndTur
     ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
 
     // Drawing the last row reads past the new end: zeros instead of a bus error.
-    int32_t length = 0;
+    int64_t length = 0;
     const uint8_t* data = view.GetBuffer(&length, nullptr);
     EXPECT_EQ(static_cast<const volatile uint8_t*>(data)[length - 1], 0);
     view.GetBuffer(nullptr, nullptr)[length - 2] = 0x11;  // a write there goes nowhere, harmlessly

@@ -138,7 +138,7 @@ TEST_F(UtilityCommands, GuidGrowsTheSelectionToTheWrittenBytes)
     std::fill(expected.begin() + 4, expected.begin() + 20, 0);
     expected[4] = 1;
     EXPECT_EQ(h.Bytes(), expected);
-    int32_t length = 0;
+    int64_t length = 0;
     EXPECT_EQ(h.view.GetSelection(false, &length), 4u);
     EXPECT_EQ(length, 16);
     EXPECT_TRUE(h.view.IsModified());

@@ -158,13 +158,23 @@ TEST(Metainfo, PassesTheValidator)
     EXPECT_EQ(run.exitCode, 0) << run.output;
 }
 
-TEST_F(CliDocumentation, MetainfoNamesThisVersionAsItsNewestRelease)
+TEST_F(CliDocumentation, MetainfoAndChangelogNameThisVersionAsTheNewestRelease)
 {
     const ShellRun version = RunShell(std::string(std::getenv("QV_CLI")) + " --version");
     std::smatch release;
     const std::string metainfo = ReadFile(kMetainfo);
     ASSERT_TRUE(std::regex_search(metainfo, release, std::regex("<release version=\"([^\"]+)\"")));
     EXPECT_EQ("quarnival-cli " + release[1].str() + "\n", version.output);
+    const std::string changelog = ReadFile("packaging/changelog");
+    ASSERT_TRUE(std::regex_search(changelog, release, std::regex("^quarnival \\(([^)]+)\\)")));
+    EXPECT_EQ("quarnival-cli " + release[1].str() + "\n", version.output);
+}
+
+TEST(Metainfo, NamesTheProjectLicenceAndNoAddressThatDoesNotExist)
+{
+    const std::string metainfo = ReadFile(kMetainfo);
+    EXPECT_NE(metainfo.find("<project_license>GPL-3.0-or-later</project_license>"), std::string::npos);
+    EXPECT_EQ(metainfo.find("http"), std::string::npos);
 }
 
 TEST_F(CliDocumentation, ManPageDescribesExactlyTheCommandsAndOptionsOfHelp)

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "tests/support/TempDir.h"
 
@@ -75,10 +76,23 @@ TEST_F(RemoteEndpointTest, FolderIsMadePrivateAndRefusedWhenOthersMayEnterIt)
     ::symlink((dir.Path() + "/elsewhere").c_str(), folder->c_str());
     EXPECT_FALSE(RemoteSocketFolder(true));
 
+    const std::string fallback = "/tmp/quarnival-" + std::to_string(::geteuid());
     ::unsetenv("XDG_RUNTIME_DIR");
-    const auto fallback = RemoteSocketFolder(true);
-    ASSERT_TRUE(fallback);
-    EXPECT_EQ(*fallback, "/tmp/quarnival-" + std::to_string(::geteuid()));
+    EXPECT_EQ(RemoteSocketFolder(true), fallback);
+
+    // A runtime folder is used as long as the socket of any process id fits an address.
+    auto runtimeOfLength = [&](size_t length) {
+        std::string runtime = dir.Path() + "/";
+        runtime += std::string(length - runtime.size(), 'r');
+        ::mkdir(runtime.c_str(), 0700);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        return runtime;
+    };
+    const std::string longest = runtimeOfLength(89);
+    EXPECT_EQ(RemoteSocketFolder(true), longest + "/quarnival");
+    EXPECT_LT(RemoteSocketPath(longest + "/quarnival", 4194304).size(), sizeof(sockaddr_un::sun_path));
+    runtimeOfLength(90);
+    EXPECT_EQ(RemoteSocketFolder(true), fallback);
 }
 
 TEST_F(RemoteEndpointTest, StaleSocketsAreRemovedAndNotListed)
@@ -100,6 +114,29 @@ TEST_F(RemoteEndpointTest, StaleSocketsAreRemovedAndNotListed)
     EXPECT_NE(::access(dead.c_str(), F_OK), 0);
     EXPECT_NE(::access(parent.c_str(), F_OK), 0);
     EXPECT_EQ(::access((folder + "/notes").c_str(), F_OK), 0);  // not a socket: left alone
+}
+
+TEST_F(RemoteEndpointTest, ConnectingToAListenerWithAFullBacklogGivesUpInTime)
+{
+    const std::string path = *RemoteSocketFolder(true) + "/4711";
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    fds.push_back(listener);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);  // nobody accepts, as in a stopped editor
+    std::vector<std::unique_ptr<RemoteClientSocket>> waiting;
+    for (int i = 0; i < 2; ++i) {
+        waiting.push_back(std::make_unique<RemoteClientSocket>());
+        waiting.back()->Connect(path, 100);
+    }
+    RemoteClientSocket late;
+    EXPECT_FALSE(late.Connect(path, 100));
+    const int accepted = ::accept(listener, nullptr, nullptr);
+    ASSERT_GE(accepted, 0);
+    fds.push_back(accepted);
+    EXPECT_TRUE(RemoteClientSocket().Connect(path, 1000));
 }
 
 TEST_F(RemoteEndpointTest, OnlyPeersOfTheSameUserMayConnect)

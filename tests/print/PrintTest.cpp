@@ -43,6 +43,13 @@ TEST(PrintLayout, PagesWithoutWrapping)
     EXPECT_EQ(rows[1].column, 0);
     EXPECT_EQ(rows[1].count, 72);
     EXPECT_EQ(rows[2].count, 20);
+
+    // Rows of a file of 100 GiB lie beyond 32 bits.
+    constexpr int64_t far = int64_t{5} << 30 << 2;
+    PageTable distant(PrintRange{far, 121, 0, 10000}, 60, 72, false, noLengths);
+    EXPECT_EQ(distant.PageCount(), 3);
+    EXPECT_EQ(Rows(distant, 2).at(0).line, far + 120);
+    EXPECT_EQ(distant.PageOfLine(far + 61), 1);
 }
 
 TEST(PrintLayout, WrappingFillsPagesRowByRow)

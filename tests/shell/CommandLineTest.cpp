@@ -63,18 +63,21 @@ TEST(CommandLineTest, BaseAddressReadsCIntegersUpToTheFirstForeignCharacter)
     EXPECT_FALSE(ParseCommandLine({"/A1000"}).hasBaseAddress);
 }
 
-TEST(CommandLineTest, NumbersAreReadAsStrtoulWithBaseZeroReadsThem)
+TEST(CommandLineTest, NumbersAreReadAsStrtoullWithBaseZeroReadsThem)
 {
     struct Case {
         const char* text;
-        uint32_t expected;
+        uint64_t expected;
     } cases[] = {
-        {"-16", 0xFFFFFFF0}, {"+8", 8},          {"  12", 12},   {"-0x10", 0xFFFFFFF0}, {"-010", 0xFFFFFFF8},
+        {"-16", 0xFFFFFFFFFFFFFFF0}, {"+8", 8}, {"  12", 12}, {"-0x10", 0xFFFFFFFFFFFFFFF0}, {"-010", 0xFFFFFFFFFFFFFFF8},
         {"0x", 0},           {"0xg", 0},         {"-", 0},       {"+-1", 0},            {"- 1", 0},
-        {"4294967296", 0xFFFFFFFF}, {"-4294967296", 0xFFFFFFFF}, {"0x1Fzz", 0x1F}, {"077", 63},
+        {"4294967296", 0x100000000}, {"-4294967296", 0xFFFFFFFF00000000}, {"0x1Fzz", 0x1F}, {"077", 63},
+        {"0x160000000", 0x160000000}, {"18446744073709551615", UINT64_MAX},
+        // Beyond 64 bits the largest value, signed or not, as strtoull gives.
+        {"18446744073709551616", UINT64_MAX}, {"-0x10000000000000000", UINT64_MAX},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadCInteger(c.text), c.expected) << c.text;
-    EXPECT_EQ(ParseCommandLine({"/A:-0x100"}).options.BaseAddress, 0xFFFFFF00u);
+    EXPECT_EQ(ParseCommandLine({"/A:-0x100"}).options.BaseAddress, 0xFFFFFFFFFFFFFF00u);
 }
 
 TEST(CommandLineTest, PositionOptionsAreNeverTakenForTheFileName)

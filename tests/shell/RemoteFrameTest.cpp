@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Frames of the remote-control protocol: round trips, streams cut anywhere, and the
-// headers that must stop a stream.
+// Frames of the remote-control protocol in both versions: round trips, streams cut
+// anywhere, and the headers that must stop a stream.
 #include "shell/RemoteFrame.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +8,28 @@
 namespace qv {
 namespace {
 
+// A request header as the bytes on the wire: the data length stands last in the header,
+// at 20 in version 1 and at 28 in version 2.
 std::vector<uint8_t> Header(uint32_t magic, uint32_t version, uint32_t length)
 {
-    RemoteRequest request{7, 8, 9, {}};
-    std::vector<uint8_t> bytes = EncodeRemoteRequest(request);
+    std::vector<uint8_t> bytes(version == 1 ? 24 : 32, 0);
     auto put = [&](size_t at, uint32_t value) {
         for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
     };
     put(0, magic);
     put(4, version);
-    put(20, length);
+    put(bytes.size() - 4, length);
     return bytes;
 }
 
-TEST(RemoteFrameTest, RequestsSurviveAStreamCutIntoSingleBytesAndFollowEachOther)
+TEST(RemoteFrameTest, RequestsOfBothVersionsSurviveAStreamCutIntoSingleBytesAndFollowEachOther)
 {
-    const RemoteRequest first{0x4A, 0x1234, 0x27F58001, std::string("a\0b\xFF", 4)};
-    const RemoteRequest second{0x27F4, 5, 0xFFFFFFFF, {}};
+    const RemoteRequest first{0x4A, 0x1234, 0x27F58001, std::string("a\0b\xFF", 4), kRemoteProtocolVersion1};
+    const RemoteRequest second{0x27F4, 0x123456789, 0xFFFFFFFF00000001, {}};
     std::vector<uint8_t> stream = EncodeRemoteRequest(first);
+    EXPECT_EQ(stream.size(), kRemoteRequestHeaderSizeV1 + 4);
     const auto tail = EncodeRemoteRequest(second);
+    EXPECT_EQ(tail.size(), kRemoteRequestHeaderSize);
     stream.insert(stream.end(), tail.begin(), tail.end());
 
     RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Request);
@@ -36,11 +39,15 @@ TEST(RemoteFrameTest, RequestsSurviveAStreamCutIntoSingleBytesAndFollowEachOther
         if (auto request = decoder.TakeRequest()) got.push_back(*request);
     }
     ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].version, kRemoteProtocolVersion1);
     EXPECT_EQ(got[0].message, first.message);
     EXPECT_EQ(got[0].wParam, first.wParam);
     EXPECT_EQ(got[0].lParam, first.lParam);
     EXPECT_EQ(got[0].data, first.data);
-    EXPECT_EQ(got[1].lParam, 0xFFFFFFFFu);
+    EXPECT_EQ(got[1].version, kRemoteProtocolVersion);
+    EXPECT_EQ(got[1].message, 0x27F4u);
+    EXPECT_EQ(got[1].wParam, 0x123456789u);
+    EXPECT_EQ(got[1].lParam, 0xFFFFFFFF00000001u);
     EXPECT_TRUE(got[1].data.empty());
     EXPECT_FALSE(decoder.InsideFrame());
 
@@ -50,16 +57,19 @@ TEST(RemoteFrameTest, RequestsSurviveAStreamCutIntoSingleBytesAndFollowEachOther
     EXPECT_TRUE(whole.TakeRequest().has_value());
 }
 
-TEST(RemoteFrameTest, RepliesCarryA64BitResultAndText)
+TEST(RemoteFrameTest, RepliesCarryA64BitResultAndTextInTheirVersion)
 {
-    for (int64_t result : {int64_t{0}, int64_t{-1}, int64_t{0x123456789AB}}) {
-        const auto bytes = EncodeRemoteReply({result, "/tmp/x.bin"});
-        RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
-        decoder.Feed(bytes.data(), bytes.size());
-        const auto reply = decoder.TakeReply();
-        ASSERT_TRUE(reply);
-        EXPECT_EQ(reply->result, result);
-        EXPECT_EQ(reply->text, "/tmp/x.bin");
+    for (uint32_t version : {kRemoteProtocolVersion1, kRemoteProtocolVersion}) {
+        for (int64_t result : {int64_t{0}, int64_t{-1}, int64_t{0x123456789AB}}) {
+            const auto bytes = EncodeRemoteReply({result, "/tmp/x.bin", version});
+            RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
+            decoder.Feed(bytes.data(), bytes.size());
+            const auto reply = decoder.TakeReply();
+            ASSERT_TRUE(reply);
+            EXPECT_EQ(reply->version, version);
+            EXPECT_EQ(reply->result, result);
+            EXPECT_EQ(reply->text, "/tmp/x.bin");
+        }
     }
     // A request is no reply.
     const auto request = EncodeRemoteRequest({1, 2, 3, {}});
@@ -76,10 +86,13 @@ TEST(RemoteFrameTest, BadHeadersFailForGoodWithoutWaitingForTheAnnouncedData)
         bool fails;
     } cases[] = {
         {"wrong magic", Header(0x12345678, kRemoteProtocolVersion, 0), true},
-        {"other version", Header(kRemoteRequestMagic, 2, 0), true},
-        {"longer than 64 KiB", Header(kRemoteRequestMagic, kRemoteProtocolVersion, kRemoteMaxData + 1), true},
+        {"version 0", Header(kRemoteRequestMagic, 0, 0), true},
+        {"version 3", Header(kRemoteRequestMagic, 3, 0), true},
+        {"version 1 longer than 64 KiB", Header(kRemoteRequestMagic, 1, kRemoteMaxData + 1), true},
+        {"version 2 longer than 64 KiB", Header(kRemoteRequestMagic, 2, kRemoteMaxData + 1), true},
         {"huge", Header(kRemoteRequestMagic, kRemoteProtocolVersion, 0xFFFFFFFF), true},
-        {"exactly 64 KiB", Header(kRemoteRequestMagic, kRemoteProtocolVersion, kRemoteMaxData), false},
+        {"version 1 exactly 64 KiB", Header(kRemoteRequestMagic, 1, kRemoteMaxData), false},
+        {"version 2 exactly 64 KiB", Header(kRemoteRequestMagic, 2, kRemoteMaxData), false},
     };
     for (const auto& c : cases) {
         RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Request);

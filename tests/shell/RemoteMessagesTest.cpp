@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The remote-control messages against a recording target: what each message does, what
-// it answers, and that malformed blocks change nothing.
+// it answers in either protocol version, and that malformed blocks change nothing.
 #include "shell/RemoteMessages.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,13 @@ std::string Utf16Block(std::u16string text)
 
 class RemoteMessagesTest : public ::testing::Test {
 protected:
-    RemoteReply CopyData(uint32_t code, const std::string& block)
+    RemoteReply CopyData(uint32_t code, const std::string& block, uint32_t version = kRemoteProtocolVersion)
     {
-        return messages.Handle({kCopyDataMessage, 0, code, block});
+        return messages.Handle({kCopyDataMessage, 0, code, block, version});
+    }
+    RemoteReply Ask(uint32_t message, uint64_t wParam, uint64_t lParam, uint32_t version)
+    {
+        return messages.Handle({message, wParam, lParam, {}, version});
     }
     FakeRemoteTarget target;
     RemoteMessages messages{target};
@@ -33,16 +37,17 @@ protected:
 
 TEST_F(RemoteMessagesTest, RemoteControlClosesAnswersThePathAndTheReceivedText)
 {
-    target.path = "/tmp/Gr\xC3\xBC\xC3\x9F" "e.bin";  // UTF-8 inside, Windows-1252 on the wire
+    target.path = "/tmp/Gr\xC3\xBC\xC3\x9F" "e.bin";  // "Grüße": UTF-8, Windows-1252 in version 1
     EXPECT_EQ(messages.Handle({kRemoteControlMessage, 0, 0, {}}).result, 1);
     EXPECT_EQ(target.posted, std::vector<int>{57665});
 
-    const RemoteReply path = messages.Handle({kRemoteControlMessage, 2, 0, {}});
-    EXPECT_EQ(path.text, "/tmp/Gr\xFC\xDF" "e.bin");
+    EXPECT_EQ(Ask(kRemoteControlMessage, 2, 0, 2).text, target.path);
+    EXPECT_EQ(Ask(kRemoteControlMessage, 2, 0, 1).text, "/tmp/Gr\xFC\xDF" "e.bin");
 
-    EXPECT_EQ(CopyData(kCopyDataPathText, std::string("Hallo\xE4\0", 7)).result, 1);
-    const RemoteReply text = messages.Handle({kRemoteControlMessage, 4, 0, {}});
-    EXPECT_EQ(text.text, "Hallo\xE4");
+    // A text sent in version 1 is read as Windows-1252 and handed out in either version.
+    EXPECT_EQ(CopyData(kCopyDataPathText, std::string("Hallo\xE4\0", 7), 1).result, 1);
+    EXPECT_EQ(Ask(kRemoteControlMessage, 4, 0, 2).text, "Hallo\xC3\xA4");
+    EXPECT_EQ(Ask(kRemoteControlMessage, 4, 0, 1).text, "Hallo\xE4");
 
     for (uint32_t other : {1u, 3u, 5u, 0xFFFFFFFFu}) {
         const RemoteReply reply = messages.Handle({kRemoteControlMessage, other, 0, {}});
@@ -86,13 +91,49 @@ TEST_F(RemoteMessagesTest, CommandsRunOnlyWhenEnabledAndUnknownMessagesAnswerZer
 
 TEST_F(RemoteMessagesTest, OpenFileTakesEightBitOrUtf16TextUpToItsZero)
 {
-    EXPECT_EQ(CopyData(kCopyDataOpenFile, std::string("/tmp/\xE4.bin\0junk", 15)).result, 1);
-    EXPECT_EQ(CopyData(kCopyDataOpenFile | kCopyDataUtf16, Utf16Block(u"/tmp/\u00FC.bin" + std::u16string(1, 0)))
+    EXPECT_EQ(CopyData(kCopyDataOpenFile, std::string("/tmp/\xE4.bin\0junk", 15), 1).result, 1);
+    EXPECT_EQ(CopyData(kCopyDataOpenFile, std::string("/tmp/\xE6\x97\xA5.bin\0", 13)).result, 1);  // "日"
+    EXPECT_EQ(CopyData(kCopyDataOpenFile | kCopyDataUtf16, Utf16Block(u"/tmp/\u00FC\u03A9.bin" + std::u16string(1, 0)))
                   .result,
               1);
     target.openSucceeds = false;
     EXPECT_EQ(CopyData(kCopyDataOpenFile, std::string("/missing\0", 9)).result, 0);
-    EXPECT_EQ(target.opened, (std::vector<std::string>{"/tmp/\xC3\xA4.bin", "/tmp/\xC3\xBC.bin", "/missing"}));
+    EXPECT_EQ(target.opened, (std::vector<std::string>{"/tmp/\xC3\xA4.bin", "/tmp/\xE6\x97\xA5.bin",
+                                                       "/tmp/\xC3\xBC\xCE\xA9.bin", "/missing"}));
+}
+
+TEST_F(RemoteMessagesTest, Version1GetsItsAnswersWhereTheyFitAndARefusalWhereNot)
+{
+    struct Case {
+        int64_t value;
+        bool fits;
+    } cases[] = {{0, true}, {0xFFFFFFFF, true}, {0x100000000, false}, {5905580032, false}};
+    for (const Case& c : cases) {
+        target.viewResult = c.value;
+        EXPECT_EQ(Ask(kViewControlMessage, 5, 0, 2).result, c.value);
+        const RemoteReply narrow = Ask(kViewControlMessage, 5, 0, 1);
+        EXPECT_EQ(narrow.version, kRemoteProtocolVersion1);
+        if (c.fits) {
+            EXPECT_EQ(narrow.result, c.value);
+            EXPECT_TRUE(narrow.text.empty());
+        } else {
+            EXPECT_EQ(narrow.result, kRemoteRefused);
+            EXPECT_NE(narrow.text.find(std::to_string(c.value) + " passt nicht in 32 Bit"), std::string::npos);
+        }
+    }
+    target.path = "/tmp/\xCE\xA9.bin";  // "Ω" has no Windows-1252 byte
+    const RemoteReply path = Ask(kRemoteControlMessage, 2, 0, 1);
+    EXPECT_EQ(path.result, kRemoteRefused);
+    EXPECT_NE(path.text.find("Windows-1252"), std::string::npos);
+    EXPECT_EQ(Ask(kRemoteControlMessage, 2, 0, 2).text, target.path);
+
+    // Version 2 carries 64-bit arguments to the view; version 1 its 32 bits unsigned.
+    target.viewCalls.clear();
+    Ask(kViewControlMessage, 0, 0x170000000, 2);
+    Ask(kViewControlMessage, 0, 0xFFFFFFFF, 1);
+    Ask(kSelectRangeMessage, 0x160000000, 6 << 16, 2);
+    EXPECT_EQ(target.viewCalls, (std::vector<FakeRemoteTarget::Call>{{0, 0x170000000}, {0, 0xFFFFFFFF}}));
+    EXPECT_EQ(target.selections.back(), (FakeRemoteTarget::Range{0x160000000, 6}));
 }
 
 TEST_F(RemoteMessagesTest, MalformedBlocksAreRefusedAndChangeNothing)
@@ -118,17 +159,23 @@ TEST_F(RemoteMessagesTest, MalformedBlocksAreRefusedAndChangeNothing)
     EXPECT_EQ(messages.ReceivedText(), "kept");
     EXPECT_EQ(CopyData(kCopyDataPathText | kCopyDataUtf16, fits).result, 1);
     EXPECT_EQ(messages.ReceivedText(), std::string(kCopyDataUtf16Buffer - 1, 'a'));
-    // Characters outside the code page arrive as '?'.
+    // Every character arrives as it was sent; a lone surrogate spells nothing.
     CopyData(kCopyDataPathText | kCopyDataUtf16, Utf16Block(u"\u03A9\u20AC" + std::u16string(1, 0)));
-    EXPECT_EQ(messages.ReceivedText(), "?\x80");
+    EXPECT_EQ(messages.ReceivedText(), "\xCE\xA9\xE2\x82\xAC");
+    EXPECT_EQ(CopyData(kCopyDataPathText | kCopyDataUtf16, Utf16Block(std::u16string{u'a', 0xD800, 0})).result, 0);
+    EXPECT_EQ(messages.ReceivedText(), "\xCE\xA9\xE2\x82\xAC");
 }
 
 TEST_F(RemoteMessagesTest, ComparePathIgnoresCaseAndSlashDirection)
 {
     target.path = "/Data/Fw/Boot\xC3\x84.bin";  // "BootÄ.bin"
-    EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("\\data\\FW\\boot\xE4.BIN\0", 20)).result, 1);
-    EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("/data/fw/../Fw/./BOOT\xC4.bin\0", 27)).result, 1);
+    EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("\\data\\FW\\boot\xE4.BIN\0", 20), 1).result, 1);
+    EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("/data/fw/../Fw/./BOOT\xC3\xA4.bin\0", 28)).result, 1);
     EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("/data/fw/boot.bin\0", 18)).result, 0);
+    // Names outside the code page compare exactly there: "Ω" and "Ж" are different files.
+    target.path = "/data/\xCE\xA9.bin";
+    EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("/DATA/\xCE\xA9.bin\0", 13)).result, 1);
+    EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("/data/\xD0\x96.bin\0", 13)).result, 0);
     target.path.clear();
     EXPECT_EQ(CopyData(kCopyDataComparePath, std::string("\0", 1)).result, 0);
 }

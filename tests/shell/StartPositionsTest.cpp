@@ -9,6 +9,7 @@
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
+#include "tests/support/SparseFile.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
 
@@ -21,7 +22,7 @@ TEST(StartPositionsTest, TheSecondNumberFollowsTheFirstColonAfterTheOptions)
     EXPECT_TRUE(given.hasSection && given.hasJump && given.hasScroll);
     EXPECT_EQ(given.sectionOffset, 0x100u);
     EXPECT_EQ(given.sectionLength, 0x20u);
-    EXPECT_EQ(given.jumpAddress, 0xFFFFFFFFu);
+    EXPECT_EQ(given.jumpAddress, UINT64_MAX);
     EXPECT_EQ(given.jumpLength, 8u);
     EXPECT_EQ(given.scrollAddress, 64u);
 
@@ -60,9 +61,9 @@ protected:
         ApplyStartPositions(ReadStartPositions(line), *doc, view);
     }
 
-    int32_t SelectionLength() const
+    int64_t SelectionLength() const
     {
-        int32_t length = -1;
+        int64_t length = -1;
         view.GetSelection(false, &length);
         return length;
     }
@@ -115,6 +116,28 @@ TEST_F(StartPositionsApplyTest, ScrollComesBeforeTheJumpAndWorksInsideASection)
     EXPECT_EQ(view.TopOffset(true), 0x180u);
     EXPECT_EQ(view.CursorOffset(), 0x90);
     EXPECT_EQ(SelectionLength(), 1);
+}
+
+TEST_F(StartPositionsApplyTest, PositionsAndLengthsBeyondThirtyTwoBitsOnAMappedFile)
+{
+    path = dir.File("big.bin");
+    test::MakeSparseFile(path, int64_t{6} << 30, {{0x160000000, "Hello"}});
+    // A length past 32 bits selects forwards, as far as it says.
+    Start({"/M", "/R", "/J:0x10:0xFFFFFFF8"});
+    EXPECT_EQ(view.SelectedRange(), (ByteRange{0x10, 0xFFFFFFF8}));
+    EXPECT_EQ(view.MarkPosition(false), 0x10u);
+
+    Start({"/M", "/R", "/A:0x100000000", "/S:0x260000000", "/J:0x260000000:5"});
+    EXPECT_EQ(view.TopOffset(true), 0x260000000u);
+    EXPECT_EQ(view.SelectedRange(), (ByteRange{0x160000000, 5}));
+    RowText row;
+    view.BuildRow(view.TopLine(), false, row);
+    EXPECT_EQ(std::string(row.chars.data(), static_cast<size_t>(row.length)).substr(0, 26), "260000000  48 65 6C 6C  6F");
+
+    Start({"/M", "/R", "/F:0x15FFFFFF0:0x20"});
+    EXPECT_EQ(view.Length(), 0x20);
+    EXPECT_EQ(view.BaseAddress(), 0x15FFFFFF0u);
+    EXPECT_EQ(view.Buffer().Data()[0x10], 'H');
 }
 
 }  // namespace

@@ -97,10 +97,10 @@ class FakeLineViewParent : public ILineViewParent {
 public:
     struct Notification {
         int code;
-        int32_t a;
-        int32_t b;
+        int64_t a;
+        int64_t b;
     };
-    void OnLineViewNotify(CAnsiView&, int code, int32_t a, int32_t b) override { notes.push_back({code, a, b}); }
+    void OnLineViewNotify(CAnsiView&, int code, int64_t a, int64_t b) override { notes.push_back({code, a, b}); }
     bool ExecuteCommand(int command) override
     {
         executed.push_back(command);

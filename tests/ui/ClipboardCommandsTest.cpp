@@ -44,7 +44,7 @@ protected:
     }
     std::vector<uint8_t> Bytes()
     {
-        int32_t length = 0;
+        int64_t length = 0;
         const uint8_t* data = app->View()->GetBuffer(&length, nullptr);
         return std::vector<uint8_t>(data, data + length);
     }

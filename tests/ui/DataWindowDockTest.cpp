@@ -123,7 +123,7 @@ TEST_F(DataWindowDockTest, F7ShowsTheDockAndF8FillsItFromTheCursorWithTheShipped
     ASSERT_TRUE(size.isValid());
     list->scrollTo(size);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(size).center());
-    int32_t length = 0;
+    int64_t length = 0;
     EXPECT_EQ(app->View()->GetSelection(false, &length), 2u);
     EXPECT_EQ(length, 4);
 
@@ -142,7 +142,7 @@ TEST_F(DataWindowDockTest, F7ShowsTheDockAndF8FillsItFromTheCursorWithTheShipped
     SelectRange(*app->View(), 10, 300);
     EXPECT_EQ(app->View()->CursorOffset(), 10);
     EXPECT_FALSE(app->View()->HasSelection());
-    int32_t fileLength = 0;
+    int64_t fileLength = 0;
     app->View()->GetBuffer(&fileLength, nullptr);
     SelectRange(*app->View(), 12, 255);  // beyond the end of the file: cut to its end
     EXPECT_EQ(app->View()->GetSelection(false, &length), 12u);

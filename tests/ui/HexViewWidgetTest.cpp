@@ -41,7 +41,7 @@ protected:
 TEST_F(HexViewWidget, TypedKeysEditTheBytes)
 {
     QTest::keyClicks(widget.get(), "a5");
-    int32_t length = 0;
+    int64_t length = 0;
     const uint8_t* data = view.GetBuffer(&length, nullptr);
     EXPECT_EQ(data[0], 0xA5);
     EXPECT_EQ(view.CursorOffset(), 1);

@@ -64,7 +64,7 @@ TEST_F(MainFrameTest, WithoutAFileTheWindowShowsANewUntitledDocument)
     CMainFrame& frame = *app->Frame();
     EXPECT_EQ(frame.windowTitle(), "Unbenannt - Quarnival");
     EXPECT_EQ(MenuTitles(frame), (QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "Module", "&?"}));
-    int32_t length = 0;
+    int64_t length = 0;
     app->View()->GetBuffer(&length, nullptr);
     EXPECT_EQ(length, 256);
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Bereit");
@@ -81,7 +81,7 @@ TEST_F(MainFrameTest, WithAFileTheTitleNamesItAndStartOptionsActOnItOnly)
     auto app = Start({"/A:0x1000", "/r", QString::fromStdString(path)});
     ASSERT_TRUE(started);
     EXPECT_EQ(app->Frame()->windowTitle(), "name.bin - Quarnival");
-    uint32_t base = 0;
+    uint64_t base = 0;
     app->View()->GetBuffer(nullptr, &base);
     EXPECT_EQ(base, 0x1000u);
     EXPECT_TRUE(app->View()->IsReadOnly());
@@ -265,18 +265,28 @@ TEST_F(MainFrameTest, TheWindowComesBackAtItsSizeAndAWideDockLeavesTheViewUsable
     EXPECT_GE(app->Frame()->ViewWidget()->width(), usable);
 }
 
-TEST_F(MainFrameTest, AMaximisedWindowStaysMaximisedAndATooLargeOneIsFittedToTheScreen)
+TEST_F(MainFrameTest, AWindowTheUserMaximisedStaysMaximisedAndATooLargeOneIsFittedToTheScreen)
 {
+    auto startMaximised = [&](const QStringList& arguments) {
+        auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+        EXPECT_TRUE(app->Start(QStringList{"quarnival"} + arguments));
+        return app->Frame()->isMaximized();
+    };
     {
         auto app = Start({"/Z"});
         EXPECT_TRUE(app->Frame()->isMaximized());
         EXPECT_TRUE(app->Frame()->close());
     }
+    // /Z counts for its own start only.
+    EXPECT_FALSE(startMaximised({}));
     {
-        auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
-        ASSERT_TRUE(app->Start({"quarnival"}));
-        EXPECT_TRUE(app->Frame()->isMaximized());
+        auto app = Start({});
+        app->Frame()->showMaximized();
+        EXPECT_TRUE(app->Frame()->close());
     }
+    EXPECT_TRUE(startMaximised({}));
+    EXPECT_TRUE(startMaximised({"/Z"}));
+    EXPECT_TRUE(startMaximised({}));
 
     // A layout saved on a larger screen than the one there now.
     QWidget large;

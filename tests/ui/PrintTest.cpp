@@ -22,6 +22,7 @@
 #include "app/PrintPdfRun.h"
 #include "print/ui/PdfOutput.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "tests/support/SparseFile.h"
 #include "tests/support/TempDir.h"
 #include "view/HexView.h"
 #include "print/PrintJob.h"
@@ -150,6 +151,24 @@ TEST_F(PrintPdf, PagesHeaderFooterAndSelection)
     EXPECT_EQ(text.find("000120"), std::string::npos);
     EXPECT_EQ(text.find("Seite"), std::string::npos);
     EXPECT_EQ(text.find("f121"), std::string::npos);
+}
+
+TEST_F(PrintPdf, JumpBeyondFourGiBPrintsItsRowsOfAMappedFile)
+{
+    StoreSettings(PrintBlackOnWhite, "", "");
+    const std::string file = dir.File("big.bin");
+    MakeSparseFile(file, int64_t{6} << 30, {{0x160000000, "Hello"}});
+    const std::string pdf = dir.File("far.pdf");
+    ASSERT_EQ(Run({"--print-pdf", QString::fromStdString(pdf), "/M", "/R", "/J:0x160000008:0x10",
+                   QString::fromStdString(file)}),
+              0);
+    ASSERT_EQ(PageCount(pdf), 1);
+    const std::string text = PageText(pdf, 1);
+    EXPECT_NE(text.find("160000000"), std::string::npos);
+    EXPECT_NE(text.find("160000010"), std::string::npos);
+    EXPECT_NE(text.find("Hello"), std::string::npos);
+    EXPECT_EQ(text.find("15FFFFFF0"), std::string::npos);
+    EXPECT_EQ(text.find("160000020"), std::string::npos);
 }
 
 TEST_F(PrintPdf, GreyLevelsAndColours)

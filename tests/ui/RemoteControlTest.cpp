@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStatusBar>
@@ -36,7 +38,7 @@ std::optional<RemoteReply> Exchange(const std::string& socketPath, const std::ve
                                     bool* closed = nullptr, int waitMs = 2000)
 {
     RemoteClientSocket socket;
-    if (!socket.Connect(socketPath) || !socket.SendAll(bytes, 1000)) return std::nullopt;
+    if (!socket.Connect(socketPath, 1000) || !socket.SendAll(bytes, 1000)) return std::nullopt;
     RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
     QElapsedTimer clock;
     clock.start();
@@ -97,7 +99,7 @@ TEST_F(RemoteControlTest, TheEditorAnswersPositionsSelectionsAndCommandsOverItsS
 
     EXPECT_EQ(Ask(socket, {kViewControlMessage, 5, 0, {}})->result, 0x10);
     EXPECT_EQ(Ask(socket, {kViewControlMessage, 1, 0, {}})->result, 0x10);
-    int32_t length = 0;
+    int64_t length = 0;
     view.GetSelection(false, &length);
     EXPECT_EQ(length, 4);
     EXPECT_EQ(Ask(socket, {kRemoteControlMessage, 2, 0, {}})->text, path);
@@ -158,7 +160,7 @@ TEST_F(RemoteServerTest, SocketIsPrivateAndRepliesFollowAStreamOfRequests)
     target.path = "/x";
 
     RemoteClientSocket client;
-    ASSERT_TRUE(client.Connect(socket));
+    ASSERT_TRUE(client.Connect(socket, 1000));
     ASSERT_TRUE(client.SendAll(both, 1000));
     RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
     std::vector<RemoteReply> replies;
@@ -176,16 +178,33 @@ TEST_F(RemoteServerTest, SocketIsPrivateAndRepliesFollowAStreamOfRequests)
     EXPECT_EQ(replies[1].text, "/x");
 }
 
+TEST_F(RemoteServerTest, ARuntimeFolderAsLongAsASocketAddressAllowsStillListens)
+{
+    std::string runtime = dir.Path() + "/";
+    runtime += std::string(89 - runtime.size(), 'r');
+    ::mkdir(runtime.c_str(), 0700);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    RemoteServer deep(messages);
+    std::string error;
+    ASSERT_TRUE(deep.Listen(&error)) << error;
+    EXPECT_EQ(deep.SocketPath().toStdString().rfind(runtime, 0), 0u);
+    target.path = "/y";
+    EXPECT_EQ(Ask(deep.SocketPath().toStdString(), {kRemoteControlMessage, 2, 0, {}})->text, "/y");
+}
+
 TEST_F(RemoteServerTest, GarbledFramesAndStrangersAreDroppedWithoutEffect)
 {
     bool closed = false;
     EXPECT_FALSE(Exchange(socket, std::vector<uint8_t>(64, 0xEE), &closed));
     EXPECT_TRUE(closed);
-    std::vector<uint8_t> oversized = EncodeRemoteRequest({kRemoteControlMessage, 0, 0, {}});
-    oversized[20] = 0xFF, oversized[21] = 0xFF, oversized[22] = 0x01;  // 128 KiB announced
-    closed = false;
-    EXPECT_FALSE(Exchange(socket, oversized, &closed));
-    EXPECT_TRUE(closed);
+    for (uint32_t version : {kRemoteProtocolVersion1, kRemoteProtocolVersion}) {
+        std::vector<uint8_t> oversized = EncodeRemoteRequest({kRemoteControlMessage, 0, 0, {}, version});
+        const size_t length = oversized.size() - 4;
+        oversized[length] = 0xFF, oversized[length + 1] = 0xFF, oversized[length + 2] = 0x01;  // 128 KiB announced
+        closed = false;
+        EXPECT_FALSE(Exchange(socket, oversized, &closed)) << version;
+        EXPECT_TRUE(closed) << version;
+    }
 
     server.SetOwnUid(::geteuid() + 1);  // every peer now counts as another user
     closed = false;
@@ -202,8 +221,8 @@ TEST_F(RemoteServerTest, SilentPeersTimeOut)
 {
     server.SetIdleTimeout(150);
     RemoteClientSocket silent, half;
-    ASSERT_TRUE(silent.Connect(socket));
-    ASSERT_TRUE(half.Connect(socket));
+    ASSERT_TRUE(silent.Connect(socket, 1000));
+    ASSERT_TRUE(half.Connect(socket, 1000));
     ASSERT_TRUE(half.SendAll(std::vector<uint8_t>(10, 0x51), 1000));  // half a header, then nothing
     QElapsedTimer clock;
     clock.start();
@@ -220,8 +239,79 @@ TEST_F(RemoteServerTest, SilentPeersTimeOut)
     }
 }
 
-TEST_F(RemoteServerTest, AFloodOfIdleConnectionsIsCappedAndLocksNobodyOut)
+// Runs the event loop until done() holds or two seconds have passed.
+template <typename Done>
+bool ProcessUntil(Done done)
 {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+// A modal dialog with its own event loop, closed after ms.
+void RunDialog(int ms)
+{
+    QDialog dialog;
+    QTimer::singleShot(ms, &dialog, &QDialog::accept);
+    dialog.exec();
+}
+
+TEST_F(RemoteServerTest, APeerThatLeavesWhileItsRequestIsInHandIsFreedOnlyAfterwards)
+{
+    // Gone before its reply is written (the write finds the end closed), and gone while its
+    // request has a dialog open (the close is seen inside the dialog's event loop).
+    for (bool dialog : {false, true}) {
+        auto client = std::make_unique<RemoteClientSocket>();
+        ASSERT_TRUE(client->Connect(socket, 1000));
+        ASSERT_TRUE(ProcessUntil([&] { return server.PeerCount() == 1; }));
+        target.whileOpening = [&] {
+            client.reset();
+            if (dialog) RunDialog(200);
+        };
+        const size_t opened = target.opened.size();
+        ASSERT_TRUE(client->SendAll(EncodeRemoteRequest({kCopyDataMessage, 0, kCopyDataOpenFile, {"/x\0", 3}}), 1000));
+        EXPECT_TRUE(ProcessUntil([&] { return target.opened.size() > opened && server.PeerCount() == 0; })) << dialog;
+    }
+    target.whileOpening = nullptr;
+    target.path = "/x";
+    EXPECT_EQ(Ask(socket, {kRemoteControlMessage, 2, 0, {}})->text, "/x");
+}
+
+TEST_F(RemoteServerTest, RequestsWaitWhileTheUserAnswersADialog)
+{
+    server.SetIdleTimeout(100);  // the wait is the editor's: the peer must not time out meanwhile
+    RemoteClientSocket client;
+    ASSERT_TRUE(client.Connect(socket, 1000));
+    ASSERT_TRUE(ProcessUntil([&] { return server.PeerCount() == 1; }));
+    bool servedInside = false;
+    QTimer::singleShot(0, [&] { client.SendAll(EncodeRemoteRequest({kRemoteControlMessage, 0, 0, {}}), 1000); });
+    QTimer::singleShot(300, [&] { servedInside = !target.posted.empty(); });
+    RunDialog(400);
+    EXPECT_FALSE(servedInside);
+
+    RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
+    std::optional<RemoteReply> reply;
+    ProcessUntil([&] {
+        if (auto got = client.Receive(0); got && !got->empty()) {
+            decoder.Feed(got->data(), got->size());
+            reply = decoder.TakeReply();
+        }
+        return reply.has_value();
+    });
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->result, 1);
+    EXPECT_EQ(target.posted.size(), 1u);
+}
+
+TEST_F(RemoteServerTest, AFloodIsCappedWithoutPushingOutAClientThatCameFirst)
+{
+    server.SetIdleTimeout(1500);
+    target.viewResult = 3;
+    const std::vector<uint8_t> request = EncodeRemoteRequest({kViewControlMessage, 8, 0, {}});
+    RemoteClientSocket slow;
+    ASSERT_TRUE(slow.Connect(socket, 1000));
+    ASSERT_TRUE(slow.SendAll({request.begin(), request.begin() + 10}, 1000));
     std::vector<int> flood;
     for (int i = 0; i < 300; ++i) {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
@@ -237,14 +327,32 @@ TEST_F(RemoteServerTest, AFloodOfIdleConnectionsIsCappedAndLocksNobodyOut)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
         most = std::max(most, server.PeerCount());
     }
-    EXPECT_GT(most, 0);
-    EXPECT_LE(most, RemoteServer::kMaxPeers);
-    // The idle peers are still there; a real client takes the place of the oldest.
-    target.viewResult = 3;
-    const auto reply = Ask(socket, {kViewControlMessage, 8, 0, {}});
+    EXPECT_EQ(most, RemoteServer::kMaxPeers);
+
+    // The slow client keeps its place and gets its answer.
+    ASSERT_TRUE(slow.SendAll({request.begin() + 10, request.end()}, 1000));
+    RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
+    std::optional<RemoteReply> reply;
+    for (int i = 0; i < 200 && !reply; ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (auto got = slow.Receive(0); got && !got->empty()) {
+            decoder.Feed(got->data(), got->size());
+            reply = decoder.TakeReply();
+        }
+    }
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->result, 3);
-    EXPECT_LE(server.PeerCount(), RemoteServer::kMaxPeers);
+
+    // A newcomer finds every place taken and is closed at once, until the idle ones time out.
+    bool closed = false;
+    EXPECT_FALSE(Exchange(socket, request, &closed, 500));
+    EXPECT_TRUE(closed);
+    QElapsedTimer clock;
+    clock.start();
+    while (server.PeerCount() > 1 && clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    const auto later = Exchange(socket, request);
+    ASSERT_TRUE(later);
+    EXPECT_EQ(later->result, 3);
     for (int fd : flood) ::close(fd);
 }
 
@@ -313,6 +421,14 @@ TEST_F(RemoteCliTest, AScriptOpensPlacesReadsBackRunsACommandAndCloses)
     EXPECT_EQ(Cli({"open", QString::fromStdString(second)}).exitCode, 0);
     EXPECT_EQ(Cli({"path"}).out, second + "\n");
     EXPECT_EQ(Cli({"compare", QString::fromStdString(first)}).out, "0\n");
+    // Names outside Windows-1252 travel whole: "Ω-Grüße.bin" is not "Ж-Grüße.bin".
+    const std::string foreign = dir.Write("\xCE\xA9-Gr\xC3\xBC\xC3\x9F" "e.bin", std::string(8, 'y'));
+    const std::string other = dir.Write("\xD0\x96-Gr\xC3\xBC\xC3\x9F" "e.bin", std::string(8, 'z'));
+    EXPECT_EQ(Cli({"open", QString::fromStdString(foreign)}).exitCode, 0);
+    EXPECT_EQ(Cli({"list"}).out, pid.toStdString() + "\t" + foreign + "\n");
+    EXPECT_EQ(Cli({"compare", QString::fromStdString(other)}).out, "0\n");
+    EXPECT_EQ(Cli({"compare", QString::fromStdString(foreign)}).out, "1\n");
+    EXPECT_EQ(Cli({"open", QString::fromStdString(second)}).exitCode, 0);
     EXPECT_EQ(Cli({"select", "0x8", "4"}).exitCode, 0);
     EXPECT_EQ(Cli({"view", "5"}).out, "8\n");
     EXPECT_EQ(Cli({"view", "0", "0x20"}).out, "1\n");

@@ -93,10 +93,11 @@ TEST_F(ValueInspectorDockTest, RowsFollowTheCursorByKeyAndByClick)
     EXPECT_EQ(Value(frame, InspectorRow::UInt16), "32768");
 
     CHexView& view = *app->View();
-    int32_t column = 0, line = 0;
+    int32_t column = 0;
+    int64_t line = 0;
     view.PositionOfOffset(6, column, line);
     const QPoint byte6(view.LeftMargin() + column * view.CharWidth() + view.CharWidth() / 2,
-                       (line - view.TopLine()) * view.CharHeight() + view.CharHeight() / 2);
+                       static_cast<int>(line - view.TopLine()) * view.CharHeight() + view.CharHeight() / 2);
     QTest::mouseClick(widget, Qt::LeftButton, {}, byte6);
     EXPECT_EQ(view.CursorOffset(), 6);
     EXPECT_EQ(Value(frame, InspectorRow::UInt16), "17459");
@@ -112,7 +113,7 @@ TEST_F(ValueInspectorDockTest, ATypedValueIsWrittenAndCtrlZTakesItBack)
     CMainFrame& frame = *app->Frame();
     frame.ExecuteCommand(32904);
     Type(frame, InspectorRow::Float32, "1.5");
-    int32_t length = 0;
+    int64_t length = 0;
     const uint8_t* bytes = app->View()->GetBuffer(&length, nullptr);
     EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 4), (std::vector<uint8_t>{0x00, 0x00, 0xC0, 0x3F}));
     EXPECT_EQ(Value(frame, InspectorRow::Float32), "1.5");

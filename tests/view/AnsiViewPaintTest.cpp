@@ -32,7 +32,7 @@ TEST_F(AnsiViewPaint, PaintingAStripDrawsOnlyTheLinesInIt)
 {
     RecordingDrawing dc;
     view.HandlePaint(dc, {0, 16 * 5 + 3, 50, 16 * 7});
-    EXPECT_EQ(view.printed, (std::vector<int32_t>{5, 6}));
+    EXPECT_EQ(view.printed, (std::vector<int64_t>{5, 6}));
 }
 
 TEST_F(AnsiViewPaint, TextStartsAtTheLeftColumnAndStopsAtTheLineCount)
@@ -174,7 +174,7 @@ TEST(RedrawState, FlagsCombineAndEverythingSwallowsLines)
     state.RequestLine(4);
     state.Merge(RedrawCaret);
     EXPECT_EQ(state.Bits(), RedrawCursorLine | RedrawCaret | RedrawOneLine | 4);
-    int32_t first = 0, last = 0;
+    int64_t first = 0, last = 0;
     ASSERT_TRUE(state.LineRange(first, last));
     EXPECT_EQ(first, 4);
     EXPECT_EQ(last, 4);

@@ -15,7 +15,7 @@ class RecordingLineView : public CAnsiView {
 public:
     struct CursorCall {
         int32_t column;
-        int32_t line;
+        int64_t line;
         uint32_t flags;
         bool operator==(const CursorCall&) const = default;
     };
@@ -25,7 +25,7 @@ public:
     {
     }
 
-    void SetCursorPos(int32_t column, int32_t line, uint32_t flags) override
+    void SetCursorPos(int32_t column, int64_t line, uint32_t flags) override
     {
         cursorCalls.push_back({column, line, flags});
         CAnsiView::SetCursorPos(column, line, flags);
@@ -50,14 +50,14 @@ public:
     {
         sizeChanges.push_back({columns, rows, columnDelta, rowDelta});
     }
-    int OnDoubleClick(uint32_t flags, int32_t x, int32_t y, int32_t column, int32_t line) override
+    int OnDoubleClick(uint32_t flags, int32_t x, int32_t y, int32_t column, int64_t line) override
     {
         doubleClicks.push_back({column, line, flags});
         (void)x;
         (void)y;
         return handleDoubleClick ? 1 : 0;
     }
-    int OnMarginMouse(uint32_t code, int32_t, int32_t, int32_t line) override
+    int OnMarginMouse(uint32_t code, int32_t, int32_t, int64_t line) override
     {
         marginCodes.push_back(code);
         marginLines.push_back(line);
@@ -73,7 +73,7 @@ public:
         paneChanges.push_back(split);
         return 0;
     }
-    int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int32_t line, int32_t first, int32_t count,
+    int32_t PrintLine(ILineDrawing& dc, const LineRect& rect, int64_t line, int32_t first, int32_t count,
                       uint32_t flags) override
     {
         printed.push_back(line);
@@ -90,10 +90,10 @@ public:
     std::vector<std::vector<int32_t>> sizeChanges;
     std::vector<CursorCall> doubleClicks;
     std::vector<uint32_t> marginCodes;
-    std::vector<int32_t> marginLines;
+    std::vector<int64_t> marginLines;
     std::vector<int32_t> wheelDeltas;
     std::vector<uint32_t> paneChanges;
-    std::vector<int32_t> printed;
+    std::vector<int64_t> printed;
 };
 
 // Cell 8 x 16, scroll strips 16 pixels: a client of 336 x 656 shows 40 columns and 40

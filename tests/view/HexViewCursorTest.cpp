@@ -15,7 +15,7 @@ protected:
 
     int32_t SelectionLength() const
     {
-        int32_t length = 0;
+        int64_t length = 0;
         h.view.GetSelection(false, &length);
         return length;
     }
@@ -62,7 +62,7 @@ TEST_F(HexViewCursor, PlainMoveTowardsAnchorLandsOnAnchor)
 {
     h.view.SetCursorOffset(10, false);
     int32_t column = 0;
-    int32_t line = 0;
+    int64_t line = 0;
     h.view.PositionOfOffset(20, column, line);
     h.view.SetCursorPos(column, line, CursorExtend);
     ASSERT_EQ(SelectionLength(), 11);
@@ -264,8 +264,8 @@ TEST_F(HexViewCursor, SelectToAndQueries)
     EXPECT_EQ(h.view.CopySelectionBytes(bytes, 200), 89);
     EXPECT_EQ(bytes[88], 98);
 
-    int32_t start = 0;
-    int32_t length = 0;
+    int64_t start = 0;
+    int64_t length = 0;
     EXPECT_EQ(h.view.GetSelectionRange(&start, &length, true, 16), 1);
     EXPECT_EQ(start, 10);
     EXPECT_EQ(length, 16);
@@ -373,7 +373,7 @@ TEST_F(HexViewCursor, EveryHandOverIsAnnouncedEvenOfABlockAtTheSameAddress)
 {
     RecordingEvents events;
     h.view.SetEvents(&events);
-    int32_t length = 0;
+    int64_t length = 0;
     uint8_t* block = h.view.GetBuffer(&length, nullptr);
     h.view.SetBuffer(block, 8, 0, ViewWritable | KeepOldBuffer);
     h.view.SetBuffer(nullptr, 0, 0, 0);
@@ -437,7 +437,7 @@ namespace {
 
 class RecordingParent : public ILineViewParent {
 public:
-    void OnLineViewNotify(CAnsiView&, int code, int32_t, int32_t) override { codes.push_back(code); }
+    void OnLineViewNotify(CAnsiView&, int code, int64_t, int64_t) override { codes.push_back(code); }
     bool ExecuteCommand(int command) override
     {
         commands.push_back(command);

@@ -333,7 +333,7 @@ TEST_F(HexViewEdit, RecordOverwriteSavesBytesForUndo)
     EXPECT_EQ(h.view.RecordOverwrite(0x100 + 38, 5, true), 2);
     EXPECT_EQ(h.view.RecordOverwrite(-2, 5, false), 3);
     EXPECT_EQ(h.view.RecordOverwrite(40, 1, false), 0);
-    int32_t length = 0;
+    int64_t length = 0;
     uint8_t* data = h.view.GetBuffer(&length, nullptr);
     data[0] = data[1] = data[2] = 0xEE;
     h.view.UndoRedo(-1);

@@ -70,7 +70,7 @@ TEST(HexViewLayout, FitWidthFollowsPaneAndRestoresCursor)
     h.view.FitWidthToWindow(80, 30, 1, 0);
     EXPECT_EQ(h.view.BytesPerRow(), 16);
     EXPECT_EQ(h.view.CursorOffset(), 50);
-    int32_t length = 0;
+    int64_t length = 0;
     EXPECT_EQ(h.view.GetSelection(false, &length), 42u);
     EXPECT_EQ(length, 9);
 

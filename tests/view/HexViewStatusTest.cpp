@@ -38,7 +38,7 @@ TEST_P(HexStatusValue, ReadsAndShowsTheValue)
 {
     const ValueCase& c = GetParam();
     const int32_t value =
-        StatusValue(c.bytes.data(), static_cast<int32_t>(c.bytes.size()), c.cursor, c.selection, c.mode);
+        StatusValue(BlockByteSource(c.bytes.data(), static_cast<int64_t>(c.bytes.size())), c.cursor, c.selection, c.mode);
     EXPECT_EQ(value, c.value);
     EXPECT_EQ(ValuePaneText(value, c.mode), c.text);
 }

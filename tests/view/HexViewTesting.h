@@ -27,12 +27,12 @@ public:
 
 struct RecordedNotification {
     int code;
-    int32_t a, b, c;
+    int64_t a, b, c;
 };
 
 class RecordingEvents : public IHexViewEvents {
 public:
-    void OnHexViewNotify(CHexView&, int code, int32_t a, int32_t b, int32_t c) override { seen.push_back({code, a, b, c}); }
+    void OnHexViewNotify(CHexView&, int code, int64_t a, int64_t b, int64_t c) override { seen.push_back({code, a, b, c}); }
     std::vector<RecordedNotification> seen;
 };
 
@@ -54,13 +54,13 @@ public:
     {
         uint8_t* block = ViewBuffer::Allocate(bytes.size());
         std::copy(bytes.begin(), bytes.end(), block);
-        view.SetBuffer(block, static_cast<int32_t>(bytes.size()), base, flags);
+        view.SetBuffer(block, static_cast<int64_t>(bytes.size()), base, flags);
         view.SetModified(false);
     }
 
     std::vector<uint8_t> Bytes() const
     {
-        int32_t length = 0;
+        int64_t length = 0;
         const uint8_t* data = view.GetBuffer(&length, nullptr);
         return std::vector<uint8_t>(data, data + length);
     }

@@ -18,9 +18,10 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include "platform/qt/QtText.h"
+#include "view/ScrollBarScale.h"
 #include "view/ui/FontResolver.h"
 #include "view/ui/QtLineDrawing.h"
-#include "platform/qt/QtText.h"
 
 namespace qv {
 
@@ -140,11 +141,12 @@ void LineViewWidget::SetScrollBar(int bar, const ScrollBarState& state)
     if (bar < 0 || bar >= kScrollBarCount) return;
     QScrollBar* scrollBar = bars_[static_cast<size_t>(bar)];
     barStates_[static_cast<size_t>(bar)] = state;
+    const ScrollBarScale scale(state);
     scrollBar->blockSignals(true);
-    scrollBar->setRange(0, state.maximum);
-    scrollBar->setPageStep(state.page);
-    scrollBar->setValue(state.position);
-    scrollBar->setSliderPosition(state.position);
+    scrollBar->setRange(0, scale.BarMaximum());
+    scrollBar->setPageStep(scale.BarPage());
+    scrollBar->setValue(scale.BarValue());
+    scrollBar->setSliderPosition(scale.BarValue());
     scrollBar->setEnabled(state.enabled);
     scrollBar->blockSignals(false);
     scrollBar->setGeometry(state.where.left, state.where.top, state.where.Width(), state.where.Height());
@@ -486,9 +488,9 @@ void LineViewWidget::OnScrollBarAction(int bar, int action)
     case QAbstractSlider::SliderMove: scroll = ScrollAction::ThumbTrack; break;
     default: return;
     }
-    view_.HandleScroll(bar, scroll, scrollBar->sliderPosition());
+    view_.HandleScroll(bar, scroll, ScrollBarScale(barStates_[static_cast<size_t>(bar)]).PositionOf(scrollBar->sliderPosition()));
     // The bar shows where the view went, not where the bar's own step would go.
-    scrollBar->setSliderPosition(barStates_[static_cast<size_t>(bar)].position);
+    scrollBar->setSliderPosition(ScrollBarScale(barStates_[static_cast<size_t>(bar)]).BarValue());
 }
 
 }  // namespace qv
