@@ -4,6 +4,7 @@
 // platform services. One context exists per main frame.
 #include "platform/Clipboard.h"
 #include "platform/DialogService.h"
+#include "platform/LongTask.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timers.h"
@@ -24,6 +25,14 @@ struct AppContext {
     IClipboard* clipboard = nullptr;
     IDialogService* dialogs = nullptr;
     ITimerService* timers = nullptr;
+    ILongTaskRunner* tasks = nullptr;  // long work with progress and "Abbrechen"
 };
+
+// The runner for long work; without one (a context set up by a test) the work runs inline.
+inline ILongTaskRunner& TasksOf(const AppContext& context)
+{
+    static InlineTaskRunner inlineRunner;
+    return context.tasks ? *context.tasks : inlineRunner;
+}
 
 }  // namespace qv

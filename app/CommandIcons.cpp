@@ -29,7 +29,8 @@ std::optional<QStyle::StandardPixmap> StandardImageOf(int command)
 QString LabelOf(int command)
 {
     static const std::map<int, QString> labels = {
-        {57634, "Cp"}, {57637, "Ei"}, {32823, "#"}, {32821, "+-"}, {32861, "1.5"}, {32801, "DF"},
+        {57634, "Cp"}, {57637, "Ei"}, {32823, "#"},     {32821, "+-"},    {32861, "1.5"},
+        {32801, "DF"}, {32902, "A|B"}, {32900, "≠↓"}, {32901, "≠↑"},
     };
     auto it = labels.find(command);
     return it == labels.end() ? QString("?") : it->second;

@@ -7,6 +7,7 @@
 
 #include "app/MainFrame.h"
 #include "app/RemoteControl.h"
+#include "compare/ui/CompareController.h"
 #include "document/HexDoc.h"
 #include "shell/StartPositions.h"
 #include "view/HexLayout.h"
@@ -49,6 +50,7 @@ bool CHexApp::Start(const QStringList& arguments)
     context.clipboard = &clipboard_;
     context.dialogs = activeDialogs_;
     context.timers = &timers_;
+    context.tasks = &tasks_;
 
     view_ = std::make_unique<CHexView>(FlagPersist, context.settings);
     view_->SetPrompt(activePrompt_);
@@ -77,6 +79,7 @@ bool CHexApp::Start(const QStringList& arguments)
     frame_ = std::make_unique<CMainFrame>(context, *document_, *view_, recentFiles_);
     prompt_.SetParent(frame_.get());
     dialogs_.SetParent(frame_.get());
+    tasks_.SetParent(frame_.get());
 
     const bool opened = commandLine.fileName.empty() ? document_->NewDocument()
                                                      : document_->FileOpen(commandLine.fileName);
@@ -92,6 +95,13 @@ bool CHexApp::Start(const QStringList& arguments)
     frame_->repaint();
     // The positions go to the view once it has its size: a new row width would drop a selection.
     ApplyStartPositions(ReadStartPositions(commandLine), *document_, *view_);
+    if (commandLine.comparePath) {
+        if (commandLine.comparePath->empty())
+            std::fprintf(stderr, "quarnival: --compare erwartet zwei Dateien: die zu öffnende und die zum Vergleich.\n");
+        else
+            CompareController::Start(frame_->Context(), *commandLine.comparePath,
+                                     {commandLine.compareOffset, commandLine.compareOffset2, -1});
+    }
 
     // Other programs reach the window once it is shown; without the socket it still runs.
     remote_ = std::make_unique<RemoteControl>(*frame_, *document_, *view_);

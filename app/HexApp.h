@@ -8,6 +8,7 @@
 #include "document/StartOptions.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTaskRunner.h"
 #include "shell/CommandLine.h"
 #include "shell/RecentFileList.h"
 
@@ -44,6 +45,7 @@ private:
     QtClipboard clipboard_;
     QtDialogService dialogs_;
     QtTimerService timers_;
+    QtTaskRunner tasks_;
     IPrompt* activePrompt_ = &prompt_;
     IDialogService* activeDialogs_ = &dialogs_;
     StartOptions startOptions_;

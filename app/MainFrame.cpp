@@ -2,6 +2,8 @@
 #include "app/MainFrame.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +29,7 @@
 #include "analysis/ui/ValueInspectorDock.h"
 #include "app/NumLockState.h"
 #include "document/HexDoc.h"
+#include "platform/LongTask.h"
 #include "modules/ui/DataWindowDock.h"
 #include "view/ui/LineViewWidget.h"
 #include "shell/CommandTable.h"
@@ -126,10 +129,20 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateNumIndicator);
     idle->start(250);
     // Other programs may change the open file: a mapped file that lost pages is noticed
-    // while idle, a replaced or changed file when the user comes back to the window.
-    connect(idle, &QTimer::timeout, this, [this] { document_.CheckMapFault(); });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive) document_.CheckFileOnDisk();
+    // while idle, a replaced or changed file when the user comes back to the window. Both
+    // may replace the view's block, so they wait while long work reads it.
+    auto diskCheckDue = std::make_shared<bool>(false);
+    connect(idle, &QTimer::timeout, this, [this, diskCheckDue] {
+        if (LongTaskRunning()) return;
+        document_.CheckMapFault();
+        if (std::exchange(*diskCheckDue, false)) document_.CheckFileOnDisk();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this, diskCheckDue](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) return;
+        if (LongTaskRunning())
+            *diskCheckDue = true;
+        else
+            document_.CheckFileOnDisk();
     });
 }
 

@@ -17,71 +17,17 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/mman.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
+#include "bench/BenchProcess.h"
+
 namespace {
 
-constexpr size_t kMiB = size_t{1} << 20;
+using namespace bench;
+
 constexpr int kRounds = 5;
-
-struct Run {
-    double seconds = 0;   // user + system time of the child
-    double maxRssMb = 0;  // its peak resident set, in MB
-};
-
-std::string SelfPath()
-{
-    std::vector<char> path(4096);
-    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size() - 1);
-    return n > 0 ? std::string(path.data(), static_cast<size_t>(n)) : std::string();
-}
-
-std::string CliPath()
-{
-    if (const char* cli = std::getenv("QV_CLI")) return cli;
-    const std::string self = SelfPath();
-    return self.substr(0, self.rfind('/') + 1) + "quarnival-cli";
-}
-
-Run RunProcess(const std::vector<std::string>& args)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, STDOUT_FILENO);
-        std::vector<char*> argv;
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        std::_Exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "failed (%d): %s ...\n", WEXITSTATUS(status), args[0].c_str());
-        std::exit(1);
-    }
-    Run run;
-    run.seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    run.maxRssMb = static_cast<double>(usage.ru_maxrss) * 1024.0 / 1e6;
-    return run;
-}
-
-// Reads the file through once so that its pages are in the page cache.
-void Warm(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    std::vector<char> buffer(kMiB);
-    while (::read(fd, buffer.data(), buffer.size()) > 0) {
-    }
-    ::close(fd);
-}
 
 struct Mapped {
     explicit Mapped(const char* path)
@@ -124,24 +70,6 @@ int Crc32Pass(const char* path)
     return 0;
 }
 
-void WriteRandomFile(const std::string& path, size_t size, uint64_t seed, const std::vector<uint8_t>& planted)
-{
-    std::vector<uint8_t> bytes(size);
-    uint64_t state = seed;
-    for (size_t i = 0; i < size; i += 8) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        std::memcpy(bytes.data() + i, &state, 8);
-    }
-    // The planted value every 1 MiB, so that the search finds more than chance gives.
-    for (size_t at = 4093; !planted.empty() && at + planted.size() <= size; at += kMiB)
-        std::memcpy(bytes.data() + at, planted.data(), planted.size());
-    FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, size, file);
-    std::fclose(file);
-}
-
 // Median processor times of two commands, run alternately, each after warming `warm`.
 std::pair<Run, Run> Compare(const std::vector<std::string>& warm, const std::vector<std::string>& a,
                             const std::vector<std::string>& b)
@@ -168,13 +96,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "--memmem") == 0) return MemmemLoop(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "--crc32") == 0) return Crc32Pass(argv[2]);
 
-    const char* tmp = std::getenv("TMPDIR");
-    std::string folder = argc > 1 ? argv[1] : (tmp ? tmp : "/tmp");
-    folder += "/qv-bench-cli-XXXXXX";
-    if (!::mkdtemp(folder.data())) {
-        std::perror(folder.c_str());
-        return 1;
-    }
+    const std::string folder = MakeFileFolder(argc, argv, "qv-bench-cli");
     const std::string cli = CliPath(), self = SelfPath();
     const std::string big = folder + "/search.bin", mid = folder + "/crc.bin", image = folder + "/image.bin";
     const std::string hex = folder + "/image.hex", out = folder + "/out.bin";

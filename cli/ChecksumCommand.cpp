@@ -9,6 +9,7 @@
 #include "tools/Checksum.h"
 #include "tools/ChecksumDialogModel.h"
 #include "tools/ChecksumInput.h"
+#include "tools/ChecksumTool.h"
 
 namespace qv::cli {
 namespace {
@@ -18,9 +19,11 @@ int RunChecksum(const std::vector<std::string>& argList)
     CliArgs args(argList, {"offset", "length"}, {"big-endian"});
     if (args.Positional().size() != 1) throw UsageError("genau eine Datei angeben");
     const InputFile input(args.Positional()[0], RangeReadLimit(args));
-    const ToolBytes range = RangeOfFile(input.Data(), input.Size(), args);
-    input.WillRead(range.data, range.length);
-    ChecksumDialogModel model(ComputeChecksums(range.data, range.length));
+    const BlockByteSource file(input.Data(), static_cast<int64_t>(input.Size()));
+    const ToolBytes range = RangeOfFile(file, args);
+    input.WillRead(input.Data() + range.offset, static_cast<size_t>(range.length));
+    TaskProgress progress;  // nobody cancels here
+    ChecksumDialogModel model(*ComputeChecksums(range, progress));
     model.SetBigEndian(args.Has("big-endian"));
     for (int row = 0; row < ChecksumDialogModel::kRows; ++row) {
         std::cout << ChecksumDialogModel::RowLabel(row);

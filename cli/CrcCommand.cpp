@@ -40,8 +40,9 @@ int RunCrc(const std::vector<std::string>& argList)
     int polynomialOptions = args.Has("poly") + args.Has("normal") + args.Has("formula");
     if (polynomialOptions > 1) throw UsageError("nur eine von --poly, --normal, --formula angeben");
     const InputFile input(args.Positional()[0], RangeReadLimit(args));
-    const ToolBytes range = RangeOfFile(input.Data(), input.Size(), args);
-    input.WillRead(range.data, range.length);
+    const BlockByteSource file(input.Data(), static_cast<int64_t>(input.Size()));
+    const ToolBytes range = RangeOfFile(file, args);
+    input.WillRead(input.Data() + range.offset, static_cast<size_t>(range.length));
 
     // The fields are set up on no bytes, so that only the final setup runs over the input.
     CrcDialogModel model(ToolBytes{});

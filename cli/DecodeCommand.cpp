@@ -12,9 +12,11 @@
 #include "common/NumberText.h"
 #include "modules/DecodeJson.h"
 #include "modules/ErrorSink.h"
+#include "modules/FormatTable.h"
 #include "modules/ModuleCompiler.h"
 #include "modules/ModuleInterpreter.h"
 #include "modules/ModuleSet.h"
+#include "view/ByteSource.h"
 
 namespace qv::cli {
 
@@ -22,12 +24,18 @@ namespace {
 
 constexpr int kDefaultMaxRows = 8192;
 
-// Error lines end with CR LF in the sink; the terminal gets plain line feeds.
-void PrintErrors(const std::string& text)
+// Error lines end with CR LF in the sink; the terminal gets plain line feeds, each line
+// led by the module file it concerns.
+void PrintErrors(const std::string& module, const std::string& text)
 {
     std::string lines = Cp1252ToUtf8(text);
     lines.erase(std::remove(lines.begin(), lines.end(), '\r'), lines.end());
-    std::cerr << lines;
+    for (size_t start = 0; start < lines.size();) {
+        size_t end = lines.find('\n', start);
+        end = end == std::string::npos ? lines.size() : end + 1;
+        std::cerr << module << ": " << std::string_view(lines).substr(start, end - start);
+        start = end;
+    }
 }
 
 int FindEntryPoint(const ModuleSet& set, const std::string& name)
@@ -38,22 +46,43 @@ int FindEntryPoint(const ModuleSet& set, const std::string& name)
     return found;
 }
 
+std::string Hex(int64_t value)
+{
+    return FormatNumber64(value, kStyleHexPrefix);
+}
+
 int Decode(const std::vector<std::string>& args)
 {
-    CliArgs options(args, {"entry", "offset", "max-rows"}, {"list", "json"});
+    CliArgs options(args, {"entry", "offset", "max-rows"}, {"list", "json", "auto"});
     const auto& files = options.Positional();
-    if (files.size() < 2) throw UsageError("Datei und mindestens ein Modul angeben");
+    const bool automatic = options.Has("auto");
+    if (files.empty() || (!automatic && files.size() < 2)) throw UsageError("Datei und mindestens ein Modul angeben");
+    if (automatic && files.size() > 1) throw UsageError("Mit --auto kein Modul angeben");
     const InputFile data(files[0]);
+    const BlockByteSource bytes(data.Data(), static_cast<int64_t>(data.Size()));
+
+    std::vector<std::string> modules(files.begin() + 1, files.end());
+    std::optional<std::string> entryName = options.Value("entry");
+    if (automatic) {
+        const FormatTable table = LoadProgramFormatTables();
+        const auto found = DetectFormats(table, bytes);
+        if (found.empty()) {
+            std::cerr << "quarnival-cli decode: Kein bekanntes Format in " << files[0] << "\n";
+            return 1;
+        }
+        modules = {found.front()->module};
+        if (!entryName) entryName = Cp1252ToUtf8(found.front()->entryPoint);
+    }
 
     ModuleSet set;
     ErrorSink sink;
     set.SetErrorSink(&sink);
     ModuleCompiler compiler(set);
     bool allRead = true;
-    for (size_t i = 1; i < files.size(); ++i) {
+    for (const std::string& module : modules) {
         sink.Clear();
-        if (compiler.Load(files[i]) == ModuleCompiler::kNotOpened) allRead = false;
-        PrintErrors(sink.Text());
+        if (compiler.Load(module) == ModuleCompiler::kNotOpened) allRead = false;
+        PrintErrors(module, sink.Text());
     }
     if (!allRead) return 1;
 
@@ -61,14 +90,14 @@ int Decode(const std::vector<std::string>& args)
         for (const auto& entry : set.entryPoints) std::cout << Cp1252ToUtf8(entry.name) << "\n";
         return 0;
     }
-    int entry = options.Value("entry") ? FindEntryPoint(set, *options.Value("entry")) : 0;
-    auto offset = static_cast<int32_t>(options.Number("offset").value_or(0));
+    int entry = entryName ? FindEntryPoint(set, *entryName) : 0;
+    const auto offset = static_cast<int64_t>(
+        std::min<uint64_t>(options.Number("offset").value_or(0), std::numeric_limits<int64_t>::max()));
     uint64_t maxRows = options.Number("max-rows").value_or(kDefaultMaxRows);
     int rows = static_cast<int>(std::min<uint64_t>(maxRows, std::numeric_limits<int>::max()));
-    auto length = static_cast<int32_t>(std::min<uint64_t>(data.Size(), std::numeric_limits<int32_t>::max()));
 
     ModuleInterpreter interpreter(set);
-    int count = interpreter.Run(0, data.Data(), length, entry, rows, offset);
+    int count = interpreter.Run(0, bytes, entry, rows, offset);
     if (options.Has("json")) {
         std::cout << DecodeRowsJson(set, 0);
         return 0;
@@ -76,9 +105,8 @@ int Decode(const std::vector<std::string>& args)
     for (int i = 0; i < count; ++i) {
         RowView view = set.Row(0, i);
         std::cout << view.row->indent << '\t' << Cp1252ToUtf8(view.name) << '\t' << Cp1252ToUtf8(view.valueText)
-                  << '\t' << FormatNumber(view.row->offset, kStyleHexPrefix) << '\t'
-                  << FormatNumber(view.row->size, kStyleHexPrefix) << '\t'
-                  << FormatNumber(view.row->address, kStyleHexPrefix) << '\n';
+                  << '\t' << Hex(view.row->offset) << '\t' << Hex(view.row->size) << '\t'
+                  << Hex(view.row->address) << '\n';
     }
     return 0;
 }
@@ -86,7 +114,7 @@ int Decode(const std::vector<std::string>& args)
 }  // namespace
 
 QV_CLI_COMMAND("decode",
-               "decode DATEI MODUL.dfm... [--entry NAME] [--offset O] [--max-rows N] [--list] [--json]",
+               "decode DATEI (MODUL.dfm... | --auto) [--entry NAME] [--offset O] [--max-rows N] [--list] [--json]",
                Decode);
 
 }  // namespace qv::cli

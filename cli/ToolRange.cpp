@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ToolRange.h"
 
+#include <algorithm>
+
 namespace qv::cli {
 
 uint64_t RangeReadLimit(const CliArgs& args)
@@ -10,14 +12,16 @@ uint64_t RangeReadLimit(const CliArgs& args)
     return offset + length < offset ? UINT64_MAX : offset + length;
 }
 
-ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args)
+ToolBytes RangeOfFile(const IByteSource& file, const CliArgs& args)
 {
+    const uint64_t size = static_cast<uint64_t>(file.Size());
     const uint64_t offset = args.Number("offset").value_or(0);
     const auto length = args.Number("length");
     if (offset > size) throw UsageError("--offset liegt hinter dem Dateiende");
-    if (!length) return ToolInputBytes(data + offset, size - offset, 0, 0);
-    if (*length > size - offset) throw UsageError("--length reicht über das Dateiende hinaus");
-    return {data + offset, static_cast<size_t>(*length)};
+    const uint64_t available = size - offset;
+    if (length && *length > available) throw UsageError("--length reicht über das Dateiende hinaus");
+    const uint64_t taken = length ? *length : std::min<uint64_t>(available, kToolUnselectedLimit);
+    return {&file, static_cast<int64_t>(offset), static_cast<int64_t>(taken)};
 }
 
 }  // namespace qv::cli

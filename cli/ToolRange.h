@@ -13,6 +13,6 @@ namespace qv::cli {
 // How much of a stream the tools may read: up to the end of the range.
 uint64_t RangeReadLimit(const CliArgs& args);
 
-ToolBytes RangeOfFile(const uint8_t* data, uint64_t size, const CliArgs& args);
+ToolBytes RangeOfFile(const IByteSource& file, const CliArgs& args);
 
 }  // namespace qv::cli

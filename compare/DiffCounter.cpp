@@ -5,15 +5,17 @@
 
 namespace qv {
 
-void DiffCounter::Reset(int64_t span)
+void DiffCounter::InvalidateFrom(int64_t first, int64_t span)
 {
     span_ = std::max<int64_t>(span, 0);
     const auto count = static_cast<size_t>((span_ + blockSize_ - 1) / blockSize_);
-    blocks_.assign(count, DiffTally{});
-    known_.assign(count, false);
-    uncounted_ = static_cast<int64_t>(count);
-    nextBlock_ = 0;
-    counted_ = {};
+    // Whole blocks before the one that holds `first` keep their counts.
+    const auto kept = static_cast<size_t>(std::min(BlockOf(std::max<int64_t>(first, 0)), span_ / blockSize_));
+    for (size_t block = kept; block < known_.size(); ++block) Forget(static_cast<int64_t>(block));
+    blocks_.resize(count);
+    known_.resize(count, false);
+    uncounted_ = static_cast<int64_t>(std::count(known_.begin(), known_.end(), false));
+    nextBlock_ = std::min(nextBlock_, static_cast<int64_t>(kept));
 }
 
 void DiffCounter::Forget(int64_t block)

@@ -16,7 +16,10 @@ public:
     explicit DiffCounter(int64_t blockSize = kDefaultBlock) : blockSize_(blockSize) {}
 
     // Forgets every count; the compare now has `span` positions.
-    void Reset(int64_t span);
+    void Reset(int64_t span) { InvalidateFrom(0, span); }
+    // The positions from `first` on moved (bytes were inserted or deleted): their blocks are
+    // counted again, and the compare now has `span` positions.
+    void InvalidateFrom(int64_t first, int64_t span);
     // The bytes of positions [first, last] changed: their blocks are counted again. A run
     // that starts right after `last` depends on it, so that block is too.
     void Invalidate(int64_t first, int64_t last);

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/NumberText.h"
 #include "common/PathHelpers.h"
 #include "document/NewSizeDialog.h"
 #include "platform/AtomicSave.h"
@@ -429,6 +430,14 @@ bool CHexDoc::SaveToFile(const std::string& path)
             format = DocumentFormat::CArray;
     }
 
+    // Intel HEX records carry 32-bit addresses: bytes beyond them would be written wrapped.
+    const uint64_t end = base + static_cast<uint64_t>(std::max<int64_t>(length, 1)) - 1;
+    if (format == DocumentFormat::IntelHex && (end > UINT32_MAX || end < base)) {
+        Prompt().Tell("Das Intel HEX-Format kann nur Adressen bis 0xFFFFFFFF aufnehmen, das Dokument reicht bis " +
+                          FormatNumber64(static_cast<int64_t>(end), kStyleHexPrefix) + ".",
+                      PromptIcon::Error);
+        return false;
+    }
     // A format that cannot hold every byte says so first; a cut file is never a full save.
     const size_t capacity = FormatCapacity(format);
     const bool partial = static_cast<size_t>(length) > capacity;

@@ -8,16 +8,18 @@
 #include "common/NumberText.h"
 #include "modules/DataWindowDialogs.h"
 #include "modules/ErrorSink.h"
+#include "modules/FormatTable.h"
 #include "modules/ModuleCompiler.h"
 #include "modules/ModuleInterpreter.h"
 #include "modules/ModuleList.h"
-#include "modules/ModuleNumber.h"
 #include "modules/ModuleSet.h"
 #include "modules/NameCompare.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
+#include "platform/LongTask.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
+#include "view/ByteSource.h"
 
 namespace qv {
 namespace {
@@ -28,6 +30,19 @@ constexpr size_t kMaxRowName = 255;
 std::string Hex(uint64_t value, unsigned minDigits = 0)
 {
     return FormatNumber64(static_cast<int64_t>(value), kStyleHexPrefix | StyleMinDigits(minDigits));
+}
+
+// A row's distance from where decoding started; fields before it (a module may seek back)
+// show a minus sign.
+std::string Distance(int64_t distance)
+{
+    return distance < 0 ? "-" + Hex(0 - static_cast<uint64_t>(distance)) : Hex(static_cast<uint64_t>(distance));
+}
+
+// Sizes are never negative but where a module wrote one (SPRINT #R): its 32 bits then.
+std::string Size(int64_t size, unsigned minDigits = 0)
+{
+    return Hex(size >= 0 ? static_cast<uint64_t>(size) : static_cast<uint32_t>(size), minDigits);
 }
 
 std::string Filled(const char* format, const std::string& path)
@@ -41,11 +56,16 @@ std::string Filled(const char* format, const std::string& path)
 
 DataWnd::DataWnd(int pageCount, uint32_t style, DataWndServices services)
     : set_(std::make_unique<ModuleSet>()),
+      formats_(std::make_unique<ModuleSet>()),
+      formatTable_(std::make_unique<FormatTable>()),
       pageCount_(std::clamp(pageCount, 1, kMaxPages)),
       style_(style),
       services_(std::move(services))
 {
     static_assert(kMaxPages == ModuleSet::kSlotCount);
+    for (const std::string& path : services_.formatTables) formatTable_->Load(path);
+    if (services_.settings)
+        if (auto on = services_.settings->ReadDword(kSection, kAutoDetectValue)) autoDetect_ = *on != 0;
     if ((style_ & kDataLoadList) && services_.settings) LoadModuleList();
     if ((style_ & kDataPersist) && services_.settings) RestoreSettings();
 }
@@ -63,8 +83,10 @@ void DataWnd::Changed() const
 std::string DataWnd::PageLabel(int page) const
 {
     const int p = Resolve(page);
-    if ((style_ & kDataEntryLabels) && !labels_[static_cast<size_t>(p)].empty())
-        return Cp1252ToUtf8(labels_[static_cast<size_t>(p)]);
+    // The name of the entry point as the set holds it now: after "Module löschen" or another
+    // module list the page shows what it would run.
+    const std::string_view name = SetOf(p).EntryPointName(pages_[static_cast<size_t>(p)].entryPoint);
+    if ((IsFormatPage(p) || (style_ & kDataEntryLabels)) && !name.empty()) return Cp1252ToUtf8(name);
     return "Daten " + std::to_string(p + 1);
 }
 
@@ -79,22 +101,15 @@ void DataWnd::SetMaxRows(int rows)
     maxRows_ = std::clamp(rows, 0, kMaxRowsLimit);
 }
 
-void DataWnd::SetEntryPoint(DataPage& page, int entryPoint)
-{
-    page.entryPoint = entryPoint;
-    labels_[static_cast<size_t>(&page - pages_.data())] = std::string(set_->EntryPointName(entryPoint));
-}
-
 // ---- decoding ----------------------------------------------------------------------
 
-void DataWnd::SetData(const uint8_t* buffer, int32_t bufferLength, int32_t start, int32_t length,
-                      uint64_t baseAddress, int page)
+void DataWnd::SetData(const IByteSource* source, int64_t start, int64_t length, uint64_t baseAddress, int page)
 {
     DataPage& target = pages_[static_cast<size_t>(Resolve(page))];
-    bufferLength = std::max(bufferLength, 0);
-    start = std::max(start, 0);
-    length = std::clamp(length, 0, std::max(bufferLength - start, 0));
-    target.buffer = buffer;
+    const int64_t bufferLength = source ? source->Size() : 0;
+    start = std::max<int64_t>(start, 0);
+    length = std::clamp<int64_t>(length, 0, std::max<int64_t>(bufferLength - start, 0));
+    target.source = source;
     target.bufferLength = bufferLength;
     target.startOffset = start;
     target.length = length;
@@ -107,52 +122,138 @@ void DataWnd::Refresh(int page)
 {
     const int p = Resolve(page);
     DataPage& target = pages_[static_cast<size_t>(p)];
-    if (target.buffer && services_.isReadable && !services_.isReadable(target.buffer, target.bufferLength))
+    ModuleSet& set = SetOf(p);
+    if (target.source && services_.isReadable && !services_.isReadable(target.source, target.bufferLength))
         ForgetBuffer(target);
-    set_->ClearSlot(p);
     ++revisions_[static_cast<size_t>(p)];
-    if (target.buffer) {
-        if (target.entryPoint == -1) SetEntryPoint(target, 0);
-        ModuleInterpreter(*set_).Run(p, target.buffer, target.bufferLength, target.entryPoint, maxRows_,
-                                    target.startOffset);
+    OutputSlot rows;
+    if (target.source) {
+        if (target.entryPoint == -1) target.entryPoint = 0;
+        // The slot keeps the rows shown until the run is over: the list may paint meanwhile.
+        InlineTaskRunner inline_;
+        ILongTaskRunner& runner = services_.runner ? *services_.runner : inline_;
+        runner.Run("Daten erneuern", [&](TaskProgress& progress) {
+            ModuleInterpreter(set).RunInto(rows, *target.source, target.entryPoint, maxRows_, target.startOffset,
+                                          &progress);
+        });
     }
+    set.slots[static_cast<size_t>(p)] = std::move(rows);
     Changed();
 }
 
 void DataWnd::ForgetBuffer(DataPage& page)
 {
-    page.buffer = nullptr;
+    page.source = nullptr;
     page.bufferLength = page.startOffset = page.length = 0;
     page.baseAddress = 0;
 }
 
 void DataWnd::ForgetBuffers()
 {
-    for (int p = 0; p < pageCount_; ++p) {
+    for (int p = 0; p < PageCount(); ++p) {
         DataPage& page = pages_[static_cast<size_t>(p)];
-        if (!page.buffer) continue;
+        if (!page.source) continue;
         ForgetBuffer(page);
         Refresh(p);  // empties the page's rows
     }
+    if (bytesReplaced) bytesReplaced();
+}
+
+// ---- detected formats --------------------------------------------------------------
+
+void DataWnd::SetAutoDetect(bool on)
+{
+    if (on == autoDetect_) return;
+    autoDetect_ = on;
+    if (services_.settings) services_.settings->WriteDword(kSection, kAutoDetectValue, on ? 1 : 0);
+    if (on) {
+        DetectFormats();
+    } else {
+        RemoveFormatPages();
+        Changed();
+    }
+}
+
+int DataWnd::FormatEntryPoint(const std::string& module, const std::string& entryPoint)
+{
+    auto known = std::find_if(formatModules_.begin(), formatModules_.end(),
+                              [&](const auto& loaded) { return loaded.first == module; });
+    if (known == formatModules_.end()) {
+        const int index = static_cast<int>(formats_->modules.size());
+        const bool loaded = ModuleCompiler(*formats_).Load(module) == ModuleCompiler::kCompiled;
+        known = formatModules_.insert(formatModules_.end(), {module, loaded ? index : -1});
+    }
+    if (known->second < 0) return -1;
+    const auto [first, end] = formats_->EntryPointRange(known->second);
+    return formats_->FindEntryPoint(entryPoint, first, end);
+}
+
+void DataWnd::RemoveFormatPages()
+{
+    for (int p = pageCount_; p < pageCount_ + detectedCount_; ++p) {
+        pages_[static_cast<size_t>(p)] = DataPage{};
+        formats_->ClearSlot(p);
+        ++revisions_[static_cast<size_t>(p)];
+    }
+    detectedCount_ = 0;
+    if (current_ >= pageCount_) current_ = lastUserPage_;
+}
+
+void DataWnd::DetectFormats()
+{
+    uint64_t baseAddress = 0;
+    const IByteSource* source = services_.documentBytes ? services_.documentBytes(baseAddress) : nullptr;
+    std::vector<int> entries;
+    if (autoDetect_ && source) {
+        for (const FormatRule* rule : qv::DetectFormats(*formatTable_, *source)) {
+            const int entry = FormatEntryPoint(rule->module, rule->entryPoint);
+            if (entry >= 0 && std::find(entries.begin(), entries.end(), entry) == entries.end() &&
+                pageCount_ + static_cast<int>(entries.size()) < kMaxPages)
+                entries.push_back(entry);
+        }
+    }
+    bool same = static_cast<int>(entries.size()) == detectedCount_;
+    for (int i = 0; same && i < detectedCount_; ++i)
+        same = pages_[static_cast<size_t>(pageCount_ + i)].entryPoint == entries[static_cast<size_t>(i)];
+    if (!same) {
+        RemoveFormatPages();
+        for (int entry : entries) {
+            DataPage& page = pages_[static_cast<size_t>(pageCount_ + detectedCount_++)];
+            page.entryPoint = entry;
+            page.module = formats_->entryPoints[static_cast<size_t>(entry)].module;
+        }
+        if (detectedCount_ > 0) {
+            if (current_ < pageCount_) lastUserPage_ = current_;
+            current_ = pageCount_;
+        }
+    }
+    for (int p = pageCount_; p < pageCount_ + detectedCount_; ++p)
+        SetData(source, 0, source->Size(), baseAddress, p);
+    if (!same && detectedCount_ == 0) Changed();
 }
 
 void DataWnd::SelectPage(int page)
 {
-    page = std::clamp(page, 0, pageCount_ - 1);
+    page = std::clamp(page, 0, PageCount() - 1);
     if (page == current_) return;
     current_ = page;
-    set_->currentSlot = page;
+    if (page < pageCount_) {
+        lastUserPage_ = page;
+        set_->currentSlot = page;
+    }
     Changed();
 }
 
 const std::vector<ResultRow>& DataWnd::Rows(int page) const
 {
-    return set_->slots[static_cast<size_t>(Resolve(page))].rows;
+    const int p = Resolve(page);
+    return SetOf(p).slots[static_cast<size_t>(p)].rows;
 }
 
 const ResultRow* DataWnd::RowAt(int page, int row) const
 {
-    return set_->Row(Resolve(page), row).row;
+    const int p = Resolve(page);
+    return SetOf(p).Row(p, row).row;
 }
 
 int DataWnd::RowCount(int page) const
@@ -164,31 +265,33 @@ int DataWnd::RowCount(int page) const
 
 std::string DataWnd::ColumnText(int page, int row, int column) const
 {
-    const RowView view = set_->Row(Resolve(page), row);
+    const int p = Resolve(page);
+    const RowView view = SetOf(p).Row(p, row);
     if (!view.row) return {};
-    const DataPage& owner = Page(page);
+    const DataPage& owner = Page(p);
     switch (column) {
     case kColumnName: return std::string(view.name.substr(0, kMaxRowName));
     case kColumnValue: return std::string(view.valueText);
-    case kColumnOffset:
-        return Hex(static_cast<uint32_t>(view.row->offset - owner.startOffset));
-    case kColumnSize: return Hex(static_cast<uint32_t>(view.row->size));
-    default: return Hex(owner.baseAddress + static_cast<uint64_t>(static_cast<int64_t>(view.row->address)));
+    // Modules count a called block's positions from where it began, so the row's offset
+    // may be counted from anywhere: the address says where it lies.
+    case kColumnOffset: return Distance(view.row->address - owner.startOffset);
+    case kColumnSize: return Size(view.row->size);
+    default: return Hex(owner.baseAddress + static_cast<uint64_t>(view.row->address));
     }
 }
 
 std::string DataWnd::CopyText(int page, int row, int column) const
 {
-    const RowView view = set_->Row(Resolve(page), row);
+    const int p = Resolve(page);
+    const RowView view = SetOf(p).Row(p, row);
     if (!view.row) return {};
-    if (column >= 0) return ColumnText(page, row, std::min(column, int(kColumnAddress)));
-    const DataPage& owner = Page(page);
+    if (column >= 0) return ColumnText(p, row, std::min(column, int(kColumnAddress)));
+    const DataPage& owner = Page(p);
     std::string text(view.name.substr(0, kMaxRowName));
     if (!view.valueText.empty()) text += "\t" + std::string(view.valueText);
-    if (Option(kDataOffsetColumn)) text += "\t" + ColumnText(page, row, kColumnOffset);
-    if (Option(kDataSizeColumn)) text += "\t" + Hex(static_cast<uint32_t>(view.row->size), 2);
-    if (Option(kDataAddressColumn))
-        text += "\t" + Hex(owner.baseAddress + static_cast<uint64_t>(static_cast<int64_t>(view.row->address)), 2);
+    if (Option(kDataOffsetColumn)) text += "\t" + ColumnText(p, row, kColumnOffset);
+    if (Option(kDataSizeColumn)) text += "\t" + Size(view.row->size, 2);
+    if (Option(kDataAddressColumn)) text += "\t" + Hex(owner.baseAddress + static_cast<uint64_t>(view.row->address), 2);
     return text;
 }
 
@@ -216,10 +319,10 @@ bool DataWnd::LoadModule(const std::string& path)
         return false;
     }
     if (set_->ErrorCount() > 0) offerErrors("Modul %s ist fehlerhaft\nFehler anzeigen ?");
-    for (int p = 0; p < kMaxPages; ++p) {
+    for (int p = 0; p < pageCount_; ++p) {
         DataPage& page = pages_[static_cast<size_t>(p)];
         if (page.module == -1) page.module = 0;
-        if (page.entryPoint == -1) SetEntryPoint(page, 0);
+        if (page.entryPoint == -1) page.entryPoint = 0;
     }
     Changed();
     return true;
@@ -258,7 +361,7 @@ int DataWnd::LoadModuleList()
 void DataWnd::ClearModules()
 {
     set_->ClearAll();
-    for (uint32_t& revision : revisions_) ++revision;
+    for (int p = 0; p < pageCount_; ++p) ++revisions_[static_cast<size_t>(p)];
     Changed();
 }
 
@@ -282,17 +385,18 @@ void DataWnd::ShowOptions()
 {
     if (!services_.dialogs) return;
     DataPage& page = pages_[static_cast<size_t>(current_)];
+    const ModuleSet& set = SetOf(current_);
     DataWindowOptionsDialog dialog;
-    dialog.modules = set_.get();
-    dialog.offsetText = Hex(static_cast<uint32_t>(page.startOffset));
+    dialog.modules = &set;
+    dialog.offsetText = Hex(static_cast<uint64_t>(page.startOffset));
     dialog.lengthText = std::to_string(page.length);
     dialog.maxRowsText = std::to_string(maxRows_);
     const auto modules = dialog.SortedModules();
-    dialog.module = page.module >= 0 && page.module < static_cast<int>(set_->modules.size())
+    dialog.module = page.module >= 0 && page.module < static_cast<int>(set.modules.size())
                         ? page.module
                         : (modules.empty() ? -1 : modules.front());
     const auto entries = dialog.SortedEntryPoints(dialog.module);
-    auto [first, end] = set_->EntryPointRange(dialog.module);
+    auto [first, end] = set.EntryPointRange(dialog.module);
     dialog.entryPoint = page.entryPoint >= first && page.entryPoint < end ? page.entryPoint
                                                                           : (entries.empty() ? -1 : entries.front());
     dialog.showOffset = Option(kDataOffsetColumn);
@@ -300,6 +404,7 @@ void DataWnd::ShowOptions()
     dialog.showAddress = Option(kDataAddressColumn);
     dialog.fixedFont = Option(kDataFixedFont);
     dialog.gridLines = Option(kDataGridLines);
+    dialog.autoDetect = autoDetect_;
     if (!services_.dialogs->Run(dialog)) return;
 
     const uint32_t before = style_;
@@ -311,21 +416,24 @@ void DataWnd::ShowOptions()
     apply(kDataGridLines, dialog.gridLines);
     if (style_ != before) Changed();
 
-    size_t pos = 0;
-    const int32_t start = ReadModuleNumber(dialog.offsetText, pos, true);
-    const int32_t length = ParseNumber(dialog.lengthText, 10);
+    // Offsets may lie past 4 GiB: the module number syntax, read to 64 bits.
+    const int64_t start = ParseNumber64(dialog.offsetText, kNumberAuto);
+    const int64_t length = ParseNumber64(dialog.lengthText, 10);
     const int maxRows = std::clamp(ParseNumber(dialog.maxRowsText, 10), 0, kMaxRowsLimit);
-    if (start == page.startOffset && length == page.length && maxRows == maxRows_ &&
-        dialog.entryPoint == page.entryPoint && dialog.module == page.module)
-        return;
-    page.startOffset = std::max(start, 0);
-    page.length = std::max(length, 0);
-    maxRows_ = maxRows;
-    page.module = dialog.module;
-    SetEntryPoint(page, dialog.entryPoint);
-    if (int64_t(page.startOffset) + page.length > page.bufferLength)
-        page.length = std::max(page.bufferLength - page.startOffset, 0);
-    Refresh(current_);
+    const bool pageChanged = start != page.startOffset || length != page.length || maxRows != maxRows_ ||
+                             dialog.entryPoint != page.entryPoint || dialog.module != page.module;
+    if (pageChanged) {
+        page.startOffset = std::max<int64_t>(start, 0);
+        page.length = std::max<int64_t>(length, 0);
+        maxRows_ = maxRows;
+        page.module = dialog.module;
+        page.entryPoint = dialog.entryPoint;
+        if (page.startOffset + page.length > page.bufferLength)
+            page.length = std::max<int64_t>(page.bufferLength - page.startOffset, 0);
+        Refresh(current_);
+    }
+    // Last: switching detection off takes the current page away when it is a format's.
+    SetAutoDetect(dialog.autoDetect);
 }
 
 // ---- settings ----------------------------------------------------------------------
@@ -358,7 +466,7 @@ void DataWnd::RestoreSettings()
         const int entry = set_->FindEntryPoint(entryName->substr(0, kMaxSettingName), first, end);
         if (entry < 0) continue;
         pages_[static_cast<size_t>(p)].module = module;
-        SetEntryPoint(pages_[static_cast<size_t>(p)], entry);
+        pages_[static_cast<size_t>(p)].entryPoint = entry;
     }
     if (auto style = store.ReadDword(kSection, "Style"))
         style_ = (style_ & ~kPersistedOptions) | (*style & kPersistedOptions) | kDataAlternateColors;

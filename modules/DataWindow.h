@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DataWnd: the data window without its widgets. It owns the compiled modules, the pages
-// (each with its own buffer, start offset, entry point and rows), the display options and
-// the persisted module list, and runs the interpreter when a page is refreshed.
+// (each with its own bytes, start offset, entry point and rows), the display options and
+// the persisted module list, and runs the interpreter when a page is refreshed. After the
+// user's pages it shows a page for each format that the format table finds in the
+// document; those pages run modules of their own set, which the user's module commands
+// leave alone.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -14,10 +18,13 @@
 
 namespace qv {
 
+class IByteSource;
 class IDialogService;
+class ILongTaskRunner;
 class IPrompt;
 class ISettingsStore;
 class ModuleSet;
+struct FormatTable;
 
 enum DataWndStyle : uint32_t {
     kDataPageSelector = 0x1,
@@ -44,11 +51,11 @@ inline constexpr uint32_t kPersistedOptions =
 enum DataColumn { kColumnName = 0, kColumnValue, kColumnOffset, kColumnSize, kColumnAddress, kColumnCount };
 
 struct DataPage {
-    const uint8_t* buffer = nullptr;
-    int32_t bufferLength = 0;
+    const IByteSource* source = nullptr;  // the document's bytes of the last refresh
+    int64_t bufferLength = 0;
     uint64_t baseAddress = 0;
-    int32_t startOffset = 0;
-    int32_t length = 0;
+    int64_t startOffset = 0;
+    int64_t length = 0;
     int entryPoint = -1;
     int module = -1;
 };
@@ -57,11 +64,17 @@ struct DataWndServices {
     ISettingsStore* settings = nullptr;
     IPrompt* prompt = nullptr;
     IDialogService* dialogs = nullptr;
-    // Whether a page's buffer can still be read (the document may have been closed or
-    // shrunk since the last refresh); without it every buffer counts as readable.
-    std::function<bool(const uint8_t* buffer, int32_t length)> isReadable;
+    // Whether a page's bytes can still be read (the document may have been closed or
+    // shrunk since the last refresh); without it every source counts as readable.
+    std::function<bool(const IByteSource* source, int64_t length)> isReadable;
     // Folder the module file dialog starts in while "ModulPath" is unset.
     std::string defaultModuleFolder;
+    // Shows a run's progress with "Abbrechen"; without it runs go inline.
+    ILongTaskRunner* runner = nullptr;
+    // The document's bytes as the view holds them now and their base address; nullptr for none.
+    std::function<const IByteSource*(uint64_t& baseAddress)> documentBytes;
+    // The format tables, the user's first (FormatTablePaths).
+    std::vector<std::string> formatTables;
 };
 
 class DataWnd {
@@ -70,6 +83,7 @@ public:
     static constexpr int kDefaultMaxRows = 8192;
     static constexpr int kMaxRowsLimit = 16000;
     static constexpr const char* kSection = "DataWindow";
+    static constexpr const char* kAutoDetectValue = "AutoDetect";
 
     // Page counts outside 1..16 are taken as 1 or 16. Loads the module list and restores
     // the pages as the style asks.
@@ -81,8 +95,14 @@ public:
 
     // Called after anything shown changed: rows of a page, labels, options, current page.
     std::function<void()> changed;
+    // Called when the document's bytes were replaced (ForgetBuffers): time to look for
+    // formats again, once the window is shown and idle.
+    std::function<void()> bytesReplaced;
 
-    int PageCount() const { return pageCount_; }
+    // The user's pages, then the pages of the detected formats.
+    int PageCount() const { return pageCount_ + detectedCount_; }
+    int UserPageCount() const { return pageCount_; }
+    bool IsFormatPage(int page) const { return Resolve(page) >= pageCount_; }
     int CurrentPage() const { return current_; }
     const DataPage& Page(int page) const { return pages_[static_cast<size_t>(Resolve(page))]; }
     std::string PageLabel(int page) const;  // UTF-8
@@ -92,15 +112,25 @@ public:
     int MaxRows() const { return maxRows_; }
     void SetMaxRows(int rows);
     const ModuleSet& Modules() const { return *set_; }
+    // The modules of the detected formats.
+    const ModuleSet& FormatModules() const { return *formats_; }
 
     // The refresh command: stores the values and decodes the page (page -1: the current one).
-    void SetData(const uint8_t* buffer, int32_t bufferLength, int32_t start, int32_t length, uint64_t baseAddress,
-                 int page = -1);
+    // The source must stay readable while isReadable says so.
+    void SetData(const IByteSource* source, int64_t start, int64_t length, uint64_t baseAddress, int page = -1);
     void Refresh(int page = -1);
     // The view was handed another block (a new or opened document, a shrunk file): every
-    // page forgets its buffer and rows, as for a buffer that is no longer readable.
+    // page forgets its bytes and rows, as for bytes that are no longer readable.
     void ForgetBuffers();
     void SelectPage(int page);
+
+    // "Format automatisch erkennen" (stored): looks the document's bytes up in the format
+    // tables and decodes every format found from offset 0, each on a page of its own
+    // after the user's pages. When the same formats are found as before, their pages are
+    // decoded again and the current page stays; otherwise the first new one becomes current.
+    bool AutoDetect() const { return autoDetect_; }
+    void SetAutoDetect(bool on);
+    void DetectFormats();
 
     bool LoadModule(const std::string& path);
     // The module file dialog; with addToList every chosen file also goes into the list.
@@ -122,19 +152,28 @@ public:
     std::string CopyText(int page, int row, int column) const;
 
 private:
-    int Resolve(int page) const { return page < 0 || page >= pageCount_ ? current_ : page; }
-    void SetEntryPoint(DataPage& page, int entryPoint);
+    // Page -1 is the current one; every other number names one of the 16 slots, shown or not.
+    int Resolve(int page) const { return page < 0 ? current_ : std::min(page, kMaxPages - 1); }
+    ModuleSet& SetOf(int page) const { return page >= pageCount_ ? *formats_ : *set_; }
     static void ForgetBuffer(DataPage& page);
+    // The format module's entry point for a rule; -1 when the module or entry is missing.
+    int FormatEntryPoint(const std::string& module, const std::string& entryPoint);
+    void RemoveFormatPages();
     void SaveSettings() const;
     void RestoreSettings();
     void Changed() const;
 
     std::unique_ptr<ModuleSet> set_;
+    std::unique_ptr<ModuleSet> formats_;
+    std::unique_ptr<FormatTable> formatTable_;
+    std::vector<std::pair<std::string, int>> formatModules_;  // module file, module index (-1: unusable)
     std::array<DataPage, kMaxPages> pages_{};
-    std::array<std::string, kMaxPages> labels_{};
-    std::array<uint32_t, kMaxPages> revisions_{};  // entry point names of the labels, when set
+    std::array<uint32_t, kMaxPages> revisions_{};
     int pageCount_ = 1;
+    int detectedCount_ = 0;
     int current_ = 0;
+    int lastUserPage_ = 0;
+    bool autoDetect_ = true;
     uint32_t style_ = 0;
     int maxRows_ = kDefaultMaxRows;
     DataWndServices services_;

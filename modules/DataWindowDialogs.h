@@ -47,6 +47,7 @@ struct DataWindowOptionsDialog : DialogModel {
     bool showAddress = false;
     bool fixedFont = false;
     bool gridLines = false;
+    bool autoDetect = true;  // "Format automatisch erkennen"
 
     // Module indices sorted by name (case ignored), and the entry points of one module.
     std::vector<int> SortedModules() const;

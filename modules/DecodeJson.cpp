@@ -35,6 +35,13 @@ void AppendString(std::string& out, std::string_view cp1252)
 
 }  // namespace
 
+std::string JsonString(std::string_view cp1252)
+{
+    std::string out;
+    AppendString(out, cp1252);
+    return out;
+}
+
 std::string DecodeRowsJson(const ModuleSet& set, int slot)
 {
     std::string out = "[";

@@ -11,8 +11,10 @@
 #include "common/CodePage.h"
 #include "common/FormatText.h"
 #include "modules/ModuleSet.h"
+#include "modules/SourceReader.h"
 #include "modules/StringText.h"
 #include "modules/ValueFormatter.h"
+#include "platform/LongTask.h"
 
 namespace qv {
 
@@ -23,6 +25,8 @@ constexpr int64_t kScanLimit = 4096;
 constexpr size_t kMaxFloatText = 982;
 constexpr size_t kMaxStringListText = 1000;
 constexpr int kMaxIndexWidth = 32;
+// How many statements or pattern tests go by between two looks at the progress.
+constexpr int kPollInterval = 4096;
 
 const std::string& CallOverflowText()
 {
@@ -58,8 +62,9 @@ enum class Outcome { Next, Row, Jumped, Stop };
 // The state of one run; see ModuleInterpreter::Run.
 class ModuleRun {
 public:
-    ModuleRun(ModuleSet& set, OutputSlot& slot, const uint8_t* data, int64_t length)
-        : set_(set), statements_(set.statements), slot_(slot), data_(data), length_(length)
+    ModuleRun(ModuleSet& set, OutputSlot& slot, SourceReader& reader, TaskProgress* progress)
+        : set_(set), statements_(set.statements), slot_(slot), reader_(reader), length_(reader.Size()),
+          progress_(progress)
     {
     }
 
@@ -69,32 +74,36 @@ public:
         labelMap_.assign(static_cast<size_t>(std::max(labelCount, 0)) + 1, 0);
         current_ = first;
         pos_ = startOffset;
+        maxRows_ = maxRows;
         rowsLeft_ = maxRows;
         statementLimit_ = statementLimit;
         statementsLeft_ = statementLimit;
         patternTestsLeft_ = patternTestLimit;
-        while (rowsLeft_ > 0) {
+        // Once the rows are used up the run goes on without rows, to learn whether it would
+        // have shown more: then its last row says that the limit ended it.
+        for (;;) {
             int64_t absolute = base_ + pos_;
             if (absolute > length_ || absolute < 0) return;
             if (current_ < 0 || current_ >= static_cast<int32_t>(statements_.size())) {
                 AppendRow(0, "Programmfehler", current_, 0);
                 return;
             }
-            if (statementsLeft_ <= 0 || patternTestsLeft_ <= 0) {
-                AppendRow(current_, StoppedText(statementsLeft_ <= 0), pos_, base_ + pos_);
+            Tick();
+            if (statementsLeft_ <= 0 || patternTestsLeft_ <= 0 || cancelled_) {
+                AppendRow(current_, StoppedText(), pos_, base_ + pos_);
                 return;
             }
             --statementsLeft_;
             StatementRecord& statement = statements_[static_cast<size_t>(current_)];
             start_ = pos_;
-            statement.address = static_cast<int32_t>(absolute);
+            statement.address = absolute;
             text_.clear();
             flags_ = statement.flags;
             indentBefore_ = indent_;
             sizeOverride_ = false;
             Outcome outcome = Dispatch(statement);
             if (outcome == Outcome::Stop) return;
-            if (outcome == Outcome::Row) FinishRow(statement);
+            if (outcome == Outcome::Row && !FinishRow(statement)) return;
             if (outcome != Outcome::Jumped) ++current_;
         }
     }
@@ -103,7 +112,7 @@ private:
     // ---- helpers ----
     bool Valid(int32_t index) const { return index >= 0 && index < static_cast<int32_t>(statements_.size()); }
     int32_t Value(int32_t index) const { return Valid(index) ? statements_[static_cast<size_t>(index)].value : 0; }
-    int32_t Address(int32_t index) const { return Valid(index) ? statements_[static_cast<size_t>(index)].address : 0; }
+    int64_t Address(int32_t index) const { return Valid(index) ? statements_[static_cast<size_t>(index)].address : 0; }
     void SetValue(int32_t index, int32_t value)
     {
         if (Valid(index)) statements_[static_cast<size_t>(index)].value = value;
@@ -120,12 +129,26 @@ private:
         }
     }
 
-    uint64_t ReadLittleEndian(int64_t at, int size) const
+    uint64_t ReadLittleEndian(int64_t at, int size)
     {
+        const uint8_t* bytes = reader_.At(at, size);
         uint64_t value = 0;
-        for (int i = size - 1; i >= 0; --i) value = (value << 8) | data_[at + i];
+        for (int i = size - 1; i >= 0; --i) value = (value << 8) | bytes[i];
         return value;
     }
+
+    // Reports the position now and then, and notes a cancel.
+    void Tick()
+    {
+        if (--untilPoll_ > 0) return;
+        untilPoll_ = kPollInterval;
+        if (!progress_) return;
+        progress_->Report(std::clamp<int64_t>(Absolute(), 0, length_), length_);
+        if (progress_->Cancelled()) cancelled_ = true;
+    }
+
+    // Whether loops of pattern tests may go on.
+    bool Budget() const { return patternTestsLeft_ > 0 && !cancelled_; }
 
     const BytePattern* PatternOf(const StatementRecord& statement) const
     {
@@ -143,11 +166,13 @@ private:
     bool PatternMatches(const BytePattern& pattern, int64_t at)
     {
         --patternTestsLeft_;
+        Tick();
         at += pattern.positionOffset;
         if (pattern.positionVariable >= 0) at += Value(pattern.positionVariable);
         if (at < 0 || at + pattern.count > length_) return false;
+        const uint8_t* bytes = reader_.At(at, pattern.count);
         for (int i = 0; i < pattern.count; ++i)
-            if ((data_[at + i] & pattern.masks[i]) != pattern.values[i]) return false;
+            if ((bytes[i] & pattern.masks[i]) != pattern.values[i]) return false;
         return true;
     }
 
@@ -156,10 +181,13 @@ private:
         AppendValueText(text_, value, size, flags_, ListOf(statement), formCount_);
     }
 
-    std::string StoppedText(bool statements) const
+    std::string StoppedText() const
     {
-        return statements ? FormatTextString("Modul nach %lld Befehlen angehalten", static_cast<long long>(statementLimit_))
-                          : std::string("Modul nach zu vielen Mustervergleichen angehalten");
+        if (cancelled_) return "Modul abgebrochen";
+        if (statementsLeft_ <= 0)
+            return FormatTextString("Modul nach %lld Befehlen angehalten", static_cast<long long>(statementLimit_));
+        if (patternTestsLeft_ <= 0) return "Modul nach zu vielen Mustervergleichen angehalten";
+        return FormatTextString("Modul nach %lld Zeilen angehalten", static_cast<long long>(maxRows_));
     }
 
     void AppendRow(int32_t nameRef, std::string text, int64_t offset, int64_t address)
@@ -167,8 +195,8 @@ private:
         ResultRow row;
         row.nameRef = nameRef;
         row.indent = indent_;
-        row.offset = static_cast<int32_t>(offset);
-        row.address = static_cast<int32_t>(address);
+        row.offset = offset;
+        row.address = address;
         row.valueText = std::move(text);
         slot_.rows.push_back(std::move(row));
     }
@@ -185,18 +213,23 @@ private:
         return -static_cast<int32_t>(slot_.names.size() - 1);
     }
 
-    void FinishRow(const StatementRecord& statement)
+    // Appends the statement's row; false when the rows were used up, and the run ends.
+    bool FinishRow(const StatementRecord& statement)
     {
         if (!Has(kFlagN)) {
+            if (rowsLeft_ <= 0) {
+                AppendRow(current_, StoppedText(), start_, base_ + start_);
+                return false;
+            }
             ResultRow row;
             row.nameRef = RowName(statement);
             row.indent = indentBefore_;
-            row.size = static_cast<int32_t>(pos_ - start_);
-            row.offset = static_cast<int32_t>(start_);
-            row.address = static_cast<int32_t>(base_ + start_);
+            row.size = pos_ - start_;
+            row.offset = start_;
+            row.address = base_ + start_;
             if (sizeOverride_) {
                 row.size = overrideSize_;
-                row.offset = static_cast<int32_t>(overrideAddress_ - base_);
+                row.offset = overrideAddress_ - base_;
                 row.address = overrideAddress_;
             }
             row.valueText = statement.rowLabel >= 0 ? text_ : std::move(text_);
@@ -208,6 +241,7 @@ private:
         if (statement.rowLabel >= 0 && statement.sourceMark != 0 && !text_.empty()) {
             if (ResultRow* row = LabelledRow(statement.rowLabel)) row->valueText = text_;
         }
+        return true;
     }
 
     ResultRow* LabelledRow(int32_t label)
@@ -282,7 +316,7 @@ private:
         int64_t count = ElementCount(statement, pattern != nullptr);
         uint64_t last = 0;
         bool read = false;
-        for (int64_t i = 0; i < count && patternTestsLeft_ > 0; ++i) {
+        for (int64_t i = 0; i < count && Budget(); ++i) {
             if (pattern && PatternMatches(*pattern, Absolute())) {
                 pos_ += pattern->skip;
                 break;
@@ -313,7 +347,7 @@ private:
         int64_t count = ElementCount(statement, pattern != nullptr);
         double last = 0;
         bool read = false;
-        for (int64_t i = 0; i < count && patternTestsLeft_ > 0; ++i) {
+        for (int64_t i = 0; i < count && Budget(); ++i) {
             if (pattern && PatternMatches(*pattern, Absolute())) {
                 pos_ += pattern->skip;
                 break;
@@ -349,21 +383,23 @@ private:
         return Outcome::Row;
     }
 
-    unsigned Unit(int64_t at, bool wide, bool bigEndian) const
+    unsigned Unit(int64_t at, bool wide, bool bigEndian)
     {
-        if (!wide) return data_[at];
-        return bigEndian ? (data_[at] << 8) | data_[at + 1] : data_[at] | (data_[at + 1] << 8);
+        if (!wide) return reader_.Byte(at);
+        const uint8_t* bytes = reader_.At(at, 2);
+        return bigEndian ? (bytes[0] << 8) | bytes[1] : bytes[0] | (bytes[1] << 8);
     }
 
     void AppendQuoted(int64_t at, int64_t units, bool wide, bool bigEndian, size_t maxText)
     {
-        units = std::max<int64_t>(units, 0);
+        // No character takes less than one place in the text: more units never show.
+        units = std::clamp<int64_t>(units, 0, static_cast<int64_t>(maxText) + 1);
         if (wide) {
             units = std::min<int64_t>(units, std::max<int64_t>(length_ - at, 0) / 2);
-            AppendQuoted16(text_, data_ + at, static_cast<size_t>(units), bigEndian, maxText);
+            AppendQuoted16(text_, reader_.At(at, 2 * units), static_cast<size_t>(units), bigEndian, maxText);
         } else {
             units = std::min<int64_t>(units, std::max<int64_t>(length_ - at, 0));
-            AppendQuoted8(text_, data_ + at, static_cast<size_t>(units), Has(kFlagK), maxText);
+            AppendQuoted8(text_, reader_.At(at, units), static_cast<size_t>(units), Has(kFlagK), maxText);
         }
     }
 
@@ -396,7 +432,7 @@ private:
         bool matched = false;
         if (pattern) {
             int64_t tests = hasFixed ? fixed : limit;
-            for (int64_t k = 0; k < tests && patternTestsLeft_ > 0; ++k) {
+            for (int64_t k = 0; k < tests && Budget(); ++k) {
                 if (PatternMatches(*pattern, at + k * unit)) {
                     fixed = k;
                     hasFixed = true;
@@ -423,8 +459,9 @@ private:
                 flags_ |= kFlagN;
                 return Outcome::Row;
             }
-            int64_t count = static_cast<int64_t>(wide && bigEndian ? (data_[at] << 8) | data_[at + 1]
-                                                                    : data_[at] | (data_[at + 1] << 8));
+            const uint8_t* prefix = reader_.At(at, 2);
+            int64_t count = static_cast<int64_t>(wide && bigEndian ? (prefix[0] << 8) | prefix[1]
+                                                                    : prefix[0] | (prefix[1] << 8));
             int64_t shown = hasFixed ? std::min(count, fixed - (wide ? 1 : 2)) : count;
             AppendQuoted(at + 2, shown, wide, bigEndian, kMaxValueText);
             length = count + (wide ? 1 : 2);
@@ -437,7 +474,7 @@ private:
                 flags_ |= kFlagN;
                 return Outcome::Row;
             }
-            int64_t count = data_[at];
+            int64_t count = reader_.Byte(at);
             int64_t shown = hasFixed ? std::min(count, fixed - 1) : count;
             AppendQuoted(at + 1, shown, wide, bigEndian, kMaxValueText);
             length = count + 1;
@@ -491,7 +528,7 @@ private:
         uint32_t word = 0;
         for (int i = 3; i >= 0; --i) {
             int64_t at = Absolute() + i;
-            word = (word << 8) | (at >= 0 && at < length_ ? data_[at] : 0);
+            word = (word << 8) | (at >= 0 && at < length_ ? reader_.Byte(at) : 0);
         }
         int32_t shifted = static_cast<int32_t>(word) >> bitOffset_;
         int32_t value = width >= 32 ? shifted
@@ -561,7 +598,7 @@ private:
     }
 
     // The file offset of an RVA by the 16 section headers at the position of statement table.
-    uint32_t FileOffsetOf(int32_t table, uint32_t rva) const
+    uint32_t FileOffsetOf(int32_t table, uint32_t rva)
     {
         constexpr int kHeaders = 16, kHeaderSize = 40;
         if (!Valid(table)) return 0;
@@ -707,8 +744,8 @@ private:
             ResultRow row;
             row.nameRef = current_;
             row.indent = indent_;
-            row.offset = static_cast<int32_t>(pos_);
-            row.address = static_cast<int32_t>(Absolute());
+            row.offset = pos_;
+            row.address = Absolute();
             row.valueText = CallOverflowText();
             slot_.rows.push_back(std::move(row));
             return Outcome::Stop;
@@ -801,8 +838,11 @@ private:
     ModuleSet& set_;
     std::vector<StatementRecord>& statements_;
     OutputSlot& slot_;
-    const uint8_t* data_;
+    SourceReader& reader_;
     int64_t length_;
+    TaskProgress* progress_;
+    bool cancelled_ = false;
+    int untilPoll_ = 1;  // the first statement reports at once
 
     int64_t base_ = 0;
     int64_t pos_ = 0;
@@ -812,6 +852,7 @@ private:
     Frame stack_[kMaxFrames];
     int depth_ = 0;
     int32_t current_ = 0;
+    int64_t maxRows_ = 0;
     int64_t rowsLeft_ = 0;
     int64_t statementLimit_ = 0;
     int64_t statementsLeft_ = 0;
@@ -825,29 +866,46 @@ private:
     std::string text_;
     int formCount_ = 0;
     bool sizeOverride_ = false;
-    int32_t overrideSize_ = 0;
-    int32_t overrideAddress_ = 0;
+    int64_t overrideSize_ = 0;
+    int64_t overrideAddress_ = 0;
 };
 
 }  // namespace
 
-int ModuleInterpreter::Run(int slot, const uint8_t* data, int32_t length, int entryPoint, int maxRows,
-                           int32_t startOffset)
+bool ModuleInterpreter::RunInto(OutputSlot& output, const IByteSource& data, int entryPoint, int maxRows,
+                                int64_t startOffset, TaskProgress* progress)
 {
-    if (slot < 0 || slot >= ModuleSet::kSlotCount || length <= 0 || !data) return 0;
-    if (entryPoint < 0 || entryPoint >= static_cast<int>(set_.entryPoints.size())) return 0;
+    if (data.Size() <= 0) return false;
+    if (entryPoint < 0 || entryPoint >= static_cast<int>(set_.entryPoints.size())) return false;
     const EntryPoint& entry = set_.entryPoints[static_cast<size_t>(entryPoint)];
     int32_t labelCount = 0;
     if (entry.module >= 0 && entry.module < static_cast<int32_t>(set_.modules.size()))
         labelCount = set_.modules[static_cast<size_t>(entry.module)].labelCount;
     for (int i = 0; i < ModuleSet::kLocalCount; ++i) set_.statements[static_cast<size_t>(i)].value = 0;
-    set_.ClearSlot(slot);
-    OutputSlot& output = set_.slots[static_cast<size_t>(slot)];
+    output = OutputSlot();
     if (maxRows > 0) {
-        ModuleRun run(set_, output, data, length);
+        SourceReader reader(data);
+        ModuleRun run(set_, output, reader, progress);
         run.Execute(entry.firstStatement, startOffset, maxRows, labelCount, statementLimit_, patternTestLimit_);
     }
-    return static_cast<int>(output.rows.size());
+    return true;
+}
+
+int ModuleInterpreter::Run(int slot, const IByteSource& data, int entryPoint, int maxRows, int64_t startOffset)
+{
+    if (slot < 0 || slot >= ModuleSet::kSlotCount) return 0;
+    OutputSlot output;
+    if (!RunInto(output, data, entryPoint, maxRows, startOffset)) return 0;
+    OutputSlot& target = set_.slots[static_cast<size_t>(slot)];
+    target = std::move(output);
+    return static_cast<int>(target.rows.size());
+}
+
+int ModuleInterpreter::Run(int slot, const uint8_t* data, int64_t length, int entryPoint, int maxRows,
+                           int64_t startOffset)
+{
+    if (!data) return 0;
+    return Run(slot, BlockByteSource(data, length), entryPoint, maxRows, startOffset);
 }
 
 }  // namespace qv

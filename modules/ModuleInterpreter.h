@@ -4,9 +4,13 @@
 // slots with one row per decoded field. The data is only read.
 #include <cstdint>
 
+#include "modules/ModuleRecords.h"
+
 namespace qv {
 
+class IByteSource;
 class ModuleSet;
+class TaskProgress;
 
 class ModuleInterpreter {
 public:
@@ -25,7 +29,15 @@ public:
 
     // Returns the number of rows in the slot; 0 without touching the slot when the slot,
     // the length or the entry point is not valid.
-    int Run(int slot, const uint8_t* data, int32_t length, int entryPoint, int maxRows, int32_t startOffset);
+    int Run(int slot, const IByteSource& data, int entryPoint, int maxRows, int64_t startOffset);
+    int Run(int slot, const uint8_t* data, int64_t length, int entryPoint, int maxRows, int64_t startOffset);
+
+    // The same run into an output slot of the caller's, so that the set's slots stay as they
+    // are while the run goes on (on a worker thread). With progress, the run reports the
+    // position it reached and stops, with a last row that says so, when it is cancelled.
+    // Returns false, leaving output untouched, when the length or entry point is not valid.
+    bool RunInto(OutputSlot& output, const IByteSource& data, int entryPoint, int maxRows, int64_t startOffset,
+                 TaskProgress* progress = nullptr);
 
 private:
     ModuleSet& set_;

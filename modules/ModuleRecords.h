@@ -106,7 +106,7 @@ struct StatementRecord {
     int32_t condition = 0;
     uint32_t flags = 0;
     int32_t valueTexts = -1;  // index into ModuleSet::valueTexts
-    int32_t address = 0;      // absolute position of the last execution
+    int64_t address = 0;      // absolute position of the last execution
     int32_t ownLabel = -1;    // label number of the label naming this statement
     std::string name;
 };
@@ -155,9 +155,9 @@ struct ModuleRecord {
 struct ResultRow {
     int32_t nameRef = 0;
     int32_t indent = 0;
-    int32_t size = 0;
-    int32_t offset = 0;   // from the block base
-    int32_t address = 0;  // from the start of the data
+    int64_t size = 0;
+    int64_t offset = 0;   // from the block base
+    int64_t address = 0;  // from the start of the data
     std::string valueText;
 };
 

@@ -39,11 +39,29 @@ public:
     virtual bool Run(const std::string& title, const std::function<void(TaskProgress&)>& work) = 0;
 };
 
+// Whether long work is running anywhere in the process. While it runs, its worker reads the
+// document's bytes: whatever would replace or release them (the main window's idle checks of
+// the file on disk and of its map) waits until it ends.
+namespace detail {
+inline std::atomic<int> longTasksRunning{0};
+}
+inline bool LongTaskRunning() { return detail::longTasksRunning.load() > 0; }
+
+// Marks the lifetime of one run of long work (runners hold one while their work runs).
+class LongTaskScope {
+public:
+    LongTaskScope() { ++detail::longTasksRunning; }
+    ~LongTaskScope() { --detail::longTasksRunning; }
+    LongTaskScope(const LongTaskScope&) = delete;
+    LongTaskScope& operator=(const LongTaskScope&) = delete;
+};
+
 // Runs the work at once on the calling thread, without a window (the CLI and tests).
 class InlineTaskRunner final : public ILongTaskRunner {
 public:
     bool Run(const std::string&, const std::function<void(TaskProgress&)>& work) override
     {
+        LongTaskScope running;
         TaskProgress progress;
         work(progress);
         return !progress.Cancelled();

@@ -54,7 +54,8 @@ PrintJob::PrintJob(CAnsiView& view, const PrintJobSetup& setup)
       setup_(setup),
       metrics_(ComputePageMetrics(setup.printer, setup.settings)),
       pages_(setup.range, setup.settings.linesPerPage, metrics_.charsPerLine,
-             (setup.settings.flags & PrintWrapLines) != 0, [&view](int64_t line) { return view.GetLineLength(line); }),
+             (setup.settings.flags & PrintWrapLines) != 0, [&view](int64_t line) { return view.GetLineLength(line); },
+             view.LinesOfOneLength()),
       colors_(MakePrintColorTable(view.Colors(), setup.settings.flags))
 {
 }

@@ -37,12 +37,19 @@ PageMetrics ComputePageMetrics(const PrinterGeometry& printer, const PrintSettin
 }
 
 PageTable::PageTable(const PrintRange& range, int32_t linesPerPage, int32_t charsPerLine, bool wrap,
-                     const std::function<int32_t(int64_t)>& lineLength)
+                     const std::function<int32_t(int64_t)>& lineLength, bool sameLength)
     : range_(range), linesPerPage_(std::max(1, linesPerPage)), charsPerLine_(std::max(1, charsPerLine)), wrap_(wrap)
 {
     range_.lineCount = std::max<int64_t>(0, range_.lineCount);
     if (!wrap_) {
         pageCount_ = AtLeast1((range_.lineCount + linesPerPage_ - 1) / linesPerPage_);
+        return;
+    }
+    if (sameLength) {
+        sameLength_ = std::max(0, lineLength(range_.firstLine));
+        const int64_t last = range_.firstLine + range_.lineCount - 1;
+        const int64_t rows = range_.lineCount == 0 ? 0 : FirstRowOfLine(last) + RowsOfLine(last);
+        pageCount_ = AtLeast1((rows + linesPerPage_ - 1) / linesPerPage_);
         return;
     }
     lengths_.reserve(static_cast<size_t>(range_.lineCount));
@@ -52,8 +59,7 @@ PageTable::PageTable(const PrintRange& range, int32_t linesPerPage, int32_t char
         const int64_t line = range_.firstLine + i;
         lengths_.push_back(std::max(0, lineLength(line)));
         const int32_t begin = i == 0 ? range_.firstColumn : 0;
-        const int32_t printed = std::max(0, EndOfLine(line) - begin);
-        const int32_t lineRows = std::max(1, (printed + charsPerLine_ - 1) / charsPerLine_);
+        const int64_t lineRows = RowsOfLine(line);
         for (int32_t r = 0; r < lineRows; ++r, ++rows) {
             if (rows > 0 && rows % linesPerPage_ == 0) starts_.push_back({line, begin + r * charsPerLine_});
         }
@@ -63,14 +69,48 @@ PageTable::PageTable(const PrintRange& range, int32_t linesPerPage, int32_t char
 
 int32_t PageTable::EndOfLine(int64_t line) const
 {
-    const int32_t length = lengths_.at(static_cast<size_t>(line - range_.firstLine));
+    const int32_t length = sameLength_ >= 0 ? sameLength_ : lengths_.at(static_cast<size_t>(line - range_.firstLine));
     return line == range_.firstLine + range_.lineCount - 1 ? std::min(length, range_.endColumn) : length;
+}
+
+int64_t PageTable::RowsOfLine(int64_t line) const
+{
+    const int32_t begin = line == range_.firstLine ? range_.firstColumn : 0;
+    const int32_t printed = std::max(0, EndOfLine(line) - begin);
+    return std::max(1, (printed + charsPerLine_ - 1) / charsPerLine_);
+}
+
+int64_t PageTable::FirstRowOfLine(int64_t line) const
+{
+    // Every line between the first and the last takes the rows of a whole line.
+    if (line <= range_.firstLine) return 0;
+    const int32_t whole = std::max(1, (sameLength_ + charsPerLine_ - 1) / charsPerLine_);
+    return RowsOfLine(range_.firstLine) + (line - range_.firstLine - 1) * whole;
+}
+
+PageStart PageTable::StartOfPage(int32_t page) const
+{
+    if (sameLength_ < 0) return starts_[static_cast<size_t>(page)];
+    const int64_t row = int64_t{page} * linesPerPage_;
+    const int64_t firstRows = RowsOfLine(range_.firstLine);
+    if (row < firstRows || range_.lineCount < 2)
+        return {range_.firstLine, range_.firstColumn + static_cast<int32_t>(row) * charsPerLine_};
+    const int32_t whole = std::max(1, (sameLength_ + charsPerLine_ - 1) / charsPerLine_);
+    const int64_t past = row - firstRows;
+    return {range_.firstLine + 1 + past / whole, static_cast<int32_t>(past % whole) * charsPerLine_};
 }
 
 int32_t PageTable::PageOfLine(int64_t line) const
 {
     if (!wrap_)
         return static_cast<int32_t>(std::clamp<int64_t>((line - range_.firstLine) / linesPerPage_, 0, pageCount_ - 1));
+    if (sameLength_ >= 0) {
+        // The last page that starts on this line or before it.
+        if (line < range_.firstLine || range_.lineCount == 0) return 0;
+        const int64_t at = std::min(line, range_.firstLine + range_.lineCount - 1);
+        const int64_t lastRow = FirstRowOfLine(at) + RowsOfLine(at) - 1;
+        return static_cast<int32_t>(std::clamp<int64_t>(lastRow / linesPerPage_, 0, pageCount_ - 1));
+    }
     auto after = std::upper_bound(starts_.begin(), starts_.end(), line,
                                   [](int64_t value, const PageStart& start) { return value < start.line; });
     return std::max(0, static_cast<int32_t>(after - starts_.begin()) - 1);
@@ -92,7 +132,7 @@ std::vector<PrintedRow> PageTable::RowsOfPage(int32_t page) const
         }
         return rows;
     }
-    PageStart at = starts_[static_cast<size_t>(page)];
+    PageStart at = StartOfPage(page);
     while (static_cast<int32_t>(rows.size()) < linesPerPage_ && at.line < endLine) {
         const int32_t end = EndOfLine(at.line);
         rows.push_back({at.line, at.column, std::clamp(end - at.column, 0, charsPerLine_)});

@@ -59,9 +59,11 @@ struct PrintedRow {
 
 class PageTable {
 public:
-    // lineLength gives the length of a line (wrapping only).
+    // lineLength gives the length of a line (wrapping only). When all lines have one length
+    // (sameLength), it is asked once and each page's start is computed rather than listed,
+    // so that a range of billions of lines needs neither a table nor a walk over its lines.
     PageTable(const PrintRange& range, int32_t linesPerPage, int32_t charsPerLine, bool wrap,
-              const std::function<int32_t(int64_t)>& lineLength);
+              const std::function<int32_t(int64_t)>& lineLength, bool sameLength = false);
 
     int32_t PageCount() const { return pageCount_; }
     // Page (from 0) holding the line; the first or last page for lines outside the range.
@@ -71,6 +73,10 @@ public:
 
 private:
     int32_t EndOfLine(int64_t line) const;
+    // Printed rows of a line of the range, and (one length only) the row it starts on.
+    int64_t RowsOfLine(int64_t line) const;
+    int64_t FirstRowOfLine(int64_t line) const;
+    PageStart StartOfPage(int32_t page) const;
 
     PrintRange range_;
     int32_t linesPerPage_;
@@ -79,6 +85,7 @@ private:
     int32_t pageCount_ = 1;
     std::vector<int32_t> lengths_;  // wrapping: the length of each line of the range
     std::vector<PageStart> starts_;  // wrapping: where each page begins
+    int32_t sameLength_ = -1;        // wrapping with one length for all lines: that length
 };
 
 }  // namespace qv

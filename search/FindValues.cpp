@@ -52,15 +52,22 @@ bool PlaceAnyOrder(std::vector<SearchValue>& values, const Block& block, int64_t
 int64_t FindValues(DecodedPattern& pattern, const uint8_t* data, int64_t size, int64_t start, int64_t count,
                    bool ordered)
 {
+    // A forward run bounds the window at its end; a backward run only bounds where the
+    // first value starts, and the window reaches up to `range` bytes above it.
+    return FindValuesInRun(pattern, data, size, start, count, count > 0 ? start + count : size, ordered, nullptr);
+}
+
+int64_t FindValuesInRun(DecodedPattern& pattern, const uint8_t* data, int64_t size, int64_t start, int64_t count,
+                        int64_t runEnd, bool ordered, const TaskProgress* progress)
+{
     std::vector<SearchValue>& values = pattern.values;
     if (values.empty()) return -1;
     const Block block{data, size};
     const int64_t range = pattern.range;
-    // A forward run bounds the window at its end; a backward run only bounds where the
-    // first value starts, and the window reaches up to `range` bytes above it.
-    const int64_t runEnd = count > 0 ? start + count : size;
     int64_t r0 = MatchAt(values[0], data, size, start, count);
     while (r0 >= 0) {
+        // A group whose first value is everywhere can retry for long: stop when asked.
+        if (progress && progress->Cancelled()) return -1;
         values[0].found = r0;
         const int64_t limit = std::min(r0 + range, runEnd);
         bool placed = values.size() == 1 || (ordered ? PlaceInOrder(values, block, r0, limit)

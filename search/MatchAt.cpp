@@ -117,32 +117,39 @@ bool ValueMatches(const SearchValue& value, const uint8_t* at)
     return false;
 }
 
-int64_t MatchAt(const SearchValue& value, const uint8_t* data, int64_t size, int64_t start, int64_t count)
+std::optional<PositionRun> ClampRun(int64_t length, int64_t size, int64_t start, int64_t count)
 {
-    if (value.length <= 0) return start;
-    if (data == nullptr || size <= 0) return -1;
-    const int64_t positions = size - value.length + 1;  // valid start positions 0 .. positions-1
-    if (positions <= 0) return -1;
+    const int64_t positions = size - length + 1;  // valid start positions 0 .. positions-1
+    if (size <= 0 || positions <= 0) return std::nullopt;
     if (count > 0) {
-        if (start >= positions) return -1;
+        if (start >= positions) return std::nullopt;
         if (start + count >= positions) count = positions - start;
         if (start < 0) {
             count += start;
             start = 0;
         }
-        if (count <= 0) return -1;
-        return Scan(value, data, start, start + count, true);
+        if (count <= 0) return std::nullopt;
+        return PositionRun{start, start + count, true};
     }
-    if (start < 0) return -1;
+    if (start < 0) return std::nullopt;
     int64_t tries = -count;
     if (start - tries < 0) tries = start + 1;
     if (start >= positions) {
         tries -= start - positions;
         start = positions - 1;
     }
-    if (tries <= 0) return -1;
+    if (tries <= 0) return std::nullopt;
     const int64_t lowest = start - tries + 1 > 0 ? start - tries + 1 : 0;
-    return Scan(value, data, lowest, start + 1, false);
+    return PositionRun{lowest, start + 1, false};
+}
+
+int64_t MatchAt(const SearchValue& value, const uint8_t* data, int64_t size, int64_t start, int64_t count)
+{
+    if (value.length <= 0) return start;
+    if (data == nullptr) return -1;
+    const std::optional<PositionRun> run = ClampRun(value.length, size, start, count);
+    if (!run) return -1;
+    return Scan(value, data, run->lowest, run->end, run->upward);
 }
 
 }  // namespace qv

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "common/HexText.h"
-#include "search/FindValues.h"
+#include "search/FindInSource.h"
 #include "search/SearchDialogModel.h"
 #include "search/ValueText.h"
 
@@ -16,30 +16,23 @@ namespace {
 constexpr int64_t kSelectionBytesUsed = 64;
 constexpr int kMarkedValues = 8;
 
-struct BusyCursor {
-    explicit BusyCursor(ISearchTarget& target) : target(target) { target.SetBusy(true); }
-    ~BusyCursor() { target.SetBusy(false); }
-    ISearchTarget& target;
-};
-
-bool AllPrintable(const uint8_t* bytes, int64_t count)
+bool AllPrintable(const std::vector<uint8_t>& bytes)
 {
-    return std::all_of(bytes, bytes + count, [](uint8_t b) { return b >= 0x20 && b <= 0x7F; });
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b >= 0x20 && b <= 0x7F; });
 }
 
 // Each byte as two hex digits followed by one blank (also after the last).
-std::string HexWithBlanks(const uint8_t* bytes, int64_t count)
+std::string HexWithBlanks(const std::vector<uint8_t>& bytes)
 {
-    return BytesToHexText(bytes, static_cast<size_t>(count), HexSeparator(' '));
+    return BytesToHexText(bytes.data(), bytes.size(), HexSeparator(' '));
 }
 
 // The bytes as a typed text: quoted (with '"' and '\' escaped, so that the text reads
 // back as the same bytes) when all are printable, else as a dump.
-std::string TypedTextFor(const uint8_t* bytes, int64_t count)
+std::string TypedTextFor(const std::vector<uint8_t>& bytes)
 {
-    if (AllPrintable(bytes, count))
-        return FormatValueText(bytes, static_cast<size_t>(count), ValueKind::Text, kMaxTypedText);
-    return ":" + HexWithBlanks(bytes, count);
+    if (AllPrintable(bytes)) return FormatValueText(bytes.data(), bytes.size(), ValueKind::Text, kMaxTypedText);
+    return ":" + HexWithBlanks(bytes);
 }
 
 }  // namespace
@@ -68,25 +61,35 @@ SearchPlan PlanDialogSearch(uint32_t flags, int64_t cursor, int64_t length,
     return plan;
 }
 
+std::vector<uint8_t> SearchCommands::SelectedBytes(const ISearchTarget::Range& selection) const
+{
+    const int64_t count = std::min(selection.highest - selection.lowest + 1, kSelectionBytesUsed);
+    std::vector<uint8_t> scratch;
+    const std::span<const uint8_t> bytes = target_.Bytes().Window(selection.lowest, count, scratch);
+    return {bytes.begin(), bytes.end()};
+}
+
 std::string SearchCommands::InitialTextFromSelection() const
 {
     auto selection = target_.Selection();
-    if (!selection || target_.Data() == nullptr) return {};
-    int64_t count = std::min(selection->highest - selection->lowest + 1, kSelectionBytesUsed);
-    return TypedTextFor(target_.Data() + selection->lowest, count);
+    if (!selection) return {};
+    const std::vector<uint8_t> bytes = SelectedBytes(*selection);
+    return bytes.empty() ? std::string() : TypedTextFor(bytes);
 }
 
 int64_t SearchCommands::FindAndShow(int64_t start, int64_t count)
 {
     DecodedPattern pattern = DecodeSearchPattern(state_.pattern);
-    target_.SetMark(-2, 0, 0);
-    if (pattern.values.empty()) return -1;
-    int64_t found;
-    {
-        BusyCursor busy(target_);
-        found = FindValues(pattern, target_.Data(), target_.Length(), start, count,
-                           (state_.flags & kSearchGroupOrdered) != 0);
+    int64_t found = -1;
+    if (!pattern.values.empty()) {
+        const IByteSource& bytes = target_.Bytes();
+        const bool ordered = (state_.flags & kSearchGroupOrdered) != 0;
+        const bool completed = runner_.Run(kSearchTaskTitle, [&](TaskProgress& progress) {
+            found = FindValuesInSource(pattern, bytes, start, count, ordered, progress);
+        });
+        if (!completed) return kSearchCancelled;
     }
+    target_.SetMark(-2, 0, 0);
     if (found < 0) return -1;
     for (size_t i = 0; i < pattern.values.size() && i < kMarkedValues; ++i)
         target_.SetMark(static_cast<int>(i), pattern.values[i].found, pattern.values[i].length);
@@ -127,10 +130,11 @@ void SearchCommands::Search()
             return;
         }
 
-        const SearchPlan plan = PlanDialogSearch(state_.flags, target_.CursorOffset(), target_.Length(),
+        const SearchPlan plan = PlanDialogSearch(state_.flags, target_.CursorOffset(), target_.Bytes().Size(),
                                                  target_.Selection());
         int64_t found = FindAndShow(plan.start, plan.count);
-        if (found < 0 && plan.wrap) found = FindAndShow(plan.wrapStart, plan.wrapCount);
+        if (found == -1 && plan.wrap) found = FindAndShow(plan.wrapStart, plan.wrapCount);
+        if (found == kSearchCancelled) return;
         if (found < 0) {
             prompt_.Show(kNotFoundText, kProgramCaption, PromptIcon::None, PromptButtons::Ok, PromptAnswer::Ok);
             target_.SetMark(-2, 0, 0);
@@ -145,37 +149,44 @@ void SearchCommands::FindNext()
         Search();
         return;
     }
-    const int64_t next = target_.CursorOffset() + 1;
-    int64_t found = FindAndShow(next, target_.Length());
+    FindNextFrom(target_.CursorOffset(), false);
+}
+
+void SearchCommands::FindNextFrom(int64_t cursor, bool placeCursor)
+{
+    const int64_t next = cursor + 1;
+    int64_t found = FindAndShow(next, target_.Bytes().Size());
+    if (found == kSearchCancelled) return;
+    if (found < 0 && placeCursor) target_.SetCursorOffset(cursor);
     if (found < 0 && next > 0) {
         if (prompt_.Show(kWrapQuestion, kProgramCaption, PromptIcon::Question, PromptButtons::OkCancel,
                          PromptAnswer::Ok) != PromptAnswer::Ok)
             return;
         found = FindAndShow(0, next);
     }
-    if (found < 0) prompt_.Tell(kNotFoundText, PromptIcon::Information);
+    if (found == -1) prompt_.Tell(kNotFoundText, PromptIcon::Information);
 }
 
 void SearchCommands::FindSelection()
 {
     auto selection = target_.Selection();
-    if (!selection || target_.Data() == nullptr) {
+    const std::vector<uint8_t> bytes = selection ? SelectedBytes(*selection) : std::vector<uint8_t>();
+    if (bytes.empty()) {
         Search();
         return;
     }
-    const int64_t count = std::min(selection->highest - selection->lowest + 1, kSelectionBytesUsed);
-    const uint8_t* bytes = target_.Data() + selection->lowest;
-    state_.history.AddToHistory(TypedTextFor(bytes, count), std::numeric_limits<size_t>::max());
+    state_.history.AddToHistory(TypedTextFor(bytes), std::numeric_limits<size_t>::max());
 
     char head[16];
-    std::snprintf(head, sizeof head, "%c:0x%04X", AllPrintable(bytes, count) ? 'T' : 'U', static_cast<unsigned>(count));
+    std::snprintf(head, sizeof head, "%c:0x%04X", AllPrintable(bytes) ? 'T' : 'U', static_cast<unsigned>(bytes.size()));
     std::string entry = head;
     entry += (state_.flags & kSearchIgnoreCase) ? " /G " : "    ";
-    entry += ":" + HexWithBlanks(bytes, count);
-    state_.pattern = MultiString::FromList({std::to_string(count), entry});
+    entry += ":" + HexWithBlanks(bytes);
+    state_.pattern = MultiString::FromList({std::to_string(bytes.size()), entry});
 
-    target_.SetCursorOffset(selection->lowest);
-    FindNext();
+    // The search starts from the lowest selected byte; the cursor goes there only when
+    // nothing is found after it, so that a cancelled search leaves the selection alone.
+    FindNextFrom(selection->lowest, true);
 }
 
 }  // namespace qv

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the search commands need of the hex view: its bytes, cursor and selection, the
-// highlight marks, the row layout for scrolling, and the wait cursor. The Qt layer
-// implements it over CHexView; tests use a fake.
+// highlight marks and the row layout for scrolling. The Qt layer implements it over
+// CHexView; tests use a fake.
 #include <cstdint>
 #include <optional>
+
+#include "view/ByteSource.h"
 
 namespace qv {
 
@@ -12,8 +14,8 @@ class ISearchTarget {
 public:
     virtual ~ISearchTarget() = default;
 
-    virtual const uint8_t* Data() const = 0;
-    virtual int64_t Length() const = 0;
+    // The document's bytes; a search reads them on the runner's thread.
+    virtual const IByteSource& Bytes() const = 0;
     virtual int64_t CursorOffset() const = 0;
 
     struct Range {
@@ -39,9 +41,6 @@ public:
     virtual Rows RowLayout() const = 0;
     // Makes the row that starts at this offset the top row.
     virtual void ScrollToOffset(int64_t offset) = 0;
-
-    // The wait cursor during a long search.
-    virtual void SetBusy(bool busy) = 0;
 };
 
 }  // namespace qv

@@ -58,6 +58,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             result.printPdfPath = i + 1 < arguments.size() ? arguments[++i] : std::string();
             continue;
         }
+        if (arg == "--compare") {
+            if (i + 1 < arguments.size() && !haveFile) result.fileName = arguments[++i], haveFile = true;
+            result.comparePath = i + 1 < arguments.size() ? arguments[++i] : std::string();
+            continue;
+        }
+        if (arg == "--offset" || arg == "--offset2") {
+            const uint32_t value = i + 1 < arguments.size() ? ReadCInteger(arguments[++i]) : 0;
+            (arg == "--offset" ? result.compareOffset : result.compareOffset2) = value;
+            continue;
+        }
         if (!IsOption(arg)) {
             // A lone "-" or "/" is taken as a name, like any other text.
             if (!haveFile) result.fileName = arg, haveFile = true;

@@ -21,13 +21,18 @@ struct CommandLine {
     std::optional<std::string> selectOption, jumpOption, startOption;
     // --print-pdf OUT.pdf: print the file into OUT.pdf without a window (empty: OUT missing).
     std::optional<std::string> printPdfPath;
+    // --compare A B: A is the file to open, compared with B (empty: B missing); --offset X
+    // and --offset2 Y: the compare starts at X in A and at Y in B.
+    std::optional<std::string> comparePath;
+    uint32_t compareOffset = 0, compareOffset2 = 0;
 };
 
 // Reads the arguments after the program name. An option starts with "-" or "/" (a word
 // with a second "/" or naming an existing file is an absolute path, not an option); its
 // letter is compared without regard to case; A, F, J and S need ":" as third character;
 // numbers are C integers read up to the first character that does not belong to them.
-// "--print-pdf" takes the next argument as the PDF to print into.
+// "--print-pdf" takes the next argument as the PDF to print into, "--compare" the next two as
+// the file to open and the file to compare it with, "--offset" and "--offset2" a number each.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Reads a 64-bit C integer as strtoull with base 0 does (blanks, a sign, decimal, 0x hex,

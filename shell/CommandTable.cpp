@@ -18,6 +18,9 @@ const std::vector<CommandInfo>& AllCommands()
         {32830, "Speichere als C-Datei", {}, "Speichert den markierten Bereich als C-Datei\nSpeichere als C-Datei", ""},
         {32867, "Dateipfad kopieren", {},
          "Kopiert den Pfad der aktuellen Datei in die Zwischenablage.\nDateipfad kopieren", ""},
+        {32902, "Dateien &vergleichen...", {},
+         "Vergleicht das Dokument mit einer anderen Datei, Seite an Seite.\nDateien vergleichen", ""},
+        {32903, "Vergleich &beenden", {}, "Schließt die zweite Datei und beendet den Vergleich.\nVergleich beenden", ""},
         {57607, "&Drucken...\tStrg+P", {"Ctrl+P"}, "Druckt das aktive Dokument.\nDrucken", "document-print"},
         {57609, "Sei&tenansicht\tF12", {"F12"}, "Zeigt ganze Seiten an.\nSeitenansicht", "document-print-preview"},
         {57605, "Seite einrichten\tF11", {"F11"}, "Ändert die Seitenränder und die Kopf- und Fußzeilen.\nSeite einrichten",
@@ -46,6 +49,11 @@ const std::vector<CommandInfo>& AllCommands()
         {57636, "&Suchen\tShift+F3", {"Shift+F3", "Ctrl+F"}, "Sucht den angegebenen Text.\nSuchen", "edit-find"},
         {32774, "&Bereich suchen\tStrg+F3", {"Ctrl+F3"},
          "Sucht nach dem nächsten Auftreten vom aktuell markierten Bereich", ""},
+        {32900, "&Nächster Unterschied\tAlt+Runter", {"Alt+Down"},
+         "Markiert den nächsten Bereich, in dem sich die verglichenen Dateien unterscheiden.\nNächster Unterschied", ""},
+        {32901, "&Vorheriger Unterschied\tAlt+Hoch", {"Alt+Up"},
+         "Markiert den vorherigen Bereich, in dem sich die verglichenen Dateien unterscheiden.\nVorheriger Unterschied",
+         ""},
         {32821, "Zahlen Rechner\tStrg+Y", {"Ctrl+Y"}, "Rechner zum umwandeln von Zahlen.\nZahlenrechner",
          "accessories-calculator"},
         {32861, "Float Konverter\tStrg+X", {"Ctrl+X"}, "Umwandel von Flieskommazahlen in Hex-Dumps\nFloat Konverter", ""},
@@ -101,12 +109,12 @@ const std::vector<MenuPopup>& MainMenu()
 {
     static const std::vector<MenuPopup> menu = {
         {"&Datei",
-         {C(57600), C(57601), C(57603), C(57604), C(32829), C(32830), C(32867), kSeparator, C(57607), C(57609),
-          C(57605), C(57606), kSeparator, {MainMenuEntry::RecentFiles, 0, {}}, kSeparator, C(57665)}},
+         {C(57600), C(57601), C(57603), C(57604), C(32829), C(32830), C(32867), C(32902), C(32903), kSeparator,
+          C(57607), C(57609), C(57605), C(57606), kSeparator, {MainMenuEntry::RecentFiles, 0, {}}, kSeparator, C(57665)}},
         {"&Bearbeiten",
          {C(57643), C(32833), kSeparator, C(57634), C(57637), C(32862), C(32826), C(32864), C(32831), C(32866),
-          C(32868), kSeparator, C(32771), C(57636), C(32774), kSeparator, C(32821), C(32861), C(32863), C(32828),
-          C(32865), C(32823), C(32799), C(32905), C(32808), C(32813)}},
+          C(32868), kSeparator, C(32771), C(57636), C(32774), C(32900), C(32901), kSeparator, C(32821), C(32861),
+          C(32863), C(32828), C(32865), C(32823), C(32799), C(32905), C(32808), C(32813)}},
         {"&Ansicht",
          {C(32784), C(32783), C(32786), kSeparator, C(32794), C(32832), C(59392), C(59393), C(32801), C(32904),
           C(32906)}},
@@ -120,9 +128,9 @@ const std::vector<MenuPopup>& MainMenu()
 
 const std::vector<int>& ToolbarLayout()
 {
-    static const std::vector<int> layout = {57600, 57601, 57603, 0,     57607, 57609, 0,     57634, 57637,
-                                            0,     57643, 32833, 0,     57636, 32771, 0,     32823, 0,
-                                            32821, 32861, 0,     32801, 32808, 0,     32832, 57664};
+    static const std::vector<int> layout = {57600, 57601, 57603, 0,     57607, 57609, 0,     57634, 57637, 0,
+                                            57643, 32833, 0,     57636, 32771, 0,     32902, 32901, 32900, 0,
+                                            32823, 0,     32821, 32861, 0,     32801, 32808, 0,     32832, 57664};
     return layout;
 }
 

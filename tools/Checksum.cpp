@@ -94,11 +94,21 @@ uint32_t SwapWordHalves16(uint32_t value)
 
 }  // namespace
 
-Checksums ComputeChecksums(const uint8_t* data, size_t length)
+void ChecksumAccumulator::Add(const uint8_t* data, size_t length)
 {
-    LaneTotals t = SumLanes(data, length);
-    const uint32_t* s = t.laneSum;
-    const uint32_t x = t.dwordXor;
+    // The piece is summed as if it began at position 0 and then moved to where it lies:
+    // position p of the piece is position (phase + p) of the range.
+    const LaneTotals t = SumLanes(data, length);
+    const unsigned phase = static_cast<unsigned>(length_ & 3);
+    for (unsigned lane = 0; lane < 4; ++lane) laneSum_[(lane + phase) & 3] += t.laneSum[lane];
+    dwordXor_ ^= std::rotl(t.dwordXor, static_cast<int>(8 * phase));
+    length_ += length;
+}
+
+Checksums ChecksumAccumulator::Result() const
+{
+    const uint32_t* s = laneSum_;
+    const uint32_t x = dwordXor_;
     const uint32_t evenBytes = s[0] + s[2];
     const uint32_t oddBytes = s[1] + s[3];
     const uint32_t wordXorLittle = (x & 0xFFFF) ^ (x >> 16);
@@ -110,6 +120,13 @@ Checksums ComputeChecksums(const uint8_t* data, size_t length)
     sums.dwordsLittle = Triple(s[0] + (s[1] << 8) + (s[2] << 16) + (s[3] << 24), x);
     sums.dwordsBig = Triple((s[0] << 24) + (s[1] << 16) + (s[2] << 8) + s[3], __builtin_bswap32(x));
     return sums;
+}
+
+Checksums ComputeChecksums(const uint8_t* data, size_t length)
+{
+    ChecksumAccumulator sums;
+    sums.Add(data, length);
+    return sums.Result();
 }
 
 }  // namespace qv

@@ -27,6 +27,20 @@ struct Checksums {
     bool operator==(const Checksums&) const = default;
 };
 
+// The sums of a range that arrives in pieces, in order; pieces may have any length.
+class ChecksumAccumulator {
+public:
+    void Add(const uint8_t* data, size_t length);
+    Checksums Result() const;
+
+private:
+    // The sums of the bytes in each of the four positions modulo 4, and the exclusive-or
+    // of all little-endian double words: every checksum follows from these.
+    uint32_t laneSum_[4] = {0, 0, 0, 0};
+    uint32_t dwordXor_ = 0;
+    uint64_t length_ = 0;
+};
+
 // One pass over the bytes, no allocation.
 Checksums ComputeChecksums(const uint8_t* data, size_t length);
 

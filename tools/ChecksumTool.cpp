@@ -2,14 +2,24 @@
 #include "tools/ChecksumTool.h"
 
 #include "tools/ChecksumDialogModel.h"
-#include "tools/ChecksumInput.h"
 
 namespace qv {
 
-void RunChecksumTool(const CHexView& view, IDialogService& dialogs)
+std::optional<Checksums> ComputeChecksums(const ToolBytes& input, TaskProgress& progress)
 {
-    const ToolBytes input = ToolInputOfView(view);
-    ChecksumDialogModel model(ComputeChecksums(input.data, input.length));
+    ChecksumAccumulator sums;
+    if (!ReadToolBytes(input, progress, [&](std::span<const uint8_t> bytes) { sums.Add(bytes.data(), bytes.size()); }))
+        return std::nullopt;
+    return sums.Result();
+}
+
+void RunChecksumTool(const ToolBytes& input, IDialogService& dialogs, ILongTaskRunner& runner)
+{
+    std::optional<Checksums> sums;
+    if (!runner.Run(kChecksumTaskTitle, [&](TaskProgress& progress) { sums = ComputeChecksums(input, progress); }) ||
+        !sums)
+        return;
+    ChecksumDialogModel model(*sums);
     dialogs.Run(model);  // nothing is kept, whichever way it closes
 }
 

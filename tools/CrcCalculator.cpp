@@ -8,8 +8,6 @@ namespace qv {
 
 namespace {
 
-// Below this many bytes three plain passes are cheaper than moving start values.
-constexpr size_t kShortInput = 4096;
 // From this many bytes on, B and C fold the input by their period (finding the period of
 // a 16-bit state costs about as much as a byte-by-byte pass over 2 MiB).
 constexpr size_t kFoldInput = 2u << 20;
@@ -63,48 +61,68 @@ uint64_t CrcCalculator::PeriodOf(CrcAlgorithm algorithm) const
     return period == kNoPeriod ? 0 : period;
 }
 
-uint64_t CrcCalculator::RunFromZero(CrcAlgorithm algorithm, const uint8_t* data, size_t length) const
+CrcCalculator::Pass::Pass(const CrcCalculator& calculator, uint64_t length)
+    : calculator_(calculator),
+      b_(calculator.Machine(CrcAlgorithm::B), length >= kFoldInput ? calculator.PeriodOf(CrcAlgorithm::B) : 0, length),
+      c_(calculator.Machine(CrcAlgorithm::C), length >= kFoldInput ? calculator.PeriodOf(CrcAlgorithm::C) : 0, length)
 {
-    switch (algorithm) {
-    case CrcAlgorithm::A: return CrcFastUpdateA(tableA_, reflected_, 0, data, length);
-    case CrcAlgorithm::B:
-        // Above 32 bits the table is empty: from 0 the register never leaves 0.
-        if (width_ > 32) return 0;
-        break;
-    case CrcAlgorithm::C: break;
+}
+
+void CrcCalculator::Pass::Add(const uint8_t* data, size_t length)
+{
+    a_ = CrcFastUpdateA(calculator_.tableA_, calculator_.reflected_, a_, data, length);
+    // Above 32 bits B's table is empty: from 0 its register never leaves 0.
+    if (calculator_.width_ <= 32) b_.Add(data, length);
+    c_.Add(data, length);
+}
+
+CrcFromZero CrcCalculator::Pass::Result() const
+{
+    return {a_, calculator_.width_ <= 32 ? b_.Result() : 0, c_.Result()};
+}
+
+CrcResults CrcCalculator::EachAlgorithm(bool invert, const StartResults& three) const
+{
+    const uint64_t flip = invert ? Mask() : 0;
+    CrcResults results{};
+    const CrcAlgorithm algorithms[3] = {CrcAlgorithm::A, CrcAlgorithm::B, CrcAlgorithm::C};
+    for (int k = 0; k < 3; ++k) {
+        uint64_t* out = &results[3 * k];
+        three(algorithms[k], k, out);
+        for (int i = 0; i < 3; ++i) out[i] ^= flip;
     }
-    const CrcMachine machine = Machine(algorithm);
-    if (length < kFoldInput) return machine.Run(0, data, length);
-    return CrcPeriodicRun(machine, PeriodOf(algorithm), data, length);
+    return results;
+}
+
+CrcResults CrcCalculator::Combine(uint64_t start, bool invert, const CrcFromZero& fromZero, uint64_t length) const
+{
+    const uint64_t mask = Mask();
+    return EachAlgorithm(invert, [&](CrcAlgorithm algorithm, int k, uint64_t* out) {
+        const CrcMachine machine = Machine(algorithm);
+        const CrcLinearMap step = CrcLinearMap::FromStep([&](uint64_t v) { return machine.ZeroStep(v); });
+        out[0] = fromZero[k] ^ step.ApplyPower(start, length);
+        out[1] = fromZero[k];
+        out[2] = fromZero[k] ^ step.ApplyPower(mask, length);
+        if (algorithm == CrcAlgorithm::B) {
+            out[0] &= mask;
+            out[2] &= mask;
+        }
+    });
 }
 
 CrcResults CrcCalculator::Compute(uint64_t start, bool invert, const uint8_t* data, size_t length) const
 {
-    const uint64_t mask = Mask();
-    const uint64_t flip = invert ? mask : 0;
-    CrcResults results{};
-    const CrcAlgorithm algorithms[3] = {CrcAlgorithm::A, CrcAlgorithm::B, CrcAlgorithm::C};
-    for (int k = 0; k < 3; ++k) {
-        const CrcMachine machine = Machine(algorithms[k]);
-        uint64_t* out = &results[3 * k];
-        if (length < kShortInput) {
-            out[0] = machine.Run(start, data, length);
-            out[1] = machine.Run(0, data, length);
-            out[2] = machine.Run(mask, data, length);
-        } else {
-            const uint64_t fromZero = RunFromZero(algorithms[k], data, length);
-            const CrcLinearMap step = CrcLinearMap::FromStep([&](uint64_t v) { return machine.ZeroStep(v); });
-            out[0] = fromZero ^ step.ApplyPower(start, length);
-            out[1] = fromZero;
-            out[2] = fromZero ^ step.ApplyPower(mask, length);
-            if (algorithms[k] == CrcAlgorithm::B) {
-                out[0] &= mask;
-                out[2] &= mask;
-            }
-        }
-        for (int i = 0; i < 3; ++i) out[i] ^= flip;
+    if (length >= kCrcShortInput) {
+        Pass pass = StartPass(length);
+        pass.Add(data, length);
+        return Combine(start, invert, pass.Result(), length);
     }
-    return results;
+    return EachAlgorithm(invert, [&](CrcAlgorithm algorithm, int, uint64_t* out) {
+        const CrcMachine machine = Machine(algorithm);
+        out[0] = machine.Run(start, data, length);
+        out[1] = machine.Run(0, data, length);
+        out[2] = machine.Run(Mask(), data, length);
+    });
 }
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "tools/CrcAlgorithms.h"
 #include "tools/CrcPeriodicFold.h"
@@ -15,6 +16,11 @@ namespace qv {
 
 // Result order: A(S), A(0), A(M), B(S), B(0), B(M), C(S), C(0), C(M).
 using CrcResults = std::array<uint64_t, 9>;
+// A, B and C from start 0.
+using CrcFromZero = std::array<uint64_t, 3>;
+
+// Below this many bytes three plain passes are cheaper than moving start values.
+inline constexpr size_t kCrcShortInput = 4096;
 
 class CrcCalculator {
 public:
@@ -30,10 +36,32 @@ public:
     // start is used as given (the dialog masks it); with invert each result is xor-ed with M.
     CrcResults Compute(uint64_t start, bool invert, const uint8_t* data, size_t length) const;
 
-    // One algorithm from start 0, by the fastest exact way for the length.
-    uint64_t RunFromZero(CrcAlgorithm algorithm, const uint8_t* data, size_t length) const;
+    // One pass of the three algorithms from start 0, by the fastest exact way for the
+    // length, over an input that arrives in pieces, in order. It uses the calculator's
+    // tables: the polynomial must not change while it runs.
+    class Pass {
+    public:
+        void Add(const uint8_t* data, size_t length);
+        CrcFromZero Result() const;
+
+    private:
+        friend class CrcCalculator;
+        Pass(const CrcCalculator& calculator, uint64_t length);
+        const CrcCalculator& calculator_;
+        uint64_t a_ = 0;
+        CrcPeriodicFolder b_, c_;
+    };
+    // A pass over `length` bytes (at least kCrcShortInput; shorter inputs go to Compute).
+    Pass StartPass(uint64_t length) const { return Pass(*this, length); }
+
+    // The nine results over `length` bytes from the pass over them, for any start value.
+    CrcResults Combine(uint64_t start, bool invert, const CrcFromZero& fromZero, uint64_t length) const;
 
 private:
+    // Fills the results of each algorithm (index k) for the start values S, 0 and M, then
+    // inverts them all when asked.
+    using StartResults = std::function<void(CrcAlgorithm algorithm, int k, uint64_t* out)>;
+    CrcResults EachAlgorithm(bool invert, const StartResults& three) const;
     CrcMachine Machine(CrcAlgorithm algorithm) const;
     uint64_t PeriodOf(CrcAlgorithm algorithm) const;
 

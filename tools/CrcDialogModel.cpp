@@ -51,7 +51,7 @@ std::string TextOrDefault(std::optional<std::string> text, const char* fallback)
 
 }  // namespace
 
-CrcDialogModel::CrcDialogModel(ToolBytes input) : input_(input) {}
+CrcDialogModel::CrcDialogModel(ToolBytes input, ILongTaskRunner* runner) : input_(input), runner_(runner) {}
 
 const char* CrcDialogModel::ResultLabel(int index)
 {
@@ -118,20 +118,76 @@ void CrcDialogModel::SetSource(int source)
 void CrcDialogModel::SetInput(ToolBytes input)
 {
     input_ = input;
-    Recompute();
+    fromZero_.reset();
+    attempted_.reset();
+    Recompute(CrcChange::Other);
 }
 
 void CrcDialogModel::Changed(CrcChange change)
 {
-    if (fields_.Update(change)) Recompute();
+    if (fields_.Update(change)) Recompute(change);
 }
 
-void CrcDialogModel::Recompute()
+CrcDialogModel::Polynomial CrcDialogModel::CurrentPolynomial() const
+{
+    return {fields_.Width(), fields_.Reflected(), fields_.Normal()};
+}
+
+bool CrcDialogModel::RunPendingPass()
+{
+    if (!pending_) return true;
+    const bool done = RunPass(*runner_);
+    ShowResults();
+    return done;
+}
+
+bool CrcDialogModel::RunPass(ILongTaskRunner& runner)
+{
+    pending_ = false;
+    attempted_ = CurrentPolynomial();
+    std::optional<CrcFromZero> fromZero;
+    const bool done = runner.Run(kTaskTitle, [&](TaskProgress& progress) {
+        CrcCalculator::Pass pass = calculator_.StartPass(static_cast<uint64_t>(input_.length));
+        if (ReadToolBytes(input_, progress, [&](std::span<const uint8_t> bytes) { pass.Add(bytes.data(), bytes.size()); }))
+            fromZero = pass.Result();
+    });
+    if (!done || !fromZero) return false;
+    fromZero_ = fromZero;
+    passPolynomial_ = *attempted_;
+    return true;
+}
+
+void CrcDialogModel::ShowResults()
+{
+    const unsigned width = fields_.Width();
+    results_.reset();
+    if (input_.length < static_cast<int64_t>(kCrcShortInput)) {
+        std::vector<uint8_t> scratch;
+        const std::span<const uint8_t> bytes =
+            input_.source ? input_.source->Window(input_.offset, input_.length, scratch) : std::span<const uint8_t>();
+        results_ = calculator_.Compute(fields_.Start(), invert_, bytes.data(), bytes.size());
+    } else if (fromZero_ && passPolynomial_ == CurrentPolynomial()) {
+        results_ = calculator_.Combine(fields_.Start(), invert_, *fromZero_, static_cast<uint64_t>(input_.length));
+    }
+    for (int i = 0; i < kResultCount; ++i) resultTexts_[i] = results_ ? FormatCrcValue((*results_)[i], width) : "";
+}
+
+void CrcDialogModel::Recompute(CrcChange change)
 {
     const unsigned width = fields_.Width();
     calculator_.SetPolynomial(width, fields_.Reflected(), fields_.Normal());
-    results_ = calculator_.Compute(fields_.Start(), invert_, input_.data, input_.length);
-    for (int i = 0; i < kResultCount; ++i) resultTexts_[i] = FormatCrcValue(results_[i], width);
+    const Polynomial polynomial = CurrentPolynomial();
+    if (input_.length < static_cast<int64_t>(kCrcShortInput) || (fromZero_ && passPolynomial_ == polynomial)) {
+        pending_ = false;
+    } else if (!runner_ || input_.length < kCrcImmediateLimit) {
+        InlineTaskRunner now;
+        RunPass(now);
+    } else {
+        // A cancelled pass runs again only when the user edits the polynomial.
+        const bool edited = change != CrcChange::Start && change != CrcChange::Other;
+        pending_ = pending_ || attempted_ != polynomial || edited;
+    }
+    ShowResults();
 
     if (source_ == kSourceNone) {
         sourceText_.clear();
@@ -150,8 +206,8 @@ void CrcDialogModel::Recompute()
 
 std::string CrcDialogModel::LengthText() const
 {
-    const int length = static_cast<int>(input_.length);
-    return FormatTextString("%i / 0x%04X", length, static_cast<unsigned>(length));
+    return FormatTextString("%lld / 0x%04llX", static_cast<long long>(input_.length),
+                            static_cast<unsigned long long>(input_.length));
 }
 
 }  // namespace qv

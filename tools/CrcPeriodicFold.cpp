@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/CrcPeriodicFold.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -68,24 +69,59 @@ void XorInto(uint8_t* target, const uint8_t* source, size_t length)
 
 }  // namespace
 
+// The last kCrcPreperiod bytes run exactly; before them, byte i meets the map
+// step^(distance to the prefix end) and distances equal modulo `block` meet the same map,
+// so the prefix is xor-ed into one block aligned to its end.
+CrcPeriodicFolder::CrcPeriodicFolder(const CrcMachine& machine, uint64_t period, uint64_t length, size_t minimumBlock)
+    : machine_(machine)
+{
+    if (period == 0) return;
+    const size_t block = static_cast<size_t>(period * ((minimumBlock + period - 1) / period));
+    if (length <= block + kCrcPreperiod) return;
+    block_ = block;
+    prefix_ = length - kCrcPreperiod;
+    head_ = static_cast<size_t>(prefix_ % block_);
+    folded_.assign(block_, 0);
+}
+
+void CrcPeriodicFolder::Add(const uint8_t* data, size_t length)
+{
+    if (block_ == 0) {
+        register_ = machine_.Run(register_, data, length);
+        seen_ += length;
+        return;
+    }
+    while (length > 0) {
+        size_t take;
+        if (seen_ < prefix_) {
+            const size_t at = static_cast<size_t>((seen_ + block_ - head_) % block_);
+            take = static_cast<size_t>(std::min<uint64_t>({length, block_ - at, prefix_ - seen_}));
+            XorInto(folded_.data() + at, data, take);
+        } else {
+            const size_t at = static_cast<size_t>(seen_ - prefix_);
+            if (at >= sizeof tail_) return;  // more than the length given: not part of the input
+            take = std::min(length, sizeof tail_ - at);
+            std::memcpy(tail_ + at, data, take);
+        }
+        data += take;
+        length -= take;
+        seen_ += take;
+    }
+}
+
+uint64_t CrcPeriodicFolder::Result() const
+{
+    if (block_ == 0) return register_;
+    const uint64_t c = machine_.Run(0, folded_.data(), block_);
+    return machine_.Run(c, tail_, kCrcPreperiod);
+}
+
 uint64_t CrcPeriodicRun(const CrcMachine& machine, uint64_t period, const uint8_t* data, size_t length,
                         size_t minimumBlock)
 {
-    if (period == 0) return machine.Run(0, data, length);
-    const size_t block = static_cast<size_t>(period * ((minimumBlock + period - 1) / period));
-    if (length <= block + kCrcPreperiod) return machine.Run(0, data, length);
-
-    // The last kCrcPreperiod bytes run exactly; before them, byte i meets the map
-    // step^(distance to the prefix end) and distances equal modulo `block` meet the same
-    // map, so the prefix is xor-ed into one block aligned to its end.
-    const size_t prefix = length - kCrcPreperiod;
-    const size_t head = prefix % block;
-    std::vector<uint8_t> folded(block, 0);
-    XorInto(folded.data() + block - head, data, head);
-    for (size_t pos = head; pos < prefix; pos += block) XorInto(folded.data(), data + pos, block);
-
-    const uint64_t c = machine.Run(0, folded.data(), block);
-    return machine.Run(c, data + prefix, kCrcPreperiod);
+    CrcPeriodicFolder folder(machine, period, length, minimumBlock);
+    folder.Add(data, length);
+    return folder.Result();
 }
 
 }  // namespace qv

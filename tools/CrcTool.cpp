@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/CrcTool.h"
 
-#include "tools/ChecksumInput.h"
 #include "tools/CrcDialogModel.h"
 
 namespace qv {
 
-bool RunCrcTool(const CHexView& view, const SettingsStores& settings, IDialogService& dialogs)
+bool RunCrcTool(const ToolBytes& input, const SettingsStores& settings, IDialogService& dialogs,
+                ILongTaskRunner& runner)
 {
-    CrcDialogModel model(ToolInputOfView(view));
+    CrcDialogModel model(input, &runner);
     model.Load(settings);
+    if (!model.RunPendingPass()) return false;
     if (!dialogs.Run(model)) return false;
     if (settings.user) model.Save(*settings.user);
     return true;

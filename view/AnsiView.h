@@ -109,6 +109,8 @@ public:
     virtual void SetCursorPos(int32_t column, int64_t line, uint32_t flags);
     // 7. Length of one line (used by printing with wrapping).
     virtual int32_t GetLineLength(int64_t line);
+    // Whether every line has the length of the first (printing then needs not ask each one).
+    virtual bool LinesOfOneLength() const { return false; }
     // 8. The scroll position changed.
     virtual void OnScrolled();
     // 9. The pane's column or row count changed.

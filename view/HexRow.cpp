@@ -42,7 +42,7 @@ void BuildHexRow(const HexLayout& layout, const uint8_t* data, int64_t length, u
 }
 
 void BuildHexRow(const HexLayout& layout, const IByteSource& source, uint64_t base, int64_t row,
-                 const HighlightMark* marks, RowText& out)
+                 const HighlightMark* marks, RowText& out, RowEmphasis emphasis)
 {
     const int32_t b = layout.bytesPerRow;
     const int64_t start = row * b - layout.Phase();
@@ -77,6 +77,11 @@ void BuildHexRow(const HexLayout& layout, const IByteSource& source, uint64_t ba
     std::memset(attributes, AttrAddress, static_cast<size_t>(layout.addressWidth));
     std::memset(attributes + layout.hexStart, AttrHexArea, static_cast<size_t>(layout.hexWidth));
     std::memset(attributes + layout.textStart, AttrStandard, static_cast<size_t>(layout.textWidth));
+    for (int32_t i = first; emphasis.flags && i < last; ++i) {
+        if (!emphasis.flags[i]) continue;
+        if (textShown) attributes[layout.textStart + i] = emphasis.attribute;
+        if (hexShown) std::memset(attributes + layout.HexColumn(i), emphasis.attribute, 2);
+    }
     if (!marks) return;
 
     // From mark 8 down to the selection, so the selection is drawn over the others.

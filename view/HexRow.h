@@ -40,6 +40,13 @@ struct RowText {
     std::vector<uint8_t> scratch;  // the row's bytes when the source does not hold them in one piece
 };
 
+// Bytes of a row drawn in a colour of their own, below the highlight marks (a compare's
+// differing bytes): one flag per byte of the row, non-zero for the emphasised ones.
+struct RowEmphasis {
+    const uint8_t* flags = nullptr;
+    uint8_t attribute = 0;
+};
+
 // How a byte shows in the text area: control characters and 0x7F..0x9F as '.'.
 char HexTextChar(uint8_t byte);
 
@@ -48,7 +55,7 @@ char HexTextChar(uint8_t byte);
 // Positions outside the source stay blank; bytes outside it are never read. The address
 // column shows the lowest AddressDigits() digits of the row's (wrapped-around) address.
 void BuildHexRow(const HexLayout& layout, const IByteSource& source, uint64_t base, int64_t row,
-                 const HighlightMark* marks, RowText& out);
+                 const HighlightMark* marks, RowText& out, RowEmphasis emphasis = {});
 // The same for a block of `length` bytes in memory.
 void BuildHexRow(const HexLayout& layout, const uint8_t* data, int64_t length, uint64_t base, int64_t row,
                  const HighlightMark* marks, RowText& out);

@@ -50,6 +50,19 @@ public:
     virtual void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) = 0;
 };
 
+// What a compare with another file tells the view: which of its bytes differ (drawn in the
+// colour entry "Unterschied", below the selection and the found values), and what it hears
+// of every edit.
+class IByteDifferences {
+public:
+    virtual ~IByteDifferences() = default;
+    // differs[i] = 1 where the byte at offset + i differs, else 0.
+    virtual void MarkDiffering(int64_t offset, int32_t count, uint8_t* differs) const = 0;
+    // The bytes [first, last] were edited; last < 0: the bytes from `first` on moved.
+    virtual void BytesEdited(int64_t first, int64_t last) = 0;
+};
+inline constexpr int32_t kDifferenceColorIndex = 20;
+
 // Commands of the hex view.
 enum HexViewCommand : int {
     CmdHexSettings = 32786,
@@ -114,9 +127,14 @@ public:
     // The window that owns the view. Its notifications pass through the view first, so
     // that a focus change shows or removes the view's status panes before the window hears of it.
     void SetParent(ILineViewParent* parent);
+    ILineViewParent* WindowParent() const { return relay_.parent; }
     void SetStatusPanes(IStatusPanes* panes) { statusPanes_ = panes; }
     void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
     void SetEvents(IHexViewEvents* events) { events_ = events; }
+    IHexViewEvents* Events() const { return events_; }
+    // Null: no compare. Registers the colour entry "Unterschied" and redraws.
+    void SetDifferences(IByteDifferences* differences);
+    IByteDifferences* Differences() const { return differences_; }
 
     // ---- Layout and display settings ----
     // Negative arguments keep the current value; returns the bytes per row before the call.
@@ -146,6 +164,7 @@ public:
                       uint32_t flags) override;
     void DrawMargin(ILineDrawing& dc, const LineRect& rect, int64_t line) override;
     int32_t GetLineLength(int64_t line) override;
+    bool LinesOfOneLength() const override { return true; }
     // Status panes: defined while the view has the focus.
     void StatusFocusGained();
     void StatusFocusLost();
@@ -302,6 +321,7 @@ private:
     IStatusPanes* statusPanes_ = nullptr;
     IPrompt* prompt_ = nullptr;
     IHexViewEvents* events_ = nullptr;
+    IByteDifferences* differences_ = nullptr;
     bool panesPresent_ = false;
     int32_t definedPaneWidth_ = 0;
     int64_t shownOffset_ = -1;

@@ -82,6 +82,8 @@ int64_t CHexView::RecordOverwrite(int64_t position, int64_t count, bool isAddres
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
+    if (differences_)
+        differences_->BytesEdited(record.offset, record.kind == UndoOverwrite ? record.offset + record.count - 1 : -1);
     const int64_t offset = record.offset;
     const int64_t count = record.count;
     const bool moved = record.kind != UndoOverwrite;
@@ -136,11 +138,13 @@ bool CHexView::UndoRedo(int direction)
         hexFlags_ |= FlagModified;
     else
         hexFlags_ &= ~FlagModified;
-    if (buffer_.Length() != lengthBefore)
+    const int64_t last = buffer_.Length() != lengthBefore ? -1 : record.offset + record.count - 1;
+    if (last < 0)
         InvalidateAll();
     else
-        InvalidateOffsets(record.offset, record.offset + record.count - 1);
-    Notify(NotifyBytesEdited, record.offset, record.count, buffer_.Length() != lengthBefore ? 1 : 0);
+        InvalidateOffsets(record.offset, last);
+    if (differences_) differences_->BytesEdited(record.offset, last);
+    Notify(NotifyBytesEdited, record.offset, record.count, last < 0 ? 1 : 0);
 
     SetCursorOffset(static_cast<uint64_t>(record.offset), false);
     int digit = digitBefore;

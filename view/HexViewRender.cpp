@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CHexView: drawing rows in runs of equal attribute, the margin, and the status panes.
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "view/HexView.h"
@@ -14,7 +15,22 @@ constexpr int32_t kPrintStyleFlag = 0x100;
 
 void CHexView::BuildRow(int64_t row, bool printing, RowText& out) const
 {
-    BuildHexRow(layout_, Bytes(), buffer_.BaseAddress(), row, printing ? nullptr : marks_.data(), out);
+    std::array<uint8_t, kMaxBytesPerRow> differs;
+    RowEmphasis emphasis;
+    if (differences_ && !printing) {
+        differences_->MarkDiffering(row * layout_.bytesPerRow - layout_.Phase(), layout_.bytesPerRow, differs.data());
+        emphasis = {differs.data(), static_cast<uint8_t>(std::max(Style().colors.FindByIndex(kDifferenceColorIndex), 0))};
+    }
+    BuildHexRow(layout_, Bytes(), buffer_.BaseAddress(), row, printing ? nullptr : marks_.data(), out, emphasis);
+}
+
+void CHexView::SetDifferences(IByteDifferences* differences)
+{
+    differences_ = differences;
+    // Light red behind dark red text.
+    if (differences) Colors().AddDefaults({{0xB4B4FF, 0x000080, kDifferenceColorIndex, 0, "Unterschied"}});
+    InvalidateAll();
+    Redraw();
 }
 
 int32_t CHexView::PrintLine(ILineDrawing& dc, const LineRect& rect, int64_t line, int32_t firstColumn,

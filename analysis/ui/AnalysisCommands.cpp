@@ -44,8 +44,7 @@ CommandState EntropyStripState(AppContext& context)
 
 void ShowHashes(AppContext& context)
 {
-    InlineTaskRunner runner;
-    if (context.view && context.dialogs) RunHashTool(*context.view, *context.dialogs, runner);
+    if (context.view && context.dialogs) RunHashTool(*context.view, *context.dialogs, TasksOf(context));
 }
 
 CommandState HashesState(AppContext& context)

@@ -118,7 +118,8 @@ bool RunDataWindowOptions(DialogModel& model, QWidget* parent)
     struct Box { const char* text; bool* value; };
     const Box boxes[] = {{"Offset Anzeige", &options.showOffset},          {"Längen Anzeige", &options.showSize},
                          {"Adress Anzeige", &options.showAddress},         {"Fixe Schriftzeichenbreite", &options.fixedFont},
-                         {"Linien im Datenfenster", &options.gridLines}};
+                         {"Linien im Datenfenster", &options.gridLines},
+                         {"Format automatisch erkennen", &options.autoDetect}};
     std::vector<std::pair<QCheckBox*, bool*>> checks;
     for (const Box& box : boxes) {
         auto* check = new QCheckBox(QString::fromUtf8(box.text), &dialog);

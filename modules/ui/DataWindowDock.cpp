@@ -2,20 +2,22 @@
 #include "modules/ui/DataWindowDock.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QTabBar>
+#include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "app/MainFrame.h"
+#include "modules/FormatTable.h"
 #include "modules/ui/DataRowModel.h"
 #include "view/ui/LineViewWidget.h"
 #include "platform/qt/QtText.h"
@@ -40,6 +42,22 @@ public:
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
         painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
         painter->restore();
+    }
+
+    // A text cut short in its column shows whole in a tool tip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid()) return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        if (text.isEmpty() || sizeHint(item, index).width() <= view->visualRect(index).width()) {
+            QToolTip::hideText();
+            return true;
+        }
+        QToolTip::showText(event->globalPos(), text, view->viewport(), view->visualRect(index));
+        return true;
     }
 };
 
@@ -119,9 +137,18 @@ void DataListView::mouseDoubleClickEvent(QMouseEvent* event)
     dock_.JumpTo(DataRowModel::RowOf(index));
 }
 
+QSize DataListView::sizeHint() const
+{
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < header()->count(); ++c)
+        if (!header()->isSectionHidden(c)) width += header()->sectionSize(c);
+    return {width, QTreeView::sizeHint().height()};
+}
+
 void DataListView::contextMenuEvent(QContextMenuEvent* event)
 {
-    dock_.ShowContextMenu(viewport()->mapFrom(this, event->pos()), event->globalPos());
+    // The list gets the event through its viewport: the point is the viewport's already.
+    dock_.ShowContextMenu(event->pos(), event->globalPos());
 }
 
 // ---- the dock ----------------------------------------------------------------------
@@ -137,11 +164,13 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
     services.prompt = context_.prompt;
     services.dialogs = context_.dialogs;
     services.defaultModuleFolder = ShippedModuleFolder().toStdString();
-    services.isReadable = [this](const uint8_t* buffer, int32_t length) {
+    services.formatTables = FormatTablePaths(services.defaultModuleFolder);
+    services.isReadable = [this](const IByteSource* source, int64_t length) {
         int64_t current = 0;
         const uint8_t* block = context_.view ? context_.view->GetBuffer(&current, nullptr) : nullptr;
-        return block == buffer && current >= length;
+        return context_.view && source == &context_.view->Bytes() && block == viewBlock_ && current >= length;
     };
+    services.documentBytes = [this](uint64_t& baseAddress) { return ViewBytes(baseAddress); };
     window_ = std::make_unique<DataWnd>(pageCount, style, std::move(services));
 
     auto* body = new QWidget(this);
@@ -155,8 +184,8 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
     // Long labels scroll inside the selector instead of widening the dock.
     tabs_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     stack_ = new QStackedWidget(body);
-    for (int p = 0; p < window_->PageCount(); ++p) {
-        tabs_->addTab(QString());
+    // A list for every page the window may show: the user's and those of detected formats.
+    for (int p = 0; p < DataWnd::kMaxPages; ++p) {
         auto* list = new DataListView(*this, stack_);
         auto* model = new DataRowModel(*window_, p, list);
         list->setModel(model);
@@ -178,6 +207,10 @@ DataWindowDock::DataWindowDock(AppContext& context, QWidget* parent, int pageCou
         if (page >= 0) window_->SelectPage(page);
     });
     window_->changed = [this] { Sync(); };
+    window_->bytesReplaced = [this] {
+        detectionPending_ = true;
+        DetectWhenIdle();
+    };
     Sync();
 }
 
@@ -191,12 +224,38 @@ DataWindowDock::~DataWindowDock()
 
 QString DataWindowDock::ShippedModuleFolder()
 {
-    const QString program = QCoreApplication::applicationDirPath();
-    for (const char* relative : {"/../share/quarnival/modules", "/../resources/modules"}) {
-        const QString folder = QDir::cleanPath(program + relative);
-        if (QDir(folder).exists()) return folder;
-    }
-    return {};
+    return QString::fromStdString(qv::ShippedModuleFolder(QCoreApplication::applicationDirPath().toStdString()));
+}
+
+const IByteSource* DataWindowDock::ViewBytes(uint64_t& baseAddress)
+{
+    if (!context_.view) return nullptr;
+    int64_t length = 0;
+    // The block's address tells a page whether the view still shows the bytes it decoded.
+    viewBlock_ = context_.view->GetBuffer(&length, &baseAddress);
+    return viewBlock_ ? &context_.view->Bytes() : nullptr;
+}
+
+void DataWindowDock::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    DetectWhenIdle();
+}
+
+void DataWindowDock::DetectWhenIdle()
+{
+    if (!detectionPending_ || !isVisible()) return;
+    // Never inside a question, a dialog or a menu: the document may be half way through
+    // opening, and the user is busy there. Tried again a little later.
+    QTimer::singleShot(0, this, [this] {
+        if (!detectionPending_ || !isVisible()) return;
+        if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+            QTimer::singleShot(100, this, [this] { DetectWhenIdle(); });
+            return;
+        }
+        detectionPending_ = false;
+        window_->DetectFormats();
+    });
 }
 
 void DataWindowDock::ApplyListStyle(DataListView* list)
@@ -213,9 +272,15 @@ void DataWindowDock::ApplyListStyle(DataListView* list)
 
 void DataWindowDock::Sync()
 {
-    for (int p = 0; p < window_->PageCount(); ++p) {
+    // Pages of detected formats come and go after the user's pages.
+    {
+        const QSignalBlocker blocker(tabs_);
+        while (tabs_->count() < window_->PageCount()) tabs_->addTab(QString());
+        while (tabs_->count() > window_->PageCount()) tabs_->removeTab(tabs_->count() - 1);
+    }
+    for (int p = 0; p < DataWnd::kMaxPages; ++p) {
         const auto page = static_cast<size_t>(p);
-        tabs_->setTabText(p, QString::fromStdString(window_->PageLabel(p)));
+        if (p < tabs_->count()) tabs_->setTabText(p, QString::fromStdString(window_->PageLabel(p)));
         if (shownRevisions_[page] != window_->Revision(p)) {
             shownRevisions_[page] = window_->Revision(p);
             models_[page]->Reload();
@@ -233,14 +298,12 @@ void DataWindowDock::RefreshFromView()
 {
     CHexView* view = context_.view;
     if (!view) return;
-    int64_t length = 0;
     uint64_t base = 0;
-    const uint8_t* buffer = view->GetBuffer(&length, &base);
-    int64_t selected = 0;
-    const auto start = static_cast<int64_t>(view->GetSelection(false, &selected));
-    // The data window counts in 32 bits: a larger block is cut to what it can address.
-    auto fit = [](int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, 0, INT32_MAX)); };
-    window_->SetData(buffer, fit(length), fit(start), fit(selected > 0 ? selected : length - start), base);
+    const IByteSource* bytes = ViewBytes(base);
+    const int64_t length = bytes ? bytes->Size() : 0;
+    int64_t start = 0, selected = 0;
+    view->GetSelectionRange(&start, &selected, false, length);
+    window_->SetData(bytes, start, selected > 0 ? selected : length - start, base);
 }
 
 int DataWindowDock::CurrentRow() const
@@ -252,8 +315,8 @@ void DataWindowDock::JumpTo(int row)
 {
     const ResultRow* field = window_->RowAt(-1, row);
     if (!field || !context_.view) return;
-    const uint32_t size = field->size >= 0 && field->size < 65536 ? static_cast<uint32_t>(field->size) : 0;
-    SelectRange(*context_.view, static_cast<uint32_t>(field->address), size);
+    const int64_t size = field->size >= 0 && field->size < 65536 ? field->size : 0;
+    SelectRange(*context_.view, field->address, size);
     if (auto* frame = qobject_cast<CMainFrame*>(context_.mainWindow); frame && frame->ViewWidget())
         frame->ViewWidget()->setFocus();
 }

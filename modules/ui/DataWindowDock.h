@@ -26,6 +26,9 @@ class DataListView : public QTreeView {
 public:
     DataListView(DataWindowDock& dock, QWidget* parent);
 
+    // Wide enough for every shown column, so that the dock opens showing them all.
+    QSize sizeHint() const override;
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -71,11 +74,20 @@ public:
     // The folder of the shipped modules, installed or in the source tree; empty if neither.
     static QString ShippedModuleFolder();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Sync();
     void ApplyListStyle(DataListView* list);
+    // The view's bytes as the pages read them; nullptr without a block.
+    const IByteSource* ViewBytes(uint64_t& baseAddress);
+    // Looks for formats once the dock is shown and no question or menu is open.
+    void DetectWhenIdle();
 
     AppContext& context_;
+    const uint8_t* viewBlock_ = nullptr;
+    bool detectionPending_ = true;
     std::unique_ptr<DataWnd> window_;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* stack_ = nullptr;

@@ -9,24 +9,24 @@ EXIT
 :datei TEXT "Dateikopf"
 DOWN
 WORD "Kennung" #HX"19778:BM"
-DWORD "Dateigröße"
+DWORD "Dateigröße" #U
 WORD "Reserviert 1"
 WORD "Reserviert 2"
 :daten DWORD "Bilddaten ab" #H
 UP
 TEXT "Infokopf"
 DOWN
-:kopf DWORD "Kopfgröße"
+:kopf DWORD "Kopfgröße" #U
 DWORD "Breite" #F
 DWORD "Höhe" #F
 WORD "Ebenen"
 :bpp WORD "Bits pro Pixel"
-DWORD "Kompression" #"0: BI_RGB:1: BI_RLE8:2: BI_RLE4:3: BI_BITFIELDS:4: BI_JPEG:5: BI_PNG:6: BI_ALPHABITFIELDS"
-DWORD "Bildgröße"
+DWORD "Kompression" #"0:BI_RGB:1:BI_RLE8:2:BI_RLE4:3:BI_BITFIELDS:4:BI_JPEG:5:BI_PNG:6:BI_ALPHABITFIELDS"
+DWORD "Bildgröße" #U
 DWORD "Pixel pro Meter X" #F
 DWORD "Pixel pro Meter Y" #F
-:farben DWORD "Benutzte Farben"
-DWORD "Wichtige Farben"
+:farben DWORD "Benutzte Farben" #U
+DWORD "Wichtige Farben" #U
 UP
 ; die Farbtabelle folgt dem Infokopf, dessen Größe im Kopf steht
 SEEK kopf 14 #A

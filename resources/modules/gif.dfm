@@ -17,7 +17,7 @@ WORD "Höhe"
 :groesse BIT "Größe der Farbtabelle" 3
 BIT "Sortiert" 1
 BIT "Farbauflösung" 3
-:tabelle BIT "Globale Farbtabelle" 1 #"0: nein:1: ja"
+:tabelle BIT "Globale Farbtabelle" 1 #"0:nein:1:ja"
 BYTE "Hintergrundfarbe"
 BYTE "Seitenverhältnis"
 UP

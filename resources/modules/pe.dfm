@@ -8,7 +8,7 @@ EXIT
 
 :datei TEXT "DOS-Kopf"
 DOWN
-WORD "Kennung" #HX"23117: MZ"
+WORD "Kennung" #HX"23117:MZ"
 WORD "Bytes auf der letzten Seite"
 WORD "Seiten"
 WORD "Verschiebungen"
@@ -19,26 +19,26 @@ UP
 SEEK lfanew #A
 TEXT "NT-Köpfe"
 DOWN
-DWORD "Signatur" #H8"17744: PE"
+DWORD "Signatur" #H8"17744:PE"
 TEXT "Dateikopf"
 DOWN
-WORD "Maschine" #H4"332: i386:34404: AMD64:448: ARM:452: ARMv7:43620: ARM64:512: IA-64"
+WORD "Maschine" #H4"332:i386:34404:AMD64:448:ARM:452:ARMv7:43620:ARM64:512:IA-64"
 :abschnitte WORD "Abschnitte"
 DWORD "Zeitstempel" #H8
 DWORD "Symboltabelle ab" #H
-DWORD "Symbole"
+DWORD "Symbole" #U
 :optgroesse WORD "Größe des optionalen Kopfs"
 WORD "Merkmale" #H4
 UP
 IF optgroesse == 0 GOTO tabelle
 TEXT "Optionaler Kopf"
 DOWN
-:magie WORD "Magie" #H"267: PE32:523: PE32+"
+:magie WORD "Magie" #H"267:PE32:523:PE32+"
 BYTE "Linker Hauptversion"
 BYTE "Linker Nebenversion"
-DWORD "Größe des Codes"
-DWORD "Größe der initialisierten Daten"
-DWORD "Größe der nicht initialisierten Daten"
+DWORD "Größe des Codes" #U
+DWORD "Größe der initialisierten Daten" #U
+DWORD "Größe der nicht initialisierten Daten" #U
 DWORD "Einsprungpunkt (RVA)" #H
 DWORD "Code ab (RVA)" #H
 IF magie == 523 GOTO plus
@@ -58,7 +58,7 @@ DWORD "Win32-Version"
 DWORD "Image-Größe" #H
 DWORD "Größe der Köpfe" #H
 DWORD "Prüfsumme" #H8
-WORD "Subsystem" #"1: Native:2: Windows GUI:3: Windows Konsole:9: Windows CE:10: EFI-Anwendung"
+WORD "Subsystem" #"1:Native:2:Windows GUI:3:Windows Konsole:9:Windows CE:10:EFI-Anwendung"
 WORD "DLL-Merkmale" #H4
 IF magie == 523 GOTO plus2
 DWORD "Stack reserviert" #H
@@ -71,7 +71,7 @@ QWORD "Stack zugesagt" #H
 QWORD "Heap reserviert" #H
 QWORD "Heap zugesagt" #H
 :gemeinsam2 DWORD "Lader-Flags" #H
-:verzeichnisse DWORD "Anzahl der Verzeichnisse"
+:verzeichnisse DWORD "Anzahl der Verzeichnisse" #U
 TEXT "Datenverzeichnisse"
 DOWN
 MOV LOCAL_0 0
@@ -91,10 +91,10 @@ LOOP abschnitte abschnitt
 UP
 RETURN
 
-:verzeichnis PRINT LOCAL_0 "Verzeichnis" #"0: Export:1: Import:2: Ressourcen:3: Ausnahmen:4: Zertifikate:5: Verschiebungen:6: Debug:7: Architektur:8: Globaler Zeiger:9: TLS:10: Ladekonfiguration:11: Gebundener Import:12: IAT:13: Verzögerter Import:14: CLR"
+:verzeichnis PRINT LOCAL_0 "Verzeichnis" #"0:Export:1:Import:2:Ressourcen:3:Ausnahmen:4:Zertifikate:5:Verschiebungen:6:Debug:7:Architektur:8:Globaler Zeiger:9:TLS:10:Ladekonfiguration:11:Gebundener Import:12:IAT:13:Verzögerter Import:14:CLR"
 DOWN
 DWORD "RVA" #H
-DWORD "Größe"
+DWORD "Größe" #U
 UP
 ADD LOCAL_0 1
 RETURN

@@ -11,26 +11,32 @@ EXIT
 IF chunk < 12 RETURN
 :kopf TEXT "Chunk"
 DOWN
-DWORD "Länge" #M
+DWORD "Länge" #MU
 CALL be32 #G
 MOV LOCAL_0 LOCAL_3
+; eine Länge ab 2^31 liefe rückwärts: beschädigte Datei
+IF LOCAL_0 < 0 GOTO kaputt
 :typ DWORD "Typ" #N
 SEEK -4
 STRING "Typ" 4 #>kopf
 IF typ != 0x52444849 GOTO daten
-DWORD "Breite" #M
-DWORD "Höhe" #M
+DWORD "Breite" #MU
+DWORD "Höhe" #MU
 BYTE "Bittiefe"
-BYTE "Farbtyp" #"0: Graustufen:2: RGB:3: Palette:4: Graustufen mit Alpha:6: RGBA"
+BYTE "Farbtyp" #"0:Graustufen:2:RGB:3:Palette:4:Graustufen mit Alpha:6:RGBA"
 BYTE "Kompression"
 BYTE "Filter"
-BYTE "Interlace" #"0: keiner:1: Adam7"
+BYTE "Interlace" #"0:keiner:1:Adam7"
 SUB LOCAL_0 13
 :daten SEEK LOCAL_0
 DWORD "CRC" #MH8
 UP
 IF typ == 0x444E4549 RETURN
 GOTO chunk
+
+:kaputt TEXT "Ungültige Länge: Auswertung beendet"
+UP
+RETURN
 
 ; LOCAL_3 := die vier Bytes vor der Position, das höchste zuerst
 :be32 SEEK -4

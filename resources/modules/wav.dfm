@@ -8,7 +8,7 @@ EXIT
 :datei TEXT "RIFF-Kopf"
 DOWN
 STRING "Kennung" 4
-DWORD "Länge"
+DWORD "Länge" #U
 STRING "Formular" 4
 UP
 :chunk LEN "Rest" #N
@@ -18,13 +18,15 @@ DOWN
 :kennung DWORD #N
 SEEK -4
 STRING "Kennung" 4 #>kopf
-:laenge DWORD "Länge"
+:laenge DWORD "Länge" #U
 MOV LOCAL_0 laenge
+; eine Länge ab 2^31 liefe rückwärts: beschädigte Datei
+IF LOCAL_0 < 0 GOTO kaputt
 IF kennung != 0x20746D66 GOTO daten
-WORD "Format" #"1: PCM:3: IEEE-Gleitkomma:6: A-Law:7: µ-Law:65534: Erweiterbar"
+WORD "Format" #"1:PCM:3:IEEE-Gleitkomma:6:A-Law:7:µ-Law:65534:Erweiterbar"
 WORD "Kanäle"
-DWORD "Abtastrate"
-DWORD "Bytes pro Sekunde"
+DWORD "Abtastrate" #U
+DWORD "Bytes pro Sekunde" #U
 WORD "Blockgröße"
 WORD "Bits pro Abtastwert"
 SUB LOCAL_0 16
@@ -34,3 +36,7 @@ AND LOCAL_0 1
 SEEK LOCAL_0
 UP
 GOTO chunk
+
+:kaputt TEXT "Ungültige Länge: Auswertung beendet"
+UP
+RETURN

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search commands of the hex view in the editor: "&Suchen" (57636, Shift+F3, Ctrl+F),
 // "&Weitersuchen" (32771, F3) and "&Bereich suchen" (32774, Ctrl+F3).
-#include <QApplication>
 #include <algorithm>
 
 #include "app/AppContext.h"
@@ -18,8 +17,7 @@ class HexViewSearchTarget : public ISearchTarget {
 public:
     explicit HexViewSearchTarget(CHexView& view) : view_(view) {}
 
-    const uint8_t* Data() const override { return view_.Buffer().Data(); }
-    int64_t Length() const override { return view_.Length(); }
+    const IByteSource& Bytes() const override { return view_.Bytes(); }
     int64_t CursorOffset() const override { return view_.CursorOffset(); }
     std::optional<Range> Selection() const override
     {
@@ -38,13 +36,6 @@ public:
         return {view_.BytesPerRow(), view_.RowLayout().Phase(), view_.TopLine(), std::max(1, view_.PaneRows())};
     }
     void ScrollToOffset(int64_t offset) override { view_.ScrollToOffset(static_cast<uint64_t>(offset), false); }
-    void SetBusy(bool busy) override
-    {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    }
 
 private:
     CHexView& view_;
@@ -71,7 +62,7 @@ void Run(AppContext& context)
     if (!context.view || !context.prompt || !context.dialogs) return;
     TakeStoredState(context);
     HexViewSearchTarget target(*context.view);
-    SearchCommands commands(target, *context.prompt, *context.dialogs, TheSearchState());
+    SearchCommands commands(target, *context.prompt, *context.dialogs, TasksOf(context), TheSearchState());
     (commands.*Command)();
     StoreState(context);
 }

@@ -668,6 +668,15 @@ TEST_F(HexDocTest, AFormatTooSmallForTheDocumentAsksAndAPartialSaveStaysChanged)
     ASSERT_TRUE(doc->FileSaveAs());
     EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_FALSE(doc->HasUnsavedChanges());
+
+    // Intel HEX cannot reach addresses past 32 bits: refused, nothing written.
+    view.SetBaseAddress(0xFFFFFFF8);
+    prompt.answers = {PromptAnswer::Yes};
+    savePath = dir.File("far.hex");
+    EXPECT_FALSE(doc->FileSaveAs());
+    EXPECT_EQ(Texts().back(), "Das Intel HEX-Format kann nur Adressen bis 0xFFFFFFFF aufnehmen, das Dokument reicht bis "
+                              "0x100000007.");
+    EXPECT_FALSE(std::filesystem::exists(*savePath));
 }
 
 TEST_F(HexDocTest, SaveErrorsOfMissingFoldersAndFailedOpensLeaveTheRecentList)

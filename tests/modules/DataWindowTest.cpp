@@ -3,6 +3,8 @@
 // loading with its questions, the module list, the options dialog and the settings.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "modules/DataWindow.h"
 #include "modules/DataWindowDialogs.h"
 #include "modules/ModuleList.h"
@@ -11,7 +13,9 @@
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
+#include "platform/LongTask.h"
 #include "tests/support/TempDir.h"
+#include "view/ByteSource.h"
 
 namespace qv {
 namespace {
@@ -39,15 +43,16 @@ protected:
         services.settings = &settings;
         services.prompt = &prompt;
         services.dialogs = &dialogs;
-        services.isReadable = [this](const uint8_t* buffer, int32_t length) {
-            return buffer == data.data() && length <= static_cast<int32_t>(data.size());
+        services.isReadable = [this](const IByteSource* source, int64_t length) {
+            return source == &bytes && length <= static_cast<int64_t>(data.size());
         };
         return std::make_unique<DataWnd>(pages, style, services);
     }
     std::string Module(const std::string& name, const std::string& text) { return dir.Write(name, text); }
-    void Feed(DataWnd& window, int32_t start, int32_t length)
+    void Feed(DataWnd& window, int64_t start, int64_t length)
     {
-        window.SetData(data.data(), static_cast<int32_t>(data.size()), start, length, 0x1000);
+        bytes.Reset(data.data(), static_cast<int64_t>(data.size()));
+        window.SetData(&bytes, start, length, 0x1000);
     }
 
     test::FakeSettingsStore settings;
@@ -55,6 +60,7 @@ protected:
     test::FakeDialogService dialogs;
     test::TempDir dir;
     std::vector<uint8_t> data = std::vector<uint8_t>(64, 0);
+    BlockByteSource bytes;
 };
 
 TEST_F(DataWindowTest, ASelectionDecodesFromItsStartAndTheColumnsCountFromThere)
@@ -125,7 +131,7 @@ TEST_F(DataWindowTest, ABufferThatIsNoLongerReadableIsForgottenSilently)
     data.resize(8);  // the document shrank under the page
     window->Refresh();
     EXPECT_EQ(window->RowCount(0), 0);
-    EXPECT_EQ(window->Page(0).buffer, nullptr);
+    EXPECT_EQ(window->Page(0).source, nullptr);
     EXPECT_EQ(window->Page(0).bufferLength, 0);
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -145,7 +151,7 @@ TEST_F(DataWindowTest, ANewBlockInTheViewEmptiesEveryPageThatHadOneEvenAtTheSame
     window->ForgetBuffers();
     for (int page : {0, 2}) {
         EXPECT_EQ(window->RowCount(page), 0) << page;
-        EXPECT_EQ(window->Page(page).buffer, nullptr) << page;
+        EXPECT_EQ(window->Page(page).source, nullptr) << page;
         EXPECT_EQ(window->Page(page).startOffset, 0) << page;
         EXPECT_EQ(window->Page(page).baseAddress, 0u) << page;
     }
@@ -246,7 +252,7 @@ TEST_F(DataWindowTest, TheModuleListKeepsEachPathOnceAndRemovesChosenOnes)
     EXPECT_FALSE(list.Add("/a/voll.dfm"));
 
     test::FakeSettingsStore fresh;
-    DataWndServices services{&fresh, &prompt, &dialogs, nullptr, {}};
+    DataWndServices services{&fresh, &prompt, &dialogs, nullptr, {}, nullptr, {}, {}};
     DataWnd window(8, 0, services);
     window.RemoveFromModuleList();
     ASSERT_EQ(prompt.shown.size(), 1u);
@@ -325,6 +331,94 @@ TEST_F(DataWindowTest, OptionsDialogMovesThePageAndAnOffsetBeyondTheBufferGivesN
     EXPECT_EQ(window->Page(0).length, 0);
     EXPECT_EQ(window->MaxRows(), DataWnd::kMaxRowsLimit);
     EXPECT_EQ(window->RowCount(0), 0);
+}
+
+TEST_F(DataWindowTest, OffsetsCountFromTheStartWhereverTheModuleCountsItsPositionsFrom)
+{
+    // The body runs in a CALL, so the interpreter counts its positions from the block's start.
+    auto window = Create();
+    window->LoadModule(Module("gerufen.dfm", "BLOCK \"Gerufen\"\nCALL body\nEXIT\n"
+                                             ":body WORD \"a\"\nSEEK 0 #AG\nBYTE \"vorn\"\nRETURN\n"));
+    Feed(*window, 0x20, 16);
+    ASSERT_EQ(window->RowCount(0), 2);
+    EXPECT_EQ(window->ColumnText(0, 0, kColumnOffset), "0x0");
+    EXPECT_EQ(window->ColumnText(0, 0, kColumnAddress), "0x1020");
+    EXPECT_EQ(window->ColumnText(0, 1, kColumnOffset), "-0x20");  // sought back before the start
+    window->SetOption(kDataOffsetColumn, true);
+    EXPECT_EQ(window->CopyText(0, 0, -1), "a\t0 \t0x0\t0x1020");
+}
+
+TEST_F(DataWindowTest, PageLabelsNameOnlyEntryPointsThatAreLoaded)
+{
+    auto window = Create();
+    window->LoadModule(Module("felder.dfm", kFieldsModule));
+    ASSERT_EQ(window->PageLabel(1), "Kopf");
+    window->ClearModules();
+    EXPECT_EQ(window->PageLabel(1), "Daten 2");
+    const std::string other = Module("bmp.dfm", test::kBmpModule);
+    ModuleList(settings).Add(other);
+    window->LoadModuleList();
+    EXPECT_EQ(window->PageLabel(1), "Bitmap");
+}
+
+// A document of 5 GiB that holds zeros but for a few bytes far past 4 GiB, read window by window.
+class SparseSource : public IByteSource {
+public:
+    static constexpr int64_t kSize = 5LL << 30;
+    static constexpr int64_t kMark = (4LL << 30) + 0x30;
+    int64_t Size() const override { return kSize; }
+    std::span<const uint8_t> Window(int64_t offset, int64_t length, std::vector<uint8_t>& scratch) const override
+    {
+        length = std::min(length, kSize - offset);
+        if (offset < 0 || length <= 0) return {};
+        scratch.assign(static_cast<size_t>(length), 0);
+        for (int i = 0; i < 4; ++i)
+            if (kMark + i >= offset && kMark + i < offset + length) scratch[static_cast<size_t>(kMark + i - offset)] = 0x11 * (i + 1);
+        ++windows;
+        return scratch;
+    }
+    mutable int windows = 0;
+};
+
+// Runs the work on a thread of its own and cancels it once it reported having passed the
+// marked bytes, as a user pressing "Abbrechen" would.
+class CancellingRunner : public ILongTaskRunner {
+public:
+    bool Run(const std::string& title, const std::function<void(TaskProgress&)>& work) override
+    {
+        titles.push_back(title);
+        TaskProgress progress;
+        std::thread worker([&] { work(progress); });
+        while (progress.Done() <= SparseSource::kMark + 4) std::this_thread::yield();
+        progress.Cancel();
+        worker.join();
+        reported = progress.Total();
+        return false;
+    }
+    std::vector<std::string> titles;
+    int64_t reported = 0;
+};
+
+TEST_F(DataWindowTest, PagesDecodePastFourGibibytesAndLongRunsStopOnCancel)
+{
+    SparseSource source;
+    CancellingRunner runner;
+    DataWndServices services;
+    services.runner = &runner;
+    DataWnd window(8, kMainFrameDataStyle, services);
+    window.LoadModule(Module("weit.dfm", "BLOCK \"Weit\"\nCALL body\nEXIT\n:body DWORD \"w\" #H\nOFFSET \"o\" #GH\n"
+                                         ":l BYTE \"b\" #N\nGOTO l\n"));
+    window.SetData(&source, SparseSource::kMark, 64, 0x10000000);
+    ASSERT_EQ(window.RowCount(0), 3);
+    EXPECT_EQ(window.ColumnText(0, 0, kColumnValue), "0x44332211 ");
+    EXPECT_EQ(window.ColumnText(0, 0, kColumnOffset), "0x0");
+    EXPECT_EQ(window.ColumnText(0, 0, kColumnAddress), "0x110000030");
+    EXPECT_EQ(window.Page(0).startOffset, SparseSource::kMark);
+    // The loop would read to the end of the 5 GiB; the cancel stops it at the first look.
+    EXPECT_EQ(window.ColumnText(0, 2, kColumnValue), "Modul abgebrochen");
+    EXPECT_EQ(runner.titles, std::vector<std::string>{"Daten erneuern"});
+    EXPECT_EQ(runner.reported, SparseSource::kSize);
+    EXPECT_LT(source.windows, 10);  // a few windows, never the whole source
 }
 
 }  // namespace

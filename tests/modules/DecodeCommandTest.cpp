@@ -37,10 +37,12 @@ protected:
     }
 
     // Runs the CLI; returns the exit code, fills out and err.
-    int Run(const std::string& arguments, std::string& out, std::string& err)
+    int Run(const std::string& arguments, std::string& out, std::string& err, const std::string& command = "decode")
     {
         std::string outPath = (dir_ / "out.txt").string(), errPath = (dir_ / "err.txt").string();
-        int status = std::system((cli_ + " decode " + arguments + " >" + outPath + " 2>" + errPath).c_str());
+        int status = std::system(("XDG_DATA_HOME=" + (dir_ / "daten").string() + " " + cli_ + " " + command + " " +
+                                  arguments + " >" + outPath + " 2>" + errPath)
+                                     .c_str());
         out = Read(outPath);
         err = Read(errPath);
         return WEXITSTATUS(status);
@@ -76,7 +78,8 @@ TEST_F(DecodeCommand, PrintsOneTabSeparatedLinePerRowInUtf8)
     EXPECT_EQ(all[23], "1\tZeile\t0x40 0x00 0x00 0x00 \t0x0\t0x4\t0x42");
 
     ASSERT_EQ(Run(data + " " + module + " --max-rows 3", out, err), 0);
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
+    EXPECT_NE(out.find("\tModul nach 3 Zeilen angehalten\t"), std::string::npos) << out;
 }
 
 TEST_F(DecodeCommand, EntryOffsetListAndErrors)
@@ -86,15 +89,62 @@ TEST_F(DecodeCommand, EntryOffsetListAndErrors)
     std::string out, err;
     ASSERT_EQ(Run(data + " " + module + " --list", out, err), 0);
     EXPECT_EQ(out, "zweiter\nModul - m\n");
-    EXPECT_EQ(err, "Fehler(4)\tUnbekannter Befehl\n");
+    EXPECT_EQ(err, module + ": Fehler(4)\tUnbekannter Befehl\n");  // each line names its module
 
     ASSERT_EQ(Run(data + " " + module + " --entry zweiter --offset 1", out, err), 0);
     EXPECT_EQ(out, "0\tw\t0x302 \t0x1\t0x2\t0x1\n");
 
     ASSERT_EQ(Run(data + " " + module + " --entry fehlt", out, err), 2);
     EXPECT_EQ(Run(data + " " + (dir_ / "nix.dfm").string(), out, err), 1);
-    EXPECT_NE(err.find("Fehler(0)\tKann Datei nicht öffnen."), std::string::npos);
+    EXPECT_NE(err.find((dir_ / "nix.dfm").string() + ": Fehler(0)\tKann Datei nicht öffnen."), std::string::npos);
     EXPECT_EQ(Run((dir_ / "nix.bin").string() + " " + module, out, err), 1);
+}
+
+TEST_F(DecodeCommand, OffsetsPastFourGibibytesInASparseFile)
+{
+    const std::string data = (dir_ / "weit.bin").string();
+    {
+        std::ofstream file(data, std::ios::binary);
+        file.seekp((4LL << 30) + 0x10);
+        file.write("\x78\x56\x34\x12", 4);
+    }
+    std::string module = Write("w.dfm", "DWORD \"w\" #H\nLEN \"Rest\" #U\n");
+    std::string out, err;
+    ASSERT_EQ(Run(data + " " + module + " --offset 0x100000010", out, err), 0) << err;
+    EXPECT_EQ(out, "0\tw\t0x12345678 \t0x100000010\t0x4\t0x100000010\n"
+                   "0\tRest\t0 \t0x100000014\t0x0\t0x100000014\n");
+}
+
+TEST_F(DecodeCommand, DetectNamesTheFormatsOffsetAndModuleAndAutoDecodesWithIt)
+{
+    std::vector<uint8_t> bmp = MakeBitmap(2, 2, 1, {0, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0});
+    std::string data = Write("bild.bmp", std::string(bmp.begin(), bmp.end()));
+    std::string out, err;
+    ASSERT_EQ(Run(data, out, err, "detect"), 0) << err;
+    const std::string shipped = std::filesystem::path(cli_).parent_path().parent_path() / "resources/modules";
+    EXPECT_EQ(out, "Bitmap\t0x0\t" + shipped + "/bmp.dfm\n");
+
+    // The user's table comes first, and --json gives the same.
+    std::filesystem::create_directories(dir_ / "daten/quarnival/modules");
+    Write("daten/quarnival/modules/formats.txt", "2 46 eigen.dfm Größe\n0 \"BM\" bmp.dfm Bitmap\n");
+    ASSERT_EQ(Run(data + " --json", out, err, "detect"), 0) << err;
+    const std::string own = (dir_ / "daten/quarnival/modules").string();
+    EXPECT_EQ(out, "[\n{\"format\":\"Größe\",\"offset\":2,\"module\":\"" + own + "/eigen.dfm\"},"
+                   "\n{\"format\":\"Bitmap\",\"offset\":0,\"module\":\"" + own + "/bmp.dfm\"}]\n");
+    std::filesystem::remove_all(dir_ / "daten");
+
+    std::string explicitOut;
+    ASSERT_EQ(Run(data + " " + shipped + "/bmp.dfm", explicitOut, err), 0);
+    ASSERT_EQ(Run(data + " --auto", out, err), 0) << err;
+    EXPECT_EQ(out, explicitOut);
+
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 2654435761u) >> 13);
+    std::string random = Write("zufall.bin", noise);
+    EXPECT_EQ(Run(random, out, err, "detect"), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Run(random + " --auto", out, err), 1);
+    EXPECT_EQ(Run(random + " --auto " + shipped + "/bmp.dfm", out, err), 2);
 }
 
 }  // namespace

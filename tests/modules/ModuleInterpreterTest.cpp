@@ -518,8 +518,18 @@ TEST(ModuleInterpreter, LimitsAndFailures)
 {
     ModuleFixture f;
     f.Compile("LOOP body 100\nEXIT\n:body BYTE \"b\"\nRETURN");
-    EXPECT_EQ(f.Run(std::vector<uint8_t>(200), 0, 5).size(), 5u);
+    // The rows limit ends the run with a row that says so, named after the field it stopped at.
+    auto limited = f.Run(std::vector<uint8_t>(200), 0, 5);
+    ASSERT_EQ(limited.size(), 6u);
+    EXPECT_EQ(limited[4].name, "b");
+    EXPECT_EQ(limited[5].name, "b");
+    EXPECT_EQ(limited[5].text, "Modul nach 5 Zeilen angehalten");
+    EXPECT_EQ(limited[5].address, 5);
     EXPECT_TRUE(f.Run(std::vector<uint8_t>(200), 0, 0).empty());
+    // A run that ends with its last allowed row needs no such row.
+    ModuleFixture exact;
+    exact.Compile("LOOP body 5\nTEXT \"n\" #N\nEXIT\n:body BYTE \"b\"\nRETURN");
+    EXPECT_EQ(exact.Run(std::vector<uint8_t>(200), 0, 5).size(), 5u);
 
     ModuleFixture g;
     g.statementLimit = 1000;

@@ -15,9 +15,9 @@ namespace qv::test {
 struct Row {
     std::string name;
     std::string text;
-    int32_t offset;
-    int32_t size;
-    int32_t address;
+    int64_t offset;
+    int64_t size;
+    int64_t address;
     int32_t indent;
 };
 
@@ -30,12 +30,12 @@ public:
         return ModuleCompiler(set).Compile(source, name);
     }
 
-    std::vector<Row> Run(const std::vector<uint8_t>& data, int entry = 0, int maxRows = 8192, int32_t start = 0,
+    std::vector<Row> Run(const std::vector<uint8_t>& data, int entry = 0, int maxRows = 8192, int64_t start = 0,
                          int slot = 0)
     {
         ModuleInterpreter interpreter(set);
         interpreter.SetLimits(statementLimit, patternTestLimit);
-        int count = interpreter.Run(slot, data.data(), static_cast<int32_t>(data.size()), entry, maxRows, start);
+        int count = interpreter.Run(slot, data.data(), static_cast<int64_t>(data.size()), entry, maxRows, start);
         std::vector<Row> rows;
         for (int i = 0; i < count; ++i) {
             RowView view = set.Row(slot, i);

@@ -81,6 +81,37 @@ TEST(PrintLayout, WrappingFillsPagesRowByRow)
     EXPECT_EQ(Rows(odd, 1)[0].count, 10);
 }
 
+TEST(PrintLayout, WrappingLinesOfOneLengthNeedsNoTable)
+{
+    // Computed pages agree with the pages listed line by line, cut ranges included.
+    for (int32_t length : {0, 70, 72, 76, 150, 300})
+        for (const PrintRange& range : {PrintRange{0, 1, 0, 10000}, PrintRange{3, 2, 10, 40}, PrintRange{7, 45, 80, 5},
+                                        PrintRange{0, 130, 0, 10000}, PrintRange{2, 0, 0, 10000}})
+            for (int32_t linesPerPage : {20, 60}) {
+                auto sameLength = [length](int64_t) { return length; };
+                const PageTable listed(range, linesPerPage, 72, true, sameLength);
+                const PageTable computed(range, linesPerPage, 72, true, sameLength, true);
+                const std::string where = std::to_string(length) + "/" + std::to_string(range.firstLine) + "+" +
+                                          std::to_string(range.lineCount) + "/" + std::to_string(linesPerPage);
+                ASSERT_EQ(computed.PageCount(), listed.PageCount()) << where;
+                for (int32_t page = 0; page < listed.PageCount(); ++page) {
+                    const auto a = listed.RowsOfPage(page), b = computed.RowsOfPage(page);
+                    ASSERT_EQ(a.size(), b.size()) << where << " page " << page;
+                    for (size_t i = 0; i < a.size(); ++i)
+                        EXPECT_TRUE(a[i].line == b[i].line && a[i].column == b[i].column && a[i].count == b[i].count)
+                            << where << " page " << page << " row " << i;
+                }
+                for (int64_t line = range.firstLine - 1; line <= range.firstLine + range.lineCount; ++line)
+                    EXPECT_EQ(computed.PageOfLine(line), listed.PageOfLine(line)) << where << " line " << line;
+            }
+
+    // A whole file of 100 GiB in rows of 76 characters, wrapped at 72: two rows a line.
+    const int64_t lines = (int64_t{100} << 30) / 16;
+    const PageTable huge(WholePrintRange(lines), 60, 72, true, [](int64_t) { return 76; }, true);
+    EXPECT_EQ(huge.PageCount(), (2 * lines + 59) / 60);
+    EXPECT_EQ(huge.RowsOfPage(huge.PageCount() - 1).back().line, lines - 1);
+}
+
 TEST(PrintLayout, MetricsFromThePrinter)
 {
     const PageMetrics m = ComputePageMetrics(kA4, PrintSettings{});

@@ -3,34 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/search/PatternOfBytes.h"
+
 namespace qv {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-DecodedPattern Pattern(int64_t range, std::vector<Bytes> values)
-{
-    DecodedPattern pattern;
-    pattern.range = range;
-    for (const Bytes& bytes : values) {
-        SearchValue value;
-        std::copy(bytes.begin(), bytes.end(), value.bytes.begin());
-        value.length = static_cast<int>(bytes.size());
-        pattern.values.push_back(value);
-    }
-    return pattern;
-}
+using test::Bytes;
+using test::Pattern;
+using test::Positions;
 
 int64_t Find(DecodedPattern& p, const Bytes& d, int64_t start, int64_t count, bool ordered)
 {
     return FindValues(p, d.data(), static_cast<int64_t>(d.size()), start, count, ordered);
-}
-
-std::vector<int64_t> Positions(const DecodedPattern& p)
-{
-    std::vector<int64_t> positions;
-    for (const SearchValue& v : p.values) positions.push_back(v.found);
-    return positions;
 }
 
 TEST(FindValues, SingleValueAndEmptyPattern)

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "search/SearchDialogModel.h"
 #include "search/SearchEntry.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSearchTarget.h"
+#include "tests/support/ScriptedTaskRunner.h"
+#include "tests/support/SparseByteSource.h"
 
 namespace qv {
 namespace {
@@ -42,7 +45,8 @@ protected:
     FakeSearchTarget target;
     test::FakePrompt prompt;
     test::FakeDialogService dialogs;
-    SearchCommands commands{target, prompt, dialogs, state};
+    test::ScriptedTaskRunner runner;
+    SearchCommands commands{target, prompt, dialogs, runner, state};
     std::vector<std::string> initialTexts;
 };
 
@@ -59,8 +63,7 @@ TEST_F(SearchCommandsTest, ForwardSearchStartsAfterTheCursorAndWraps)
     EXPECT_EQ(target.selection->lowest, 8);
     EXPECT_EQ(target.selection->highest, 10);
     EXPECT_EQ(target.marks[0], (Mark{8, 3}));
-    EXPECT_EQ(target.busy, 0);
-    EXPECT_GT(target.busyTimes, 0);
+    EXPECT_EQ(runner.titles, std::vector<std::string>{kSearchTaskTitle});  // the search ran as long work
 
     WillSearch("abc");  // wraps to the start without asking
     commands.Search();
@@ -296,6 +299,52 @@ TEST_F(SearchCommandsTest, AMatchSpanningLinesScrollsItsLastLineIntoView)
     target.scrolledTo.clear();
     EXPECT_EQ(commands.FindAndShow(0, 1024), 500);
     EXPECT_TRUE(target.scrolledTo.empty());
+}
+
+TEST_F(SearchCommandsTest, ACancelledSearchLeavesCursorSelectionAndMarksAsTheyWere)
+{
+    target.bytes = kAbc;
+    target.cursor = 5;
+    target.selection = ISearchTarget::Range{5, 6};
+    target.marks[2] = Mark{1, 2};
+    const auto before = std::make_tuple(target.cursor, target.selection->lowest, target.selection->highest, target.marks);
+    auto unchanged = [&] {
+        ASSERT_TRUE(target.selection);
+        EXPECT_EQ(std::make_tuple(target.cursor, target.selection->lowest, target.selection->highest, target.marks), before);
+        EXPECT_TRUE(prompt.shown.empty());  // neither "not found" nor the question to wrap
+    };
+    runner.cancelNext = true;
+    WillSearch("abc", [](SearchDialogModel& d) { d.SetWholeMemory(true); }, true);  // "Weitersuchen" is not repeated
+    commands.Search();
+    unchanged();
+    EXPECT_EQ(dialogs.opened.size(), 1u);
+    runner.cancelNext = true;
+    commands.FindNext();
+    unchanged();
+    runner.cancelNext = true;
+    commands.FindSelection();  // its search starts from the selection without moving the cursor first
+    unchanged();
+}
+
+TEST_F(SearchCommandsTest, FindsAndSelectsPastFourGiB)
+{
+    test::SparseByteSource large(int64_t{6} << 30);
+    const int64_t at = 0x160000000;
+    large.Plant(at, {'Q', 'u', 'a', 'r', 'k'});
+    target.largeSource = &large;
+    target.cursor = at - 0x10000;
+    WillSearch("Quark");
+    commands.Search();
+    EXPECT_EQ(target.cursor, at);
+    ASSERT_TRUE(target.selection);
+    EXPECT_EQ(target.selection->highest, at + 4);
+    EXPECT_EQ(target.marks[0], (Mark{at, 5}));
+
+    // "Bereich suchen" from there: only the wrap to the start is left, and it is declined.
+    prompt.answers = {PromptAnswer::Cancel};
+    commands.FindSelection();
+    EXPECT_EQ(Messages(), std::vector<std::string>{kWrapQuestion});
+    EXPECT_EQ(target.cursor, at);
 }
 
 }  // namespace

@@ -74,7 +74,8 @@ TEST(CommandTableTest, MenusHoldEveryCommandInOrderWithTheirTexts)
                 ASSERT_NE(FindCommand(entry.id), nullptr) << entry.id;
                 seen.insert(entry.id);
             }
-    EXPECT_EQ(seen.size(), 51u);  // 48, and the value inspector, the hashes and the entropy strip
+    // With the four compare commands, the value inspector, the hashes and the entropy strip.
+    EXPECT_EQ(seen.size(), 55u);
     EXPECT_EQ(menu[3].entries[6].text, "Datenfenster &aktuallisieren\tF8");
     EXPECT_EQ(FindCommand(32808)->menuText, "Daten &erneuern\tF8");
 
@@ -91,8 +92,8 @@ TEST(CommandTableTest, StatusAndToolTipTextsSplitAtTheNewline)
     EXPECT_EQ(ToolTipOf(*FindCommand(32771)), "Weitersuchen");
     EXPECT_EQ(ToolTipOf(*FindCommand(32784)), "");
     const auto& bar = ToolbarLayout();
-    EXPECT_EQ(std::count(bar.begin(), bar.end(), 0), 8);  // eight gaps between 18 buttons
-    EXPECT_EQ(bar.size(), 26u);
+    EXPECT_EQ(std::count(bar.begin(), bar.end(), 0), 9);  // nine gaps between 21 buttons (three compare)
+    EXPECT_EQ(bar.size(), 30u);
 }
 
 }  // namespace

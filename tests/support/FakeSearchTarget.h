@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A hex view stand-in for the search commands: bytes, cursor, selection, marks 1 to 8,
-// the row layout, and a record of scrolling and of the wait cursor.
+// the row layout, and a record of scrolling.
 #include <array>
 #include <optional>
 #include <utility>
@@ -21,8 +21,13 @@ public:
 
     explicit FakeSearchTarget(std::vector<uint8_t> bytes = {}) : bytes(std::move(bytes)) {}
 
-    const uint8_t* Data() const override { return bytes.empty() ? nullptr : bytes.data(); }
-    int64_t Length() const override { return static_cast<int64_t>(bytes.size()); }
+    const IByteSource& Bytes() const override
+    {
+        if (largeSource) return *largeSource;
+        source_.Reset(bytes.data(), Length());
+        return source_;
+    }
+    int64_t Length() const { return largeSource ? largeSource->Size() : static_cast<int64_t>(bytes.size()); }
     int64_t CursorOffset() const override { return cursor; }
     std::optional<Range> Selection() const override { return selection; }
 
@@ -55,21 +60,18 @@ public:
         scrolledTo.push_back(offset);
         rows.topLine = (offset + rows.rowPhase) / rows.bytesPerRow;
     }
-    void SetBusy(bool on) override
-    {
-        busy += on ? 1 : -1;
-        if (on) ++busyTimes;
-    }
 
     std::vector<uint8_t> bytes;
+    const IByteSource* largeSource = nullptr;  // stands in for `bytes` when set
     int64_t cursor = 0;
     std::optional<Range> selection;
     std::array<Mark, 8> marks{};
     int markClears = 0;
     Rows rows;
     std::vector<int64_t> scrolledTo;
-    int busy = 0;       // wait cursors shown and not yet taken back
-    int busyTimes = 0;  // wait cursors shown in all
+
+private:
+    mutable BlockByteSource source_;
 };
 
 }  // namespace qv::test

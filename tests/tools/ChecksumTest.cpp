@@ -7,6 +7,8 @@
 #include "tools/Checksum.h"
 #include "tools/ChecksumDialogModel.h"
 #include "tools/ChecksumInput.h"
+#include "tools/ChecksumTool.h"
+#include "tests/support/SparseByteSource.h"
 
 namespace qv {
 namespace {
@@ -109,16 +111,56 @@ TEST(ChecksumTest, DialogShowsLittleOrBigEndianRows)
 TEST(ChecksumTest, InputIsSelectionOrAtMostOneMebibyteFromTheStart)
 {
     std::vector<uint8_t> document(2 << 20);
-    ToolBytes all = ToolInputBytes(document.data(), document.size(), 0, 0);
-    EXPECT_EQ(all.data, document.data());
-    EXPECT_EQ(all.length, 1048576u);
-    ToolBytes small = ToolInputBytes(document.data(), 100, 0, 0);
-    EXPECT_EQ(small.length, 100u);
-    ToolBytes selected = ToolInputBytes(document.data(), document.size(), 10, 3 << 20);
-    EXPECT_EQ(selected.data, document.data() + 10);
-    EXPECT_EQ(selected.length, document.size() - 10);
-    EXPECT_EQ(ToolInputBytes(document.data(), 5, 9, 2).length, 0u);
-    EXPECT_EQ(ToolInputBytes(nullptr, 0, 0, 0).length, 0u);
+    const BlockByteSource bytes(document.data(), static_cast<int64_t>(document.size()));
+    ToolBytes all = ToolInputBytes(bytes, 0, 0);
+    EXPECT_EQ(all.offset, 0);
+    EXPECT_EQ(all.length, 1048576);
+    const BlockByteSource small(document.data(), 100);
+    EXPECT_EQ(ToolInputBytes(small, 0, 0).length, 100);
+    ToolBytes selected = ToolInputBytes(bytes, 10, 3 << 20);
+    EXPECT_EQ(selected.offset, 10);
+    EXPECT_EQ(selected.length, static_cast<int64_t>(document.size()) - 10);
+    const BlockByteSource five(document.data(), 5);
+    EXPECT_EQ(ToolInputBytes(five, 9, 2).length, 0);
+    EXPECT_EQ(ToolInputBytes(BlockByteSource(), 0, 0).length, 0);
+}
+
+TEST(ChecksumTest, PiecesOfAnyLengthSumAsOneRange)
+{
+    std::mt19937 random(7);
+    std::vector<uint8_t> bytes(1001);
+    for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
+    for (int round = 0; round < 20; ++round) {
+        ChecksumAccumulator sums;
+        for (size_t at = 0; at < bytes.size();) {
+            const size_t piece = std::min<size_t>(random() % 70, bytes.size() - at);
+            sums.Add(bytes.data() + at, piece);
+            at += piece;
+        }
+        ASSERT_EQ(sums.Result(), NaiveChecksums(bytes)) << "round " << round;
+    }
+}
+
+// A selection of 4 GiB and a few bytes beyond 4 GiB: zero bytes add nothing, so the sums
+// are those of the bytes at both ends, each in its place within the units.
+TEST(ChecksumTest, RangesPastFourGiBAreSummedWhole)
+{
+    test::SparseByteSource document(int64_t{10} << 30);
+    const int64_t start = 0xFFFFFFF0, length = 0x100000008 + 3;
+    document.Plant(start, {0x11, 0x22, 0x33});
+    document.Plant(start + length - 3, {0x44, 0x55, 0x66});
+    document.Plant(start + length, {0x77});  // just past the selection
+    TaskProgress progress;
+    const auto sums = ComputeChecksums(ToolInputBytes(document, start, length), progress);
+    ASSERT_TRUE(sums);
+    EXPECT_EQ(*sums, NaiveChecksums({0x11, 0x22, 0x33, 0, 0, 0, 0, 0, 0x44, 0x55, 0x66}));
+
+    // A cancel stops after the window at hand.
+    test::SparseByteSource cancelling(int64_t{6} << 30);
+    cancelling.cancel = &progress;
+    cancelling.cancelAfterWindows = 3;
+    EXPECT_FALSE(ComputeChecksums(ToolInputBytes(cancelling, start, length), progress));
+    EXPECT_EQ(cancelling.windows, 3);
 }
 
 TEST(ChecksumTest, RememberedPlaceMustLieOnTheScreen)

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "tests/support/FakeSettingsStore.h"
+#include "tests/support/ScriptedTaskRunner.h"
+#include "tests/support/SparseByteSource.h"
 #include "tests/support/TempDir.h"
 #include "tools/CrcDialogModel.h"
 
@@ -14,13 +16,14 @@ namespace qv {
 namespace {
 
 const uint8_t kCheck[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+const BlockByteSource kCheckSource(kCheck, sizeof kCheck);
 constexpr const char* kSection = "HexCrcCalc";
 
 TEST(CrcDialogModelTest, OpensWithDefaultsWhenNothingIsStored)
 {
     test::FakeSettingsStore user;
     user.WriteString(kSection, "StartValue", "");  // empty counts as missing
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({&user, nullptr});
     EXPECT_EQ(model.Fields().startText, "0xFFFFFFFF");
     EXPECT_EQ(model.Fields().widthText, "32-Bit");
@@ -32,7 +35,7 @@ TEST(CrcDialogModelTest, OpensWithDefaultsWhenNothingIsStored)
 
 TEST(CrcDialogModelTest, InvertAndSourceChoiceRecompute)
 {
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({});
     model.SetInvert(true);
     EXPECT_EQ(model.ResultText(0), "0xCBF43926");
@@ -53,7 +56,7 @@ TEST(CrcDialogModelTest, StoredValuesAndHistoriesAreLoadedWithoutDuplicates)
     user.WriteString(kSection, "PolynomValue", "0x8408");
     machine.WriteString(kSection, "StartValue", "0x0");
     user.WriteMultiString(kSection, "PolynomList", {"0x8408", "0xA001", "0x8408", "", "0x1021"});
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({&user, &machine});
     EXPECT_EQ(model.Fields().catalogIndex, 10u);
     EXPECT_EQ(model.ResultText(4), "0x31C3");
@@ -67,7 +70,7 @@ TEST(CrcDialogModelTest, OkWritesValuesAndHistoriesCurrentFirst)
     std::vector<std::string> many{"0x1", "", "0x8408"};
     for (int i = 2; i < 30; ++i) many.push_back("0x" + std::to_string(i));
     user.WriteMultiString(kSection, "PolynomList", many);
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({&user, nullptr});
     model.Fields().catalogIndex = 10;
     model.Changed(CrcChange::Catalog);
@@ -121,6 +124,74 @@ TEST(CrcDialogModelTest, CommandLinePrintsTheNineResultsAndTheSource)
     EXPECT_NE(run("crc " + file + " --formula 'x^3+y'").find("Formel"), std::string::npos);
     EXPECT_NE(run("crc " + file + " --catalog nothing").find("Katalogeintrag"), std::string::npos);
     EXPECT_NE(run("checksum " + file + " --offset 5 --length 9").find("Dateiende"), std::string::npos);
+}
+
+// Over a long input a pass waits for the dialog to run it, and a cancelled one leaves the
+// results empty until the polynomial is edited; start values and the invert box then only
+// recombine the pass.
+TEST(CrcDialogModelTest, LongInputsRunTheirPassOnRequestAndMayBeCancelled)
+{
+    const int64_t length = CrcDialogModel::kCrcImmediateLimit + 5;
+    test::SparseByteSource document(length + 100);
+    document.Plant(3, {1, 2, 3});
+    document.Plant(length - 2, {0xAB, 0xCD});
+    std::vector<uint8_t> block(static_cast<size_t>(length));
+    const std::span<const uint8_t> bytes = document.Window(0, length, block);
+    test::ScriptedTaskRunner runner;
+    CrcDialogModel model(ToolBytes{&document, 0, length}, &runner);
+    auto expect = [&](uint64_t start, bool invert) {
+        CrcCalculator calculator;
+        calculator.SetPolynomial(model.Fields().Width(), model.Fields().Reflected(), model.Fields().Normal());
+        return calculator.Compute(start, invert, bytes.data(), bytes.size());
+    };
+
+    model.Load({});
+    EXPECT_TRUE(model.PassPending());
+    EXPECT_EQ(model.ResultText(0), "");
+    runner.cancelNext = true;
+    EXPECT_FALSE(model.RunPendingPass());
+    EXPECT_EQ(runner.titles, std::vector<std::string>{CrcDialogModel::kTaskTitle});
+    model.SetInvert(true);
+    model.Fields().startText = "0x1234";
+    model.Changed(CrcChange::Start);
+    EXPECT_FALSE(model.PassPending());
+    EXPECT_FALSE(model.Results());
+
+    model.Fields().reflectedText = "0xEDB88320";  // the same polynomial, typed again
+    model.Changed(CrcChange::Reflected);
+    ASSERT_TRUE(model.PassPending());
+    EXPECT_TRUE(model.RunPendingPass());
+    EXPECT_EQ(model.Results(), expect(0x1234, true));
+    model.SetInvert(false);
+    EXPECT_FALSE(model.PassPending());
+    EXPECT_EQ(model.Results(), expect(0x1234, false));
+    EXPECT_EQ(runner.titles.size(), 2u);
+}
+
+TEST(CrcDialogModelTest, RangesPastFourGiB)
+{
+    test::SparseByteSource document(int64_t{6} << 30);
+    const int64_t at = 0x160000000;
+    document.Plant(at, {'1', '2', '3', '4', '5', '6', '7', '8', '9'});
+    CrcDialogModel check(ToolInputBytes(document, at, 9));
+    check.Load({});
+    const std::string fromZero = check.ResultText(1);
+    check.SetInvert(true);
+    EXPECT_EQ(check.ResultText(0), "0xCBF43926");
+
+    // Long enough to take the pass over windows.
+    const int64_t from = at + 0x100000, length = 0x30007;
+    document.Plant(from + length - 9, {'1', '2', '3', '4', '5', '6', '7', '8', '9'});
+    CrcDialogModel model(ToolInputBytes(document, from, length));
+    model.Load({});
+    // From start 0 leading zero bytes leave A's register at 0.
+    EXPECT_EQ(model.ResultText(1), fromZero);
+
+    // A selection of more than 4 GiB: its length shows with 64-bit numbers (its pass waits).
+    test::ScriptedTaskRunner runner;
+    CrcDialogModel large(ToolInputBytes(document, 0x10, 0x100000007), &runner);
+    large.Load({});
+    EXPECT_EQ(large.LengthText(), "4294967303 / 0x100000007");
 }
 
 }  // namespace

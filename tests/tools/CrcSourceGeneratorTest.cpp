@@ -15,11 +15,12 @@ namespace qv {
 namespace {
 
 const uint8_t kCheck[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+const BlockByteSource kCheckSource(kCheck, sizeof kCheck);
 
 // The dialog set up for a width and reflected polynomial, with a source chosen (1..3).
 std::unique_ptr<CrcDialogModel> Dialog(const char* width, const char* poly, int source, const char* start = "0")
 {
-    auto model = std::make_unique<CrcDialogModel>(ToolBytes{kCheck, sizeof kCheck});
+    auto model = std::make_unique<CrcDialogModel>(ToolBytes{&kCheckSource, 0, sizeof kCheck});
     model->Fields().widthText = width;
     model->Fields().reflectedText = poly;
     model->Fields().startText = start;
@@ -160,7 +161,7 @@ TEST(CrcSourceGeneratorTest, GeneratedCodeCompilesAndGivesTheDialogsResult)
             std::string result;
             int sameTable = 0;
             in >> result >> sameTable;
-            const uint64_t expected = model->Results()[3 * (source - 1)];
+            const uint64_t expected = (*model->Results())[3 * (source - 1)];
             char hex[32];
             std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(expected));
             EXPECT_EQ(result, hex) << c.width << " " << c.poly << " algorithm " << source;

@@ -13,6 +13,8 @@
 #include <functional>
 
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtTaskRunner.h"
+#include "tests/support/SparseByteSource.h"
 #include "tools/ChecksumDialogModel.h"
 #include "tools/CrcDialogModel.h"
 
@@ -20,6 +22,7 @@ namespace qv {
 namespace {
 
 const uint8_t kCheck[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+const BlockByteSource kCheckSource(kCheck, sizeof kCheck);
 
 // Runs the registered widget of a model; `act` works on the open dialog and closes it.
 bool RunWidget(DialogModel& model, const std::function<void(QDialog&)>& act)
@@ -62,7 +65,7 @@ TEST(ChecksumDialogTest, BigEndianSwitchesTheWordRows)
 
 TEST(CrcDialogTest, TypingAFormulaUpdatesEveryField)
 {
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({});
     QString catalog, reflected, b0;
     const bool accepted = RunWidget(model, [&](QDialog& dialog) {
@@ -87,7 +90,7 @@ TEST(CrcDialogTest, TypingAFormulaUpdatesEveryField)
 
 TEST(CrcDialogTest, InvalidFormulaTurnsRedAndSourceChoiceLengthensTheDialog)
 {
-    CrcDialogModel model(ToolBytes{kCheck, 9});
+    CrcDialogModel model(ToolBytes{&kCheckSource, 0, 9});
     model.Load({});
     QColor red;
     int shortHeight = 0, longHeight = 0, shortAgain = 0;
@@ -117,6 +120,37 @@ TEST(CrcDialogTest, InvalidFormulaTurnsRedAndSourceChoiceLengthensTheDialog)
     EXPECT_GT(longHeight, shortHeight);
     EXPECT_LT(shortAgain, longHeight);
     EXPECT_EQ(model.Source(), 0);
+}
+
+// Over a long selection the results wait until typing pauses; the pass then runs with its
+// progress dialog, whose taking the focus does not count as leaving the field.
+TEST(CrcDialogTest, ALongInputIsPassedOnceTypingPauses)
+{
+    test::SparseByteSource document(CrcDialogModel::kCrcImmediateLimit);
+    QtTaskRunner runner;
+    runner.SetShowAfter(0);
+    CrcDialogModel model(ToolBytes{&document, 0, document.Size()}, &runner);
+    model.Load({});
+    ASSERT_TRUE(model.RunPendingPass());
+    QString whileTyping, typed, afterPause;
+    RunWidget(model, [&](QDialog& dialog) {
+        dialog.activateWindow();  // focus events reach only the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QComboBox* width = dialog.findChildren<QComboBox*>().at(1);
+        width->lineEdit()->setFocus();
+        width->lineEdit()->selectAll();
+        QTest::keyClicks(width->lineEdit(), "16");
+        whileTyping = dialog.findChild<QLineEdit*>("result1")->text();
+        for (int i = 0; i < 100 && model.PassPending(); ++i) QTest::qWait(20);
+        QTest::qWait(100);
+        typed = width->currentText();
+        afterPause = dialog.findChild<QLineEdit*>("result1")->text();
+        dialog.reject();
+    });
+    EXPECT_EQ(whileTyping, "");
+    EXPECT_EQ(typed, "16");
+    EXPECT_EQ(afterPause, "0x0000");  // a CRC from 0 over zero bytes
+    EXPECT_FALSE(model.PassPending());
 }
 
 }  // namespace

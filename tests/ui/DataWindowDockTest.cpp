@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 #include "app/HexApp.h"
 #include "app/MainFrame.h"
@@ -33,7 +35,12 @@ namespace {
 class DataWindowDockTest : public ::testing::Test {
 protected:
     // The settings outlive the test binary: each test starts and ends without data window state.
-    void SetUp() override { ForgetState(); }
+    // Format detection stays off unless a test is about it: it would add pages and switch to them.
+    void SetUp() override
+    {
+        ForgetState();
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("DataWindow/AutoDetect", 0);
+    }
     void TearDown() override { ForgetState(); }
     static void ForgetState()
     {
@@ -296,6 +303,91 @@ TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
     list->scrollToBottom();
     QApplication::processEvents();
     EXPECT_GT(DataRowModel::RowOf(list->indexAt(QPoint(5, 5))), 15000);
+}
+
+TEST_F(DataWindowDockTest, ARealRightClickCopiesTheFieldUnderThePointer)
+{
+    const std::string file = dir.Write("bild.bmp", test::MakeBitmap(1, 1, 24, {}, {1, 2, 3, 0}));
+    auto app = Start(file);
+    CMainFrame& frame = *app->Frame();
+    DataListView* list = DecodeWithShippedBmp(frame);
+    list->expand(list->model()->index(0, 0));
+    QApplication::processEvents();
+    // The third row, "Dateigröße", over its value: the menu's copy takes that field, not the one above.
+    const QModelIndex size = Find(list, "Dateigröße");
+    ASSERT_EQ(size.row(), 1);
+    const QPoint inWindow = list->viewport()->mapTo(&frame, list->visualRect(size.siblingAtColumn(kColumnValue)).center());
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions())
+            if (action->data().toInt() == 14095) {
+                offered = action->isEnabled();
+                menu->setActiveAction(action);
+            }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(frame.windowHandle(), Qt::RightButton, {}, inWindow);
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(QApplication::clipboard()->text(), "58 ");  // 54 bytes of headers and one row of 4
+}
+
+TEST_F(DataWindowDockTest, TheDockShowsEveryColumnAndCutTextsShowWholeInATooltip)
+{
+    const std::string module = dir.Write("lang.dfm", "BLOCK \"Lang\"\nBYTE \"Kurz\"\nBYTE \"Viele Bytes\" 60 #H2\n");
+    const std::string file = dir.Write("daten.bin", std::vector<uint8_t>(100, 0x5A));
+    auto app = Start(file);
+    CMainFrame& frame = *app->Frame();
+    DataWindowDock* dock = frame.DataWindow();
+    frame.ExecuteCommand(32801);
+    ASSERT_TRUE(dock->Window().LoadModule(module));
+    frame.ExecuteCommand(32808);
+    QApplication::processEvents();
+    DataListView* list = dock->CurrentList();
+    int columns = 0;
+    for (int c = 0; c < kColumnCount; ++c)
+        if (!list->isColumnHidden(c)) columns += list->header()->sectionSize(c);
+    EXPECT_GE(list->viewport()->width(), columns);
+
+    auto tipAt = [&](int row) {
+        QToolTip::hideText();
+        const QRect cell = list->visualRect(list->model()->index(row, kColumnValue));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(list->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(0), "");
+    EXPECT_EQ(tipAt(1), QString("0x5A ").repeated(60));
+}
+
+TEST_F(DataWindowDockTest, AnOpenedFileShowsItsFormatOnAPageOfItsOwnOnceTheDockIsShown)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("DataWindow/AutoDetect", 1);
+    const std::string bitmap = dir.Write("bild.bmp", test::MakeBitmap(1, 1, 24, {}, {1, 2, 3, 0}));
+    const std::string plain = dir.Write("daten.bin", std::vector<uint8_t>(64, 0));
+    auto app = Start(bitmap);
+    CMainFrame& frame = *app->Frame();
+    DataWindowDock* dock = frame.DataWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(dock->PageSelector()->count(), kMainFrameDataPages);  // hidden: nothing looked up yet
+    frame.ExecuteCommand(32801);
+    QApplication::processEvents();
+    ASSERT_EQ(dock->PageSelector()->count(), kMainFrameDataPages + 1);
+    EXPECT_EQ(dock->PageSelector()->tabText(kMainFrameDataPages), "Bitmap");
+    EXPECT_EQ(dock->PageSelector()->currentIndex(), kMainFrameDataPages);
+    EXPECT_EQ(dock->CurrentList()->model()->rowCount(), 2);  // file and info header
+    EXPECT_EQ(dock->PageSelector()->tabText(0), "Daten 1");  // no module loaded by hand
+
+    frame.OpenFile(plain);
+    QApplication::processEvents();
+    EXPECT_EQ(dock->PageSelector()->count(), kMainFrameDataPages);
+    EXPECT_EQ(dock->PageSelector()->currentIndex(), 0);
+    frame.OpenFile(bitmap);
+    QApplication::processEvents();
+    EXPECT_EQ(dock->PageSelector()->tabText(kMainFrameDataPages), "Bitmap");
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 }  // namespace

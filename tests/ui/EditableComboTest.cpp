@@ -91,7 +91,8 @@ TEST(EditableCombo, CrcFieldsKeepAPrefix)
         settings.WriteMultiString(CrcDialogModel::kSection, "PolynomList", {"0x8408"});
         settings.WriteMultiString(CrcDialogModel::kSection, "StartList", {"0xFFFF"});
         const uint8_t bytes[] = {1, 2, 3};
-        CrcDialogModel model(ToolBytes{bytes, 3});
+        const BlockByteSource source(bytes, 3);
+        CrcDialogModel model(ToolBytes{&source, 0, 3});
         model.Load({&settings, nullptr});
         QString typed;
         const bool accepted = test::RunDialogWidget(model, [&](QDialog& dialog) {

@@ -61,6 +61,39 @@ std::optional<RemoteReply> Ask(const std::string& socketPath, const RemoteReques
     return Exchange(socketPath, EncodeRemoteRequest(request));
 }
 
+// Runs the event loop until done() holds or two seconds have passed.
+template <typename Done>
+bool ProcessUntil(Done done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+// A modal dialog with its own event loop, closed after ms.
+void RunDialog(int ms)
+{
+    QDialog dialog;
+    QTimer::singleShot(ms, &dialog, &QDialog::accept);
+    dialog.exec();
+}
+
+// Runs the event loop until the client has a whole reply, or two seconds have passed.
+std::optional<RemoteReply> AwaitReply(RemoteClientSocket& client)
+{
+    RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
+    std::optional<RemoteReply> reply;
+    ProcessUntil([&] {
+        if (auto got = client.Receive(0); got && !got->empty()) {
+            decoder.Feed(got->data(), got->size());
+            reply = decoder.TakeReply();
+        }
+        return reply.has_value();
+    });
+    return reply;
+}
+
 class RemoteControlTest : public ::testing::Test {
 protected:
     RemoteControlTest()
@@ -239,24 +272,6 @@ TEST_F(RemoteServerTest, SilentPeersTimeOut)
     }
 }
 
-// Runs the event loop until done() holds or two seconds have passed.
-template <typename Done>
-bool ProcessUntil(Done done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
-// A modal dialog with its own event loop, closed after ms.
-void RunDialog(int ms)
-{
-    QDialog dialog;
-    QTimer::singleShot(ms, &dialog, &QDialog::accept);
-    dialog.exec();
-}
-
 TEST_F(RemoteServerTest, APeerThatLeavesWhileItsRequestIsInHandIsFreedOnlyAfterwards)
 {
     // Gone before its reply is written (the write finds the end closed), and gone while its
@@ -289,16 +304,7 @@ TEST_F(RemoteServerTest, RequestsWaitWhileTheUserAnswersADialog)
     QTimer::singleShot(300, [&] { servedInside = !target.posted.empty(); });
     RunDialog(400);
     EXPECT_FALSE(servedInside);
-
-    RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
-    std::optional<RemoteReply> reply;
-    ProcessUntil([&] {
-        if (auto got = client.Receive(0); got && !got->empty()) {
-            decoder.Feed(got->data(), got->size());
-            reply = decoder.TakeReply();
-        }
-        return reply.has_value();
-    });
+    const auto reply = AwaitReply(client);
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->result, 1);
     EXPECT_EQ(target.posted.size(), 1u);
@@ -331,15 +337,7 @@ TEST_F(RemoteServerTest, AFloodIsCappedWithoutPushingOutAClientThatCameFirst)
 
     // The slow client keeps its place and gets its answer.
     ASSERT_TRUE(slow.SendAll({request.begin() + 10, request.end()}, 1000));
-    RemoteFrameDecoder decoder(RemoteFrameDecoder::Kind::Reply);
-    std::optional<RemoteReply> reply;
-    for (int i = 0; i < 200 && !reply; ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (auto got = slow.Receive(0); got && !got->empty()) {
-            decoder.Feed(got->data(), got->size());
-            reply = decoder.TakeReply();
-        }
-    }
+    const auto reply = AwaitReply(slow);
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->result, 3);
 
@@ -347,9 +345,7 @@ TEST_F(RemoteServerTest, AFloodIsCappedWithoutPushingOutAClientThatCameFirst)
     bool closed = false;
     EXPECT_FALSE(Exchange(socket, request, &closed, 500));
     EXPECT_TRUE(closed);
-    QElapsedTimer clock;
-    clock.start();
-    while (server.PeerCount() > 1 && clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ProcessUntil([&] { return server.PeerCount() <= 1; });
     const auto later = Exchange(socket, request);
     ASSERT_TRUE(later);
     EXPECT_EQ(later->result, 3);

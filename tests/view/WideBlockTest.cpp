@@ -10,10 +10,12 @@
 
 #include "platform/MappedFile.h"
 #include "tests/support/FakeClipboard.h"
+#include "tests/support/FakeDialogService.h"
 #include "tests/support/FakeLineViewHost.h"
 #include "tests/support/SparseFile.h"
 #include "tests/support/TempDir.h"
 #include "tests/view/HexViewTesting.h"
+#include "view/HexViewGotoDialog.h"
 #include "view/ScrollBarScale.h"
 
 namespace qv::test {
@@ -77,8 +79,18 @@ TEST_F(WideBlock, SixGiBJumpTypeAndReachTheEnd)
     EXPECT_NE(Row(h.view.TopLine()).find("48 65 6C 6C"), std::string::npos);
     EXPECT_EQ(panes.texts[0], " Adr: 0x160000000 / M: +6");
 
-    // Typing changes the file at once, at its place beyond 4 GiB.
-    h.view.SetCursorOffset(0x170000000, true);
+    // "Zu Adresse" offers the cursor's address whole and goes to a 64-bit sum; typing
+    // there changes the file at once.
+    FakeDialogService dialogs;
+    std::string offered;
+    dialogs.steps.push_back([&](DialogModel& model) {
+        offered = static_cast<GotoDialog&>(model).text;
+        static_cast<GotoDialog&>(model).text = "0x16FFFFFFF+1";
+        return true;
+    });
+    h.view.SelectTo(kText, true);  // no selection: the cursor's address is offered
+    EXPECT_EQ(h.view.GotoAddress(dialogs), 0x170000000);
+    EXPECT_EQ(offered, "0x160000000");
     h.Type("abcd");
     EXPECT_EQ(ReadFileBytes(path, 0x170000000, 3), std::string("\xAB\xCD\0", 3));
     EXPECT_EQ(panes.texts[0], " Adr: 0x170000002 / 6174015490");
@@ -94,7 +106,7 @@ TEST_F(WideBlock, SixGiBJumpTypeAndReachTheEnd)
     EXPECT_LE(scale.BarMaximum() - scale.BarValue(), scale.BarPage());
 }
 
-TEST_F(WideBlock, SelectionAcrossFourGiBCopiesAndPrintsWhole)
+TEST_F(WideBlock, SelectionCopyAndMarksAcrossFourGiB)
 {
     Map(k6GiB, false, {{0xFFFFFFFF, "XY"}});
     h.view.SetCursorOffset(0xFFFFFFFE, false);
@@ -110,6 +122,15 @@ TEST_F(WideBlock, SelectionAcrossFourGiBCopiesAndPrintsWhole)
     int64_t reported = 0;
     EXPECT_EQ(h.view.GetSelection(true, &reported), 0x10u);
     EXPECT_EQ(reported, kMaxReportedSelection);
+
+    // A found value's mark beyond 4 GiB colours its bytes there.
+    ASSERT_TRUE(h.view.SetMark(-1, 0xFFFFFFFF, 2));
+    EXPECT_EQ(h.view.Mark(1).last, 0x100000000);
+    h.view.SetCursorOffset(0x100000000, false);
+    RowText row;
+    h.view.BuildRow(h.view.CursorLine(), false, row);
+    const int32_t index = static_cast<int32_t>((0x100000000 + h.view.RowLayout().Phase()) % h.view.BytesPerRow());
+    EXPECT_EQ(row.attributes[static_cast<size_t>(h.view.RowLayout().textStart + index)], AttrRange);
 }
 
 TEST_F(WideBlock, HundredGiBHasMoreRowsThanAnInt)

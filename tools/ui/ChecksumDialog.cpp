@@ -67,7 +67,8 @@ bool RunChecksumDialog(DialogModel& base, QWidget* parent)
 
 void ExecuteChecksum(AppContext& context)
 {
-    if (context.view && context.dialogs) RunChecksumTool(*context.view, *context.dialogs);
+    if (!context.view || !context.dialogs) return;
+    RunChecksumTool(ToolInputOfView(*context.view), *context.dialogs, TasksOf(context));
 }
 
 CommandState ChecksumState(AppContext& context)

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
@@ -40,7 +41,8 @@ QComboBox* EditableCombo(const std::vector<std::string>& lines)
 
 // Binds the widgets to the model: a user's edit goes into the model's field and runs its
 // update; afterwards every widget shows the model again, with its signals held back so
-// that rewriting the fields causes no further updates.
+// that rewriting the fields causes no further updates. A pass over a long input runs once
+// the user has stopped typing for a moment, not after every key.
 class CrcDialogWidget {
 public:
     CrcDialogWidget(CrcDialogModel& model, QDialog& window) : model_(model), window_(window) { Build(); }
@@ -65,7 +67,11 @@ private:
     QLineEdit* results_[CrcDialogModel::kResultCount] = {};
     QPlainTextEdit* sourceText_ = nullptr;
     bool sourceShown_ = true;
+    QTimer* pendingPass_ = nullptr;
+    bool passRunning_ = false;  // the progress dialog took the focus: that is no leaving of a field
 };
+
+constexpr int kTypingPauseMs = 400;
 
 void CrcDialogWidget::Build()
 {
@@ -119,6 +125,16 @@ void CrcDialogWidget::Build()
     QObject::connect(buttons, &QDialogButtonBox::rejected, &window_, &QDialog::reject);
     grid->addWidget(buttons, row++, 0, 1, 2);
 
+    pendingPass_ = new QTimer(&window_);
+    pendingPass_->setSingleShot(true);
+    pendingPass_->setInterval(kTypingPauseMs);
+    QObject::connect(pendingPass_, &QTimer::timeout, &window_, [this] {
+        passRunning_ = true;
+        model_.RunPendingPass();
+        passRunning_ = false;
+        ShowModel();
+    });
+
     QObject::connect(catalog_, &QComboBox::activated, &window_, [this](int index) {
         model_.Fields().catalogIndex = static_cast<size_t>(index);
         Edited(CrcChange::Catalog);
@@ -128,7 +144,9 @@ void CrcDialogWidget::Build()
             model_.Fields().*text = FromQt(value);
             Edited(change);
         });
-        QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, &window_, [this] { Edited(CrcChange::Other); });
+        QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, &window_, [this] {
+            if (!passRunning_) Edited(CrcChange::Other);
+        });
     };
     bindCombo(width_, &CrcFields::widthText, CrcChange::Width);
     bindCombo(reflected_, &CrcFields::reflectedText, CrcChange::Reflected);
@@ -138,7 +156,9 @@ void CrcDialogWidget::Build()
         model_.Fields().formulaText = FromQt(value);
         Edited(CrcChange::Formula);
     });
-    QObject::connect(formula_, &QLineEdit::editingFinished, &window_, [this] { Edited(CrcChange::Other); });
+    QObject::connect(formula_, &QLineEdit::editingFinished, &window_, [this] {
+        if (!passRunning_) Edited(CrcChange::Other);
+    });
     QObject::connect(invert_, &QCheckBox::toggled, &window_, [this](bool on) {
         model_.SetInvert(on);
         ShowModel();
@@ -188,6 +208,8 @@ void CrcDialogWidget::ShowModel()
 
     // The source field only takes room while a source is chosen: the dialog lengthens
     // and shortens by its height.
+    if (model_.PassPending()) pendingPass_->start();
+
     const bool show = model_.Source() != CrcDialogModel::kSourceNone;
     sourceText_->setPlainText(ToQt(model_.SourceText()));
     if (show != sourceShown_) {
@@ -211,7 +233,8 @@ bool RunCrcDialog(DialogModel& base, QWidget* parent)
 
 void ExecuteCrc(AppContext& context)
 {
-    if (context.view && context.dialogs) RunCrcTool(*context.view, context.settings, *context.dialogs);
+    if (!context.view || !context.dialogs) return;
+    RunCrcTool(ToolInputOfView(*context.view), context.settings, *context.dialogs, TasksOf(context));
 }
 
 CommandState CrcState(AppContext& context)
