@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HexApp.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
 #include <cstdio>
@@ -9,6 +10,9 @@
 #include "app/RemoteControl.h"
 #include "compare/ui/CompareController.h"
 #include "document/HexDoc.h"
+#include "recovery/CrashRecovery.h"
+#include "recovery/DocumentJournal.h"
+#include "recovery/RecoveryFolder.h"
 #include "shell/StartPositions.h"
 #include "view/HexLayout.h"
 #include "view/HexView.h"
@@ -28,9 +32,12 @@ CHexApp::~CHexApp()
 {
     remote_.reset();  // no messages once the frame is going
     // The frame goes first (it writes its options), then the document (it writes
-    // "PasteMode" and releases its block), then the view.
+    // "PasteMode" and releases its block; its journal hears of the close), then the
+    // journal and the view.
     frame_.reset();
     document_.reset();
+    recovery_.reset();
+    journal_.reset();
     view_.reset();
     recentFiles_.Save(*userSettings_);
     userSettings_->Sync();
@@ -75,14 +82,24 @@ bool CHexApp::Start(const QStringList& arguments)
     };
     document_ = std::make_unique<CHexDoc>(services);
     document_->AttachView(view_.get());
+    // A journal that cannot be written is told in the status bar: it may fail while a
+    // dialog is open, and typing goes on.
+    journal_ = std::make_unique<DocumentJournal>(*document_, *view_, RecoveryFolderPath(), &timers_,
+                                                 [this](const std::string& error) {
+                                                     if (frame_) frame_->ShowStatusNote(error);
+                                                 });
+    recovery_ = std::make_unique<CrashRecovery>(*document_, *journal_, *activePrompt_, *activeDialogs_);
+    document_->SetRecovery(recovery_.get());
 
     frame_ = std::make_unique<CMainFrame>(context, *document_, *view_, recentFiles_);
     prompt_.SetParent(frame_.get());
     dialogs_.SetParent(frame_.get());
     tasks_.SetParent(frame_.get());
 
-    const bool opened = commandLine.fileName.empty() ? document_->NewDocument()
-                                                     : document_->FileOpen(commandLine.fileName);
+    bool opened = commandLine.fileName.empty() ? document_->NewDocument()
+                                               : document_->FileOpen(commandLine.fileName);
+    // Cancelling the offer of unsaved edits is no failure: the editor starts empty.
+    if (!opened && recovery_->OpenCancelled()) opened = document_->NewDocument();
     if (!opened && !commandLine.fileName.empty()) return false;
     view_->EnableDroppedFiles(true);
 
@@ -108,6 +125,9 @@ bool CHexApp::Start(const QStringList& arguments)
     std::string remoteError;
     if (!remote_->Listen(&remoteError)) std::fprintf(stderr, "quarnival: %s\n", remoteError.c_str());
 
+    // Unsaved edits of untitled documents and of files that are gone: offered once the window is up.
+    if (commandLine.fileName.empty()) QTimer::singleShot(0, frame_.get(), [this] { recovery_->OfferAtStart(); });
+
     if (commandLine.openDataWindow) {
         const bool withFile = !commandLine.fileName.empty();
         QTimer::singleShot(0, frame_.get(), [this, withFile] {
@@ -116,6 +136,22 @@ bool CHexApp::Start(const QStringList& arguments)
         });
     }
     return true;
+}
+
+void CHexApp::OnStopRequest()
+{
+    if (!frame_) {
+        QApplication::quit();
+        return;
+    }
+    if (journal_->SecureForStop()) {
+        if (frame_->CloseWithoutSaveQuestion()) QApplication::quit();
+        return;
+    }
+    activePrompt_->Tell("Die ungesicherten Änderungen können nicht für den nächsten Start gesichert werden.\n" +
+                            journal_->LastError(),
+                        PromptIcon::Warning);
+    if (frame_->close()) QApplication::quit();
 }
 
 }  // namespace qv

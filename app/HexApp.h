@@ -17,6 +17,8 @@ namespace qv {
 class CHexDoc;
 class CHexView;
 class CMainFrame;
+class CrashRecovery;
+class DocumentJournal;
 class RemoteControl;
 
 // Services a test may put in place of the interactive ones.
@@ -32,10 +34,15 @@ public:
 
     // The start sequence; false ends the program (a start-up file that cannot be opened).
     bool Start(const QStringList& arguments);
+    // A termination signal, run when no dialog is open: with every unsaved edit secured in
+    // the journal the program ends at once; otherwise the close question comes, after
+    // saying why.
+    void OnStopRequest();
     CMainFrame* Frame() const { return frame_.get(); }
     CHexDoc* Document() const { return document_.get(); }
     CHexView* View() const { return view_.get(); }
     RemoteControl* Remote() const { return remote_.get(); }
+    DocumentJournal* Journal() const { return journal_.get(); }
     StartOptions& Options() { return startOptions_; }
 
 private:
@@ -51,6 +58,8 @@ private:
     StartOptions startOptions_;
     RecentFileList recentFiles_;
     std::unique_ptr<CHexView> view_;
+    std::unique_ptr<DocumentJournal> journal_;
+    std::unique_ptr<CrashRecovery> recovery_;
     std::unique_ptr<CHexDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<RemoteControl> remote_;

@@ -42,6 +42,8 @@ namespace {
 
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kIdleText = "Bereit";
+// How long a message stays in the status bar before "Bereit" returns.
+constexpr int kMessageMs = 10000;
 
 // "Strg" is how German keyboards label Ctrl; Qt's portable names are used for the keys.
 QKeySequence KeyOf(const std::string& key)
@@ -419,6 +421,11 @@ void CMainFrame::BuildStatusBar()
     bar->showMessage(kIdleText);
 }
 
+void CMainFrame::ShowMessage(const std::string& textUtf8)
+{
+    statusBar()->showMessage(QString::fromStdString(textUtf8), kMessageMs);
+}
+
 void CMainFrame::DefinePanes(const std::vector<StatusPaneSpec>& specs)
 {
     std::vector<int32_t> values, widths;
@@ -570,9 +577,22 @@ void CMainFrame::ShowAbout()
     dialog.exec();
 }
 
+bool CMainFrame::CloseWithoutSaveQuestion()
+{
+    skipSaveQuestion_ = true;
+    const bool closed = close();
+    skipSaveQuestion_ = false;
+    return closed;
+}
+
+void CMainFrame::ShowStatusNote(const std::string& textUtf8)
+{
+    statusBar()->showMessage(QString::fromStdString(textUtf8));
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!document_.SaveModified()) {
+    if (!skipSaveQuestion_ && !document_.SaveModified()) {
         event->ignore();
         return;
     }

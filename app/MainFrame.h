@@ -57,6 +57,12 @@ public:
     void UpdateTitle();
     // Opens a file the way the user's open command does (save question first).
     void OpenFile(const std::string& path);
+    // Closes the window without the save question: the unsaved edits are secured for the
+    // next start. True when it closed.
+    bool CloseWithoutSaveQuestion();
+    // A note in the status bar that stays until the next one; never a dialog, so it may be
+    // given while one is open.
+    void ShowStatusNote(const std::string& textUtf8);
     // The start option /Z maximises this run only: the size, place and maximised state the
     // user left stay stored for the next start.
     void ShowMaximisedForThisRun();
@@ -75,6 +81,7 @@ public:
     // IStatusPanes
     void DefinePanes(const std::vector<StatusPaneSpec>& panes) override;
     bool SetPaneText(int index, const std::string& textUtf8) override;
+    void ShowMessage(const std::string& textUtf8) override;
     // The pane protocol: define panes from values and widths (see StatusPaneLayout.h),
     // set a text in given colours (0x00BBGGRR, negative = system colours), answer the check.
     int32_t DefineStatusPanes(const std::vector<int32_t>& values, const std::vector<int32_t>* widths, int32_t count);
@@ -126,6 +133,7 @@ private:
     uint32_t flatMode_ = 1;
     int32_t lastDataEntry_ = -1;
     bool topMost_ = false;
+    bool skipSaveQuestion_ = false;
 };
 
 }  // namespace qv

@@ -23,27 +23,36 @@ namespace {
 
 constexpr int kPdfResolution = 1200;
 
-// Without a window every message goes to stderr; questions take their default answer.
+// Without a window nobody can answer: questions silently take their default answer, and
+// only messages go to stderr.
 class StderrPrompt : public IPrompt {
 public:
     PromptAnswer Show(const std::string& text, const std::string& /*caption*/, PromptIcon /*icon*/,
-                      PromptButtons /*buttons*/, PromptAnswer defaultButton) override
+                      PromptButtons buttons, PromptAnswer defaultButton) override
     {
-        std::fprintf(stderr, "quarnival: %s\n", text.c_str());
+        if (buttons == PromptButtons::Ok) std::fprintf(stderr, "quarnival: %s\n", text.c_str());
         return defaultButton;
     }
     void Beep() override {}
 };
 
-// The rows of /J:address:length, when the length is at least 1.
-std::optional<PrintRange> JumpRange(const CommandLine& commandLine, const CHexView& view)
+// The rows of /J:address:length, when the length is at least 1; an address outside the
+// document is an error.
+std::optional<PrintRange> JumpRange(const CommandLine& commandLine, const CHexView& view, std::string& error)
 {
     if (!commandLine.jumpOption) return std::nullopt;
     const auto [address, length] = ReadNumberPair(*commandLine.jumpOption);
     if (length == 0) return std::nullopt;
-    // Both ends are limited to the block, so a length past its end prints to the last row.
     const int64_t first = view.OffsetOf(address, true);
-    const int64_t last = length - 1 > static_cast<uint64_t>(INT64_MAX - std::max<int64_t>(first, 0))
+    if (first < 0 || first >= view.Buffer().Length()) {
+        char text[160];
+        std::snprintf(text, sizeof text, "Die Adresse 0x%llX aus /J liegt nicht in der Datei; es wurde nichts gedruckt.",
+                      static_cast<unsigned long long>(address));
+        error = text;
+        return std::nullopt;
+    }
+    // The end is limited to the block, so a length past its end prints to the last row.
+    const int64_t last = length - 1 > static_cast<uint64_t>(INT64_MAX - first)
                              ? INT64_MAX
                              : first + static_cast<int64_t>(length - 1);
     return BytesPrintRange(view, first, last);
@@ -78,6 +87,8 @@ std::optional<int> RunPrintPdf(const QStringList& arguments)
     QtSettingsStore machineSettings(QSettings::SystemScope);
     const SettingsStores stores{&userSettings, &machineSettings};
     StartOptions startOptions = commandLine.options;
+    // Printing never writes: unless told otherwise, the file is opened read-only.
+    if (startOptions.AccessMode == 0) startOptions.AccessMode = 1;
     StderrPrompt prompt;
     CHexView view(FlagPersist, stores);
     view.SetPrompt(&prompt);
@@ -89,7 +100,9 @@ std::optional<int> RunPrintPdf(const QStringList& arguments)
     document.AttachView(&view);
     if (!document.FileOpen(NormalizeStartPath(commandLine.fileName))) return 1;
 
-    const std::optional<PrintRange> selection = JumpRange(commandLine, view);
+    std::string jumpError;
+    const std::optional<PrintRange> selection = JumpRange(commandLine, view, jumpError);
+    if (!jumpError.empty()) return Fail(jumpError);
     const HeaderFooterValues notes = HeaderFooterValuesNow(document.PathName());
     auto paint = [&](QPagedPaintDevice& device) {
         PrintJob job(view, MakePrintJobSetup(view, GeometryOf(device), selection, notes));

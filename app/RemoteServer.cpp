@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/LongTask.h"
 #include "platform/RemoteEndpoint.h"
 #include "shell/RemoteMessages.h"
 
@@ -98,9 +99,9 @@ void RemoteServer::Drop(QLocalSocket* socket)
 
 bool RemoteServer::MustWait() const
 {
-    // A dialog's own event loop runs below the main one; a modal window or a popup menu may
-    // also be up without one (a progress shown while work runs).
-    return handling_ || QGuiApplication::modalWindow() || QApplication::activePopupWidget() ||
+    // A dialog's own event loop runs below the main one; a modal window, a popup menu or
+    // long work may also be under way without one.
+    return handling_ || LongTaskRunning() || QGuiApplication::modalWindow() || QApplication::activePopupWidget() ||
            QThread::currentThread()->loopLevel() > 1;
 }
 

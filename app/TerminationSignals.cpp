@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TerminationSignals.h"
 
+#include <QApplication>
+#include <QThread>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -11,6 +13,9 @@ namespace {
 // The handler may only write to a descriptor; the notifier reads it on the UI thread.
 int signalPipe[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+// How often a noted request looks whether the open dialog has ended.
+constexpr int kRetryMs = 50;
+
 
 void OnSignal(int)
 {
@@ -20,8 +25,11 @@ void OnSignal(int)
 
 }  // namespace
 
-TerminationSignals::TerminationSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal))
+TerminationSignals::TerminationSignals(std::function<void()> onSignal, int topLoopLevel)
+    : onSignal_(std::move(onSignal)), topLoopLevel_(topLoopLevel)
 {
+    retry_.setInterval(kRetryMs);
+    QObject::connect(&retry_, &QTimer::timeout, this, [this] { RunWhenFree(); });
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(signalPipe[1], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { Drain(); });
@@ -47,6 +55,22 @@ void TerminationSignals::Drain()
     char bytes[16];
     while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {
     }
+    pending_ = true;
+    RunWhenFree();
+}
+
+void TerminationSignals::RunWhenFree()
+{
+    if (!pending_) return;
+    // A dialog that was just answered may still be inside its own loop: the loop depth tells.
+    const bool busy = QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+                      QThread::currentThread()->loopLevel() > topLoopLevel_;
+    if (busy) {
+        retry_.start();
+        return;
+    }
+    retry_.stop();
+    pending_ = false;
     if (onSignal_) onSignal_();
 }
 

@@ -49,8 +49,9 @@ int main(int argc, char** argv)
     if (std::optional<int> printed = qv::RunPrintPdf(QApplication::arguments())) return *printed;
 
     qv::CHexApp app;
-    // A stop request ends the event loop; the application then stores its settings on the way out.
-    qv::TerminationSignals stopRequests([] { QApplication::quit(); });
+    // A stop request secures the unsaved edits and ends the event loop; the application then
+    // stores its settings on the way out.
+    qv::TerminationSignals stopRequests([&app] { app.OnStopRequest(); });
     if (!app.Start(QApplication::arguments())) return 1;
     return QApplication::exec();
 }

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliArgs.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
+#include "common/NumberText.h"
 
 namespace qv::cli {
 
@@ -61,23 +59,51 @@ std::vector<std::string> CliArgs::Values(const std::string& option) const
     return all;
 }
 
+namespace {
+
+// The whole text as a typed number; nothing when anything else is in it or it overflows.
+std::optional<TypedNumber> WholeNumber(const std::string& text)
+{
+    const TypedNumber number = ReadTypedNumber(text);
+    if (number.consumed == 0 || number.consumed != text.size() || number.overflow) return std::nullopt;
+    return number;
+}
+
+}  // namespace
+
 std::optional<uint64_t> CliArgs::Number(const std::string& option) const
 {
     auto text = Value(option);
     if (!text) return std::nullopt;
-    auto number = ParseCliNumber(*text);
+    const std::optional<TypedNumber> number = WholeNumber(*text);
+    if (number && number->negative && number->magnitude != 0)
+        throw UsageError("Option --" + option + ": keine negative Zahl erlaubt: " + *text);
+    if (!number) throw UsageError("Option --" + option + ": keine Zahl: " + *text);
+    return number->magnitude;
+}
+
+std::optional<int64_t> CliArgs::SignedNumber(const std::string& option) const
+{
+    auto text = Value(option);
+    if (!text) return std::nullopt;
+    auto number = ParseCliSignedNumber(*text);
     if (!number) throw UsageError("Option --" + option + ": keine Zahl: " + *text);
     return number;
 }
 
 std::optional<uint64_t> ParseCliNumber(const std::string& text)
 {
-    if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    unsigned long long value = std::strtoull(text.c_str(), &end, 0);
-    if (errno != 0 || end == text.c_str() || *end != '\0') return std::nullopt;
-    return value;
+    const std::optional<TypedNumber> number = WholeNumber(text);
+    if (!number || (number->negative && number->magnitude != 0)) return std::nullopt;
+    return number->magnitude;
+}
+
+std::optional<int64_t> ParseCliSignedNumber(const std::string& text)
+{
+    const std::optional<TypedNumber> number = WholeNumber(text);
+    const uint64_t limit = number && number->negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+    if (!number || number->magnitude > limit) return std::nullopt;
+    return static_cast<int64_t>(number->Bits());
 }
 
 }  // namespace qv::cli

@@ -75,8 +75,9 @@ int Convert(const std::vector<std::string>& arguments)
     if (args.Positional().size() != 2) throw UsageError("IN und OUT erwartet");
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
-    const uint64_t offsetOption = args.Number("offset").value_or(0);
-    if (offsetOption > UINT32_MAX) throw UsageError("--offset passt nicht in 32 Bit");
+    // A negative start offset moves the records up, as in the start-offset dialog.
+    const int64_t offsetOption = args.SignedNumber("offset").value_or(0);
+    if (offsetOption > INT64_C(0xFFFFFFFF) || offsetOption < INT32_MIN) throw UsageError("--offset passt nicht in 32 Bit");
     const uint32_t offset = static_cast<uint32_t>(offsetOption);
     // Like the editor, a start offset also becomes the address the bytes are saved at.
     const uint64_t baseOption = args.Number("base").value_or(offset);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <iostream>
 #include <limits>
+#include <optional>
+#include <stdexcept>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
@@ -16,6 +18,7 @@
 #include "modules/ModuleCompiler.h"
 #include "modules/ModuleInterpreter.h"
 #include "modules/ModuleSet.h"
+#include "modules/ModuleSourceText.h"
 #include "view/ByteSource.h"
 
 namespace qv::cli {
@@ -44,6 +47,21 @@ int FindEntryPoint(const ModuleSet& set, const std::string& name)
     int found = set.FindEntryPoint(wanted, 0, static_cast<int>(set.entryPoints.size()));
     if (found < 0) throw UsageError("Einstiegspunkt \"" + name + "\" nicht gefunden");
     return found;
+}
+
+// A module file is read like a data file, so that a pipe, FIFO or <(...) serves as well
+// (the compiler itself reads regular files only). One that cannot be read goes to the
+// compiler, which reports it as the data window does.
+int LoadModule(ModuleCompiler& compiler, const std::string& path)
+{
+    std::optional<InputFile> file;
+    try {
+        file.emplace(path);
+    } catch (const std::runtime_error&) {
+        return compiler.Load(path);
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(file->Data()), file->Size());
+    return compiler.Compile(ModuleSourceText(bytes), ModuleNameFromPath(path));
 }
 
 std::string Hex(int64_t value)
@@ -81,7 +99,7 @@ int Decode(const std::vector<std::string>& args)
     bool allRead = true;
     for (const std::string& module : modules) {
         sink.Clear();
-        if (compiler.Load(module) == ModuleCompiler::kNotOpened) allRead = false;
+        if (LoadModule(compiler, module) == ModuleCompiler::kNotOpened) allRead = false;
         PrintErrors(module, sink.Text());
     }
     if (!allRead) return 1;

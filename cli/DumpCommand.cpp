@@ -12,11 +12,13 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/SystemErrorText.h"
+#include "cli/ToolRange.h"
 #include "common/CodePage.h"
 #include "view/HexLayout.h"
 #include "view/HexRow.h"
@@ -130,8 +132,12 @@ int RunDump(const std::vector<std::string>& argv)
     const uint64_t offset = args.Number("offset").value_or(0);
     uint64_t remaining = UINT64_MAX;
     if (const std::optional<uint64_t> limit = args.Number("length")) remaining = *limit;
-    if (offset > 0 && fseeko(file, static_cast<off_t>(std::min<uint64_t>(offset, INT64_MAX)), SEEK_SET) != 0)
-        remaining = SkipUnseekable(file, offset) ? remaining : 0;
+    struct stat status {};
+    if (::fstat(::fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        CheckOffsetInFile(offset, static_cast<uint64_t>(status.st_size));
+    if (offset > 0 && fseeko(file, static_cast<off_t>(std::min<uint64_t>(offset, INT64_MAX)), SEEK_SET) != 0 &&
+        !SkipUnseekable(file, offset))
+        CheckOffsetInFile(offset, 0);  // the stream ended before the offset
     base += static_cast<uint32_t>(offset);
 
     // The file is read in chunks of whole rows: every chunk after the first starts a row,

@@ -10,6 +10,7 @@
 #include "cli/CliCommand.h"
 #include "cli/ClipboardTextPieces.h"
 #include "cli/InputFile.h"
+#include "cli/ToolRange.h"
 #include "common/CodePage.h"
 #include "document/CTextGenerator.h"
 
@@ -61,7 +62,8 @@ int Export(const std::vector<std::string>& arguments)
     const uint64_t offsetOption = args.Number("offset").value_or(0);
     const bool bounded = lengthOption && offsetOption + *lengthOption >= offsetOption;
     const InputFile input(args.Positional()[0], bounded ? offsetOption + *lengthOption : UINT64_MAX);
-    const uint64_t offset = std::min<uint64_t>(offsetOption, input.Size());
+    CheckOffsetInFile(offsetOption, input.Size());
+    const uint64_t offset = offsetOption;
     const uint64_t length = std::min<uint64_t>(lengthOption.value_or(input.Size()), input.Size() - offset);
     const uint8_t* bytes = input.Data() + offset;
     input.WillRead(bytes, length);

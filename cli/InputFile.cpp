@@ -35,7 +35,26 @@ private:
     int fd_;
 };
 
+std::optional<std::string>& ChangedInputMessage()
+{
+    static std::optional<std::string> message;
+    return message;
+}
+
 }  // namespace
+
+std::optional<std::string> InputChangedWhileRead()
+{
+    return ChangedInputMessage();
+}
+
+InputFile::~InputFile()
+{
+    if (map_ && map_->Faulted() && !ChangedInputMessage())
+        ChangedInputMessage() = "Die Datei \"" + path_ +
+                                "\" wurde von einem anderen Programm verkürzt, während sie gelesen wurde. Die fehlenden "
+                                "Bytes wurden als 00 gelesen; das Ergebnis gilt nicht.";
+}
 
 void InputFile::WillRead(const uint8_t* data, uint64_t length) const
 {
@@ -53,7 +72,7 @@ void InputFile::WillRead(const uint8_t* data, uint64_t length) const
     ::madvise(start, size, MADV_WILLNEED);
 }
 
-InputFile::InputFile(const std::string& path, uint64_t readLimit)
+InputFile::InputFile(const std::string& path, uint64_t readLimit) : path_(path)
 {
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) throw std::runtime_error(FileErrorText(path, errno));

@@ -45,8 +45,10 @@ public:
     void Flush()
     {
         WriteAll(pbase(), static_cast<size_t>(pptr() - pbase()));
-        setp(buffer_.data(), buffer_.data() + kSize);
+        Discard();
     }
+
+    void Discard() { setp(buffer_.data(), buffer_.data() + kSize); }
 
 protected:
     int_type overflow(int_type ch) override
@@ -130,6 +132,11 @@ void SetOutputFailureCode(int code)
 void FlushStandardOutput()
 {
     Buffer().Flush();
+}
+
+void DiscardStandardOutput()
+{
+    Buffer().Discard();
 }
 
 }  // namespace qv::cli

@@ -19,5 +19,7 @@ void SetOutputFailureCode(int code);
 
 // Writes what is buffered.
 void FlushStandardOutput();
+// Drops what is buffered and not yet written: results that turned out to be wrong.
+void DiscardStandardOutput();
 
 }  // namespace qv::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The part of a file that the checksum and CRC commands work on.
+// The part of a file that the checksum and CRC commands work on, and the one rule for an
+// --offset past the end.
 #include <cstdint>
 
 #include "cli/CliArgs.h"
@@ -14,5 +15,8 @@ namespace qv::cli {
 uint64_t RangeReadLimit(const CliArgs& args);
 
 ToolBytes RangeOfFile(const IByteSource& file, const CliArgs& args);
+
+// Every command that takes --offset refuses one past the end of its input alike.
+void CheckOffsetInFile(uint64_t offset, uint64_t size);
 
 }  // namespace qv::cli

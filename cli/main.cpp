@@ -8,6 +8,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/InputFile.h"
 #include "cli/StandardOutput.h"
 
 namespace qv::cli {
@@ -35,7 +36,8 @@ void PrintHelp()
               << "        quarnival-cli --help | --version\n";
     if (!commands.empty()) std::cout << "\nBefehle:\n";
     for (const auto& command : commands) std::cout << "  " << command.usage << "\n";
-    std::cout << "\nZahlen werden in C-Schreibweise gelesen (dezimal oder 0x...).\n";
+    std::cout << "\nZahlen: dezimal (\"010\" ist zehn), mit 0x, 0o oder 0b davor oder h, o oder b dahinter, "
+                 "wahlweise mit + oder -.\n";
 }
 
 void PrintCommandHelp(const qv::cli::CommandInfo& command)
@@ -54,7 +56,13 @@ int RunCommand(const qv::cli::CommandInfo& command, const std::vector<std::strin
         return 0;
     }
     try {
-        return command.run(args);
+        const int code = command.run(args);
+        if (const std::optional<std::string> changed = qv::cli::InputChangedWhileRead()) {
+            qv::cli::DiscardStandardOutput();
+            std::cerr << "quarnival-cli " << command.name << ": " << *changed << "\n";
+            return 1;
+        }
+        return code;
     } catch (const qv::cli::UsageError& error) {
         std::cerr << "quarnival-cli " << command.name << ": " << error.what() << "\nAufruf: " << command.usage
                   << "\n";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -153,6 +154,36 @@ bool IsValidUtf8(std::string_view text)
         pos += length;
     }
     return true;
+}
+
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view text)
+{
+    if (!IsValidUtf8(text)) return std::nullopt;
+    std::string converted = Utf8ToCp1252(text);
+    // A character without a byte came out as '?', which does not read back as itself.
+    if (Cp1252ToUtf8(converted) != text) return std::nullopt;
+    return converted;
+}
+
+namespace {
+bool StartsCharacter(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+}  // namespace
+
+size_t Utf8Length(std::string_view text)
+{
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
+std::string_view Utf8Prefix(std::string_view text, size_t characters)
+{
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size(); ++end) {
+        if (StartsCharacter(text[end]) && seen++ == characters) break;
+    }
+    return text.substr(0, end);
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace qv {
 namespace {
@@ -87,6 +88,27 @@ Notation NotationOf(std::string_view text, uint32_t mode)
 }
 
 template <typename Unsigned>
+struct DigitRun {
+    Unsigned value = 0;  // modulo the type's range
+    size_t digits = 0;
+    bool overflow = false;  // the digits exceed the type
+};
+
+// The digits of the radix from pos on; pos ends on the first character that is none.
+template <typename Unsigned>
+DigitRun<Unsigned> ReadDigits(std::string_view text, size_t& pos, unsigned radix)
+{
+    DigitRun<Unsigned> run;
+    for (; pos < text.size(); ++pos, ++run.digits) {
+        const unsigned digit = DigitValue(text[pos]);
+        if (digit >= radix) break;
+        if (run.value > (std::numeric_limits<Unsigned>::max() - digit) / radix) run.overflow = true;
+        run.value = static_cast<Unsigned>(run.value * radix + digit);  // wraps around by design
+    }
+    return run;
+}
+
+template <typename Unsigned>
 Unsigned ParseUnsigned(std::string_view whole, uint32_t mode, size_t* consumed)
 {
     const std::string_view text = UpToZero(whole);
@@ -105,14 +127,9 @@ Unsigned ParseUnsigned(std::string_view whole, uint32_t mode, size_t* consumed)
 
     const Notation notation = NotationOf(text.substr(pos), mode);
     pos += notation.prefixLength;
-    Unsigned value = 0;
-    size_t digits = 0;
-    while (pos < text.size()) {
-        unsigned digit = DigitValue(text[pos]);
-        if (digit >= notation.radix) break;
-        value = static_cast<Unsigned>(value * notation.radix + digit);  // wraps around by design
-        ++pos, ++digits;
-    }
+    const DigitRun<Unsigned> run = ReadDigits<Unsigned>(text, pos, notation.radix);
+    const Unsigned value = run.value;
+    const size_t digits = run.digits;
 
     if (digits == 0 && notation.prefixLength == 0) {
         if (consumed) *consumed = 0;
@@ -205,6 +222,25 @@ int32_t ParseNumber(std::string_view text, uint32_t mode, size_t* consumed)
 int64_t ParseNumber64(std::string_view text, uint32_t mode, size_t* consumed)
 {
     return static_cast<int64_t>(ParseUnsigned<uint64_t>(text, mode, consumed));
+}
+
+TypedNumber ReadTypedNumber(std::string_view whole)
+{
+    const std::string_view text = UpToZero(whole);
+    TypedNumber number;
+    size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) number.negative = text[pos++] == '-';
+    const Notation notation = NotationOf(text.substr(pos), kNumberSuffixes);
+    pos += notation.prefixLength;
+    const DigitRun<uint64_t> run = ReadDigits<uint64_t>(text, pos, notation.radix);
+    if (run.digits == 0) return TypedNumber{};
+    pos += notation.suffixLength;
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    number.magnitude = run.value;
+    number.overflow = run.overflow;
+    number.consumed = pos;
+    return number;
 }
 
 size_t FormatNumber(int32_t value, char* out, size_t outSize, uint32_t style)

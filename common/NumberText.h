@@ -30,6 +30,20 @@ int32_t ParseNumber(std::string_view text, uint32_t mode, size_t* consumed = nul
 // The same with 64-bit accumulation.
 int64_t ParseNumber64(std::string_view text, uint32_t mode, size_t* consumed = nullptr);
 
+// A number as the user types it into an offset field or gives it on the command line:
+// optional blanks, an optional "+" or "-", then a number with a 0x, 0o or 0b prefix, digits
+// with an h, o or b suffix, or decimal digits (a leading 0 stays decimal), and blanks.
+struct TypedNumber {
+    bool negative = false;
+    uint64_t magnitude = 0;  // modulo 2^64
+    size_t consumed = 0;     // characters read, trailing blanks included; 0: no number
+    bool overflow = false;   // the digits exceed 64 bits
+    // The value as a 64-bit two's complement pattern.
+    uint64_t Bits() const { return negative ? uint64_t{0} - magnitude : magnitude; }
+};
+// Reads such a number from the start of the text.
+TypedNumber ReadTypedNumber(std::string_view text);
+
 // NumberStyle: the low byte chooses the notation, the high bits are options.
 enum NumberStyle : uint32_t {
     kStyleSigned = 0,        // «-5»

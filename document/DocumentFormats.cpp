@@ -46,7 +46,8 @@ std::optional<std::vector<uint8_t>> ReadDocumentFormat(DocumentFormat format, co
     switch (format) {
     case DocumentFormat::IntelHex: {
         const std::string_view text = AsText(content);
-        return IntelHexReader(text, AskStartOffset(text, context));
+        context.startOffsetUsed = AskStartOffset(text, context);
+        return IntelHexReader(text, context.startOffsetUsed);
     }
     case DocumentFormat::Compressed: return CompressedReader(content);
     case DocumentFormat::CArray: return CArrayReader(AsText(content));

@@ -24,6 +24,7 @@ struct FormatContext {
     IDialogService* dialogs = nullptr;
     IPrompt* prompt = nullptr;
     bool askStartOffset = false;  // Intel HEX: show the start-offset dialog first
+    uint32_t startOffsetUsed = 0;  // set by the Intel HEX reader: where the file's first bytes went
 };
 
 // Whether a reader/writer for the format is built in.

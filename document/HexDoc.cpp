@@ -117,6 +117,13 @@ bool CHexDoc::FileNew()
 bool CHexDoc::FileOpen(const std::string& path)
 {
     if (!SaveModified()) return false;
+    switch (recovery_ ? recovery_->BeforeOpen(path) : OpenOffer::Open) {
+    case OpenOffer::Cancel: return false;
+    case OpenOffer::Restored:
+        if (services_.addRecentFile) services_.addRecentFile(path);
+        return true;
+    case OpenOffer::Open: break;
+    }
     if (!OpenDocument(path)) {
         // The old contents are gone already: what remains is an empty, untitled document.
         ResetToEmpty();
@@ -132,7 +139,9 @@ bool CHexDoc::FileSave()
 {
     if (!CanSave()) return false;
     if (path_.empty()) return FileSaveAs();
-    return SaveDocument(path_);
+    if (!SaveDocument(path_)) return false;
+    Tell(DocumentEvent::Saved);
+    return true;
 }
 
 bool CHexDoc::FileSaveAs()
@@ -141,6 +150,7 @@ bool CHexDoc::FileSaveAs()
     auto path = services_.askSavePath(path_.empty() ? Title() : path_);
     if (!path || !SaveDocument(*path)) return false;
     SetPath(*path);
+    Tell(DocumentEvent::Saved);
     if (services_.addRecentFile) services_.addRecentFile(*path);
     return true;
 }
@@ -169,6 +179,7 @@ bool CHexDoc::NewDocument()
     view_->SetBuffer(data_, length_, baseAddress_, pasteMode_ | ViewWritable | ViewOwnsBuffer);
     if (newCount_ != 0) view_->SetModified(true);
     ++newCount_;
+    Tell(DocumentEvent::Created);
     return true;
 }
 
@@ -204,6 +215,7 @@ bool CHexDoc::OpenDocument(const std::string& path)
     if (!LoadFromFile(path, lockedElsewhere)) return false;
     changed_ = false;
     RecordStamp(StampOf(path));
+    Tell(DocumentEvent::Loaded);
     return true;
 }
 
@@ -232,6 +244,7 @@ bool CHexDoc::OpenMapped(const std::string& path, bool lockedElsewhere)
     view_->SetModified(false);
     changed_ = false;
     RecordStamp(mapped_->Stamp());
+    Tell(DocumentEvent::Loaded);
     return true;
 }
 
@@ -349,20 +362,24 @@ bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
     if (!view_) return true;
 
     bool askOffset = false;
-    const DocumentFormat format =
+    DocumentFormat format =
         *ChooseLoadFormat(path, std::vector<uint8_t>(content.begin(), content.begin() + std::min<size_t>(4, content.size())),
                           static_cast<int64_t>(content.size()), askOffset);
 
     std::vector<uint8_t> bytes;
+    readOffset_ = 0;
     if (format == DocumentFormat::Binary) {
         bytes = std::move(content);
     } else if (!FormatAvailable(format)) {
         ReportUnavailable(Prompt(), format);
+        format = DocumentFormat::Binary;
     } else {
         FormatContext context{services_.startOptions, services_.dialogs, services_.prompt, askOffset};
         // A reader that fails leaves the document empty, without a message.
         if (auto read = ReadDocumentFormat(format, content, context)) bytes = std::move(*read);
+        readOffset_ = context.startOffsetUsed;
     }
+    loadedFormat_ = format;
 
     data_ = ViewBuffer::Allocate(bytes.size() + 4);
     if (!data_) {
@@ -486,6 +503,7 @@ bool CHexDoc::SaveToFile(const std::string& path)
 
 void CHexDoc::CloseContents()
 {
+    if (data_) Tell(DocumentEvent::Closing);
     if (view_ && data_) {
         view_->SetBuffer(nullptr, 0, 0, 0);
         // The edits went with the bytes: the empty view has nothing left to save.
@@ -499,6 +517,8 @@ void CHexDoc::CloseContents()
     ownsBuffer_ = false;
     mapped_.reset();
     mapDetached_ = false;
+    loadedFormat_ = DocumentFormat::Binary;
+    readOffset_ = 0;
     RecordStamp(std::nullopt);
 }
 
@@ -514,6 +534,50 @@ bool CHexDoc::HasUnsavedChanges()
     if ((IsMapped() && !mapDetached_) || !view_) return false;
     if (view_->IsModified()) changed_ = true;
     return view_->IsModified() != 0;
+}
+
+const uint8_t* CHexDoc::DocumentBytes(int64_t& length, int64_t& shownOffset) const
+{
+    length = 0;
+    shownOffset = 0;
+    if (!view_) return nullptr;
+    int64_t shownLength = 0;
+    const uint8_t* shown = view_->GetBuffer(&shownLength, nullptr);
+    // An owning view may have grown its block: then it alone has the bytes.
+    if ((viewFlags_ & ViewOwnsBuffer) || !data_) {
+        length = shownLength;
+        return shown;
+    }
+    length = length_;
+    shownOffset = shown ? shown - data_ : 0;
+    return data_;
+}
+
+bool CHexDoc::RestoreContents(const std::string& path, const std::vector<uint8_t>& bytes, DocumentFormat format,
+                              uint32_t readOffset, uint64_t baseAddress, const std::optional<FileStamp>& stamp)
+{
+    if (!view_) return false;
+    CloseContents();
+    data_ = ViewBuffer::Allocate(bytes.size() + 4);
+    if (!data_) {
+        Prompt().Tell("Fehler beim Öffnen des Dokuments.", PromptIcon::Error);
+        ResetToEmpty();
+        return false;
+    }
+    if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
+    length_ = static_cast<int64_t>(bytes.size());
+    baseAddress_ = baseAddress;
+    loadedFormat_ = format;
+    readOffset_ = readOffset;
+    viewFlags_ = pasteMode_ | ViewWritable | ViewOwnsBuffer;
+    ownsBuffer_ = false;
+    view_->SetBuffer(data_, length_, baseAddress_, viewFlags_);
+    // The recovered edits are not in the file: the document is changed.
+    view_->SetModified(true);
+    changed_ = true;
+    SetPath(path);
+    RecordStamp(stamp);
+    return true;
 }
 
 // ---- sections -------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/DocumentFormats.h"
+#include "document/DocumentRecovery.h"
 #include "document/StartOptions.h"
 #include "platform/AtomicSave.h"
 #include "platform/DialogService.h"
@@ -54,6 +55,8 @@ public:
     CHexDoc& operator=(const CHexDoc&) = delete;
 
     void AttachView(IDocumentView* view) { view_ = view; }
+    // Crash recovery hears of every open, new document, save and close (nothing: none).
+    void SetRecovery(IDocumentRecovery* recovery) { recovery_ = recovery; }
 
     // The document cycle the commands run: each asks to save a changed document first
     // where the user would lose edits.
@@ -97,6 +100,18 @@ public:
     uint32_t PasteMode() const { return pasteMode_; }
     bool ChangedFlag() const { return changed_; }
     IDocumentView* View() const { return view_; }
+    // How the file was read: its format and, for Intel HEX, where its first bytes went.
+    DocumentFormat LoadedFormat() const { return loadedFormat_; }
+    uint32_t ReadOffset() const { return readOffset_; }
+    // The file as last opened or saved (nothing for a new document).
+    const std::optional<FileStamp>& Stamp() const { return stamp_; }
+    // All of the document's bytes, also while the view shows only a section of them;
+    // shownOffset is where the view's block starts in them.
+    const uint8_t* DocumentBytes(int64_t& length, int64_t& shownOffset) const;
+    // The document becomes these bytes, recovered from a journal: a changed heap document
+    // of path (empty: untitled) read as format, whose file is now at stamp.
+    bool RestoreContents(const std::string& path, const std::vector<uint8_t>& bytes, DocumentFormat format,
+                         uint32_t readOffset, uint64_t baseAddress, const std::optional<FileStamp>& stamp);
 
     // Title or path changed (the frame updates its caption).
     std::function<void()> onTitleChanged;
@@ -116,8 +131,14 @@ private:
     void ShowFileError(const std::string& message, const std::string& path);
     IPrompt& Prompt() const { return *services_.prompt; }
 
+    void Tell(DocumentEvent event)
+    {
+        if (recovery_) recovery_->OnDocumentEvent(event);
+    }
+
     DocumentServices services_;
     IDocumentView* view_ = nullptr;
+    IDocumentRecovery* recovery_ = nullptr;
 
     bool ownsBuffer_ = false;  // the document releases data_ at close
     uint32_t viewFlags_ = 0;
@@ -127,6 +148,8 @@ private:
     uint8_t* data_ = nullptr;
     uint32_t newCount_ = 0;
     std::unique_ptr<MappedFile> mapped_;
+    DocumentFormat loadedFormat_ = DocumentFormat::Binary;
+    uint32_t readOffset_ = 0;
 
     bool mapDetached_ = false;  // the map no longer stands for the file on disk
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/StartOffsetDialog.h"
 
-#include <string_view>
-
 #include "common/NumberText.h"
 
 namespace qv {
@@ -11,13 +9,7 @@ StartOffsetDialog::StartOffsetDialog(uint32_t proposal) : text(FormatNumber(stat
 
 uint32_t StartOffsetDialog::Offset() const
 {
-    std::string_view field(text);
-    size_t start = field.find_first_not_of(" \t");
-    if (start == std::string_view::npos) return 0;
-    field.remove_prefix(start);
-    // The number reader takes a "-" itself; a "+" only needs skipping.
-    if (!field.empty() && field[0] == '+') field.remove_prefix(1);
-    return static_cast<uint32_t>(ParseNumber(field, kNumberSuffixes));
+    return static_cast<uint32_t>(ReadTypedNumber(text).Bits());
 }
 
 }  // namespace qv

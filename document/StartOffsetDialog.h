@@ -20,8 +20,8 @@ public:
     // The input field (8-bit text), pre-set to "0x" and upper-case hex digits.
     std::string text;
 
-    // The field read as the offset: blanks, an optional sign, then a number with a
-    // 0x/0o/0b prefix, an h/o/b suffix, or decimal digits.
+    // The field read as the offset (ReadTypedNumber: blanks, an optional sign, then a
+    // number with a 0x/0o/0b prefix, an h/o/b suffix, or decimal digits), on 32 bits.
     uint32_t Offset() const;
 };
 

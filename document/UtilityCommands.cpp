@@ -6,7 +6,6 @@
 
 #include "common/Base64.h"
 #include "common/ClipboardText.h"
-#include "common/CodePage.h"
 #include "common/FormatText.h"
 #include "document/GuidText.h"
 #include "document/HexDoc.h"
@@ -90,8 +89,8 @@ void InsertGuid(CHexView& view, IDialogService& dialogs, IPrompt& prompt)
 
 void CopyFilePath(const CHexDoc& document, IClipboard& clipboard)
 {
-    // Paths are the file system's UTF-8 names; the clipboard takes the program's code page.
-    if (!document.PathName().empty()) SetClipboardText(clipboard, Utf8ToCp1252(document.PathName()));
+    // The file system's name as it is: the copied path names the file, whatever its characters.
+    if (!document.PathName().empty()) clipboard.SetUtf8Text(document.PathName());
 }
 
 }  // namespace qv

@@ -110,7 +110,7 @@ void FormatTable::Parse(std::string_view text, const std::string& folder, const 
         FormatRule rule;
         size_t consumed = 0;
         rule.offset = ParseNumber64(offsetText, kNumberAuto | kNumberNoSign, &consumed);
-        if (consumed != offsetText.size()) {
+        if (consumed != offsetText.size() || rule.offset < 0) {
             fail("Ungültiger Offset");
             continue;
         }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/CodePage.h"
+
 namespace qv {
 
 class ISettingsStore {
@@ -26,6 +28,19 @@ public:
     virtual void WriteMultiString(std::string_view section, std::string_view name,
                                   const std::vector<std::string>& values) = 0;
     virtual void WriteBinary(std::string_view section, std::string_view name, const std::vector<uint8_t>& bytes) = 0;
+
+    // Texts that may leave the code page (typed page headers) in UTF-8. A store that holds
+    // only 8-bit texts keeps them in the code page.
+    virtual std::optional<std::string> ReadUtf8String(std::string_view section, std::string_view name) const
+    {
+        std::optional<std::string> text = ReadString(section, name);
+        if (text) *text = Cp1252ToUtf8(*text);
+        return text;
+    }
+    virtual void WriteUtf8String(std::string_view section, std::string_view name, std::string_view utf8)
+    {
+        WriteString(section, name, Utf8ToCp1252(utf8));
+    }
 
     virtual std::vector<std::string> ValueNames(std::string_view section) const = 0;
     virtual std::vector<std::string> SubSections(std::string_view section) const = 0;

@@ -27,9 +27,9 @@ class PartBuilder {
 public:
     void Text(std::string_view text)
     {
-        text = text.substr(0, std::min(text.size(), Room()));
+        text = Utf8Prefix(text, Room());
         if (text.empty()) return;
-        used_ += text.size();
+        used_ += Utf8Length(text);
         for (HeaderFooterPart& part : parts_) {
             if (part.line == line_ && part.align == align_) {
                 part.text += text;
@@ -76,7 +76,9 @@ std::vector<HeaderFooterPart> ExpandHeaderFooter(std::string_view text, const He
             continue;
         }
         if (c != '&' || !hasNext) {
-            out.Text(text.substr(i, 1));
+            const std::string_view character = Utf8Prefix(text.substr(i), 1);
+            out.Text(character);
+            i += character.size() - 1;
             continue;
         }
         const char code = text[++i];
@@ -87,15 +89,56 @@ std::vector<HeaderFooterPart> ExpandHeaderFooter(std::string_view text, const He
         case 'U': out.Text(values.user); break;
         case 'N': out.Text(std::to_string(values.page)); break;
         case 'M': out.Text(std::to_string(values.pages)); break;
-        case 'T': out.Text(FormatCalendarText(now, kTextDayName | kTextDateYear4 | kTextMonthName)); break;
+        case 'T': out.Text(Cp1252ToUtf8(FormatCalendarText(now, kTextDayName | kTextDateYear4 | kTextMonthName))); break;
         case 'Z': out.Text(TwoDigits(now.hour) + ":" + TwoDigits(now.minute)); break;
         case 'L': out.Align(TextAlign::Left); break;
         case 'R': out.Align(TextAlign::Right); break;
         case 'C': out.Align(TextAlign::Centre); break;
-        default: out.Text(text.substr(i - 1, 2)); break;
+        default: {
+            const std::string_view character = Utf8Prefix(text.substr(i), 1);
+            out.Text("&" + std::string(character));
+            i += character.size() - 1;
+            break;
+        }
         }
     }
     return std::move(out).Parts();
+}
+
+std::vector<PlacedHeaderFooterPart> PlaceHeaderFooter(const std::vector<HeaderFooterPart>& parts, int32_t left,
+                                                      int32_t right,
+                                                      const std::function<int32_t(std::string_view)>& widthOf)
+{
+    struct Taken {
+        int row;
+        int32_t from, to;
+    };
+    std::vector<Taken> taken;
+    std::vector<PlacedHeaderFooterPart> placed;
+    const int32_t gap = widthOf(" ");
+    int pushedDown = 0;
+    for (const HeaderFooterPart& part : parts) {
+        const int32_t width = widthOf(part.text);
+        int32_t x = left;
+        if (part.align == TextAlign::Centre) x = left + (right - left - width) / 2;
+        if (part.align == TextAlign::Right) x = right - width;
+        x = std::max(left, x);
+        const auto overlaps = [&](const Taken& t) {
+            return t.row == part.line + pushedDown && x < t.to + gap && t.from < x + width + gap;
+        };
+        if (std::any_of(taken.begin(), taken.end(), overlaps)) ++pushedDown;
+        const int row = part.line + pushedDown;
+        taken.push_back({row, x, x + width});
+        placed.push_back({x, row, part.text});
+    }
+    return placed;
+}
+
+int HeaderFooterRows(const std::vector<PlacedHeaderFooterPart>& placed)
+{
+    int rows = 1;
+    for (const PlacedHeaderFooterPart& part : placed) rows = std::max(rows, part.row + 1);
+    return rows;
 }
 
 CalendarTime CurrentLocalTime()
@@ -116,9 +159,8 @@ CalendarTime CurrentLocalTime()
 HeaderFooterValues HeaderFooterValuesNow(const std::string& path)
 {
     HeaderFooterValues values;
-    // Names on disk and in the user database are UTF-8; the texts here are Windows-1252.
-    values.path = Utf8ToCp1252(path);
-    values.user = Utf8ToCp1252(LoggedOnUserName());
+    values.path = path;
+    values.user = LoggedOnUserName();
     values.now = CurrentLocalTime();
     return values;
 }

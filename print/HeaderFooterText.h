@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Header and footer texts of printed pages: the placeholder codes the page setup inserts
-// are expanded into lines of left-aligned, centred and right-aligned parts.
+// are expanded into lines of left-aligned, centred and right-aligned parts. The texts are
+// UTF-8, as the names of files and users are.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,7 @@ enum class TextAlign { Left, Centre, Right };
 struct HeaderFooterPart {
     int line = 0;  // from 0; "\n" starts the next
     TextAlign align = TextAlign::Left;
-    std::string text;  // Windows-1252
+    std::string text;
     bool operator==(const HeaderFooterPart&) const = default;
 };
 
@@ -34,10 +36,26 @@ struct HeaderFooterValues {
 // Parts in the order they appear; texts of the same line and alignment are joined.
 std::vector<HeaderFooterPart> ExpandHeaderFooter(std::string_view text, const HeaderFooterValues& values);
 
+// A part placed on the page: its left edge and its row below the text's first row.
+struct PlacedHeaderFooterPart {
+    int32_t x = 0;
+    int row = 0;
+    std::string text;
+    bool operator==(const PlacedHeaderFooterPart&) const = default;
+};
+
+// Places the parts between the left and right edge as their alignment says. A part that
+// would run into one placed before it on its line goes to a row of its own below, and the
+// lines after it move down with it; a part wider than the room starts at the left edge.
+std::vector<PlacedHeaderFooterPart> PlaceHeaderFooter(const std::vector<HeaderFooterPart>& parts, int32_t left,
+                                                      int32_t right,
+                                                      const std::function<int32_t(std::string_view)>& widthOf);
+// Rows the placed parts take (at least 1).
+int HeaderFooterRows(const std::vector<PlacedHeaderFooterPart>& placed);
+
 // The current local time as a calendar record.
 CalendarTime CurrentLocalTime();
-// The values for a document's path (UTF-8, as on disk) now: the logged-on user and the
-// local time.
+// The values for a document's path now: the logged-on user and the local time.
 HeaderFooterValues HeaderFooterValuesNow(const std::string& path);
 
 }  // namespace qv

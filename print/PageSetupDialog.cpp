@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PageSetupDialog.h"
 
+#include "common/CodePage.h"
 #include "common/Expression.h"
 
 namespace qv {
@@ -9,19 +10,27 @@ namespace {
 
 constexpr uint32_t kColourModes = PrintBlackOnWhite | PrintGreyLevels | PrintColors;
 
-std::optional<int32_t> NumberOf(const std::string& text)
+// Read on 64 bits, so that a number past 2^32 is too large instead of wrapping around
+// into the range.
+std::optional<int64_t> NumberOf(const std::string& text)
 {
-    int32_t value = 0;
+    int64_t value = 0;
     bool ok = false;
-    EvaluateExpression(text, value, &ok);
+    EvaluateExpression64(text, value, &ok);
     if (!ok) return std::nullopt;
     return value;
 }
 
 bool IsMargin(const std::string& text)
 {
-    std::optional<int32_t> mm = NumberOf(text);
+    std::optional<int64_t> mm = NumberOf(text);
     return mm && *mm >= 0 && *mm <= kMaxMargin;
+}
+
+// Only called once Check found every number in its range.
+int32_t CheckedNumber(const std::string& text, int32_t fallback)
+{
+    return static_cast<int32_t>(NumberOf(text).value_or(fallback));
 }
 
 bool IsBlank(char c)
@@ -57,7 +66,7 @@ PlaceholderInsertion InsertPlaceholder(const std::string& text, size_t caret, co
         if (caret > 0 && !IsBlank(text[caret - 1])) code.insert(code.begin(), ' ');
         if (caret < text.size() && !IsBlank(text[caret])) code += ' ';
     }
-    if (text.size() + code.size() > kMaxHeaderLength) return {text, caret};
+    if (Utf8Length(text) + code.size() > kMaxHeaderLength) return {text, caret};
     std::string result = text;
     result.insert(caret, code);
     // The caret goes after the code itself, before a blank added behind it.
@@ -85,21 +94,21 @@ std::optional<PageSetupDialog::Problem> PageSetupDialog::Check() const
     for (const auto& [text, field] : margins) {
         if (!IsMargin(*text)) return Problem{kMarginMessage, field};
     }
-    std::optional<int32_t> count = NumberOf(lines);
+    std::optional<int64_t> count = NumberOf(lines);
     if (!count || *count < kMinLinesPerPage || *count > kMaxLinesPerPage) return Problem{kLinesMessage, Field::Lines};
     return std::nullopt;
 }
 
 void PageSetupDialog::ApplyTo(PrintSettings& settings) const
 {
-    settings.linesPerPage = NumberOf(lines).value_or(settings.linesPerPage);
-    settings.topMargin = NumberOf(top).value_or(settings.topMargin);
-    settings.bottomMargin = NumberOf(bottom).value_or(settings.bottomMargin);
-    settings.leftMargin = NumberOf(left).value_or(settings.leftMargin);
-    settings.rightMargin = NumberOf(right).value_or(settings.rightMargin);
+    settings.linesPerPage = CheckedNumber(lines, settings.linesPerPage);
+    settings.topMargin = CheckedNumber(top, settings.topMargin);
+    settings.bottomMargin = CheckedNumber(bottom, settings.bottomMargin);
+    settings.leftMargin = CheckedNumber(left, settings.leftMargin);
+    settings.rightMargin = CheckedNumber(right, settings.rightMargin);
     settings.flags = flags;
-    settings.header = header.substr(0, kMaxHeaderLength);
-    settings.footer = footer.substr(0, kMaxHeaderLength);
+    settings.header = Utf8Prefix(header, kMaxHeaderLength);
+    settings.footer = Utf8Prefix(footer, kMaxHeaderLength);
 }
 
 }  // namespace qv

@@ -26,8 +26,8 @@ struct PlaceholderInsertion {
     size_t caret = 0;  // after the inserted code
 };
 
-// Inserts the code at the caret; a field already full (or that would overflow 255
-// characters) keeps its text.
+// Inserts the code at the caret (a byte offset of the UTF-8 text); a field already full (or
+// that would overflow 255 characters) keeps its text.
 PlaceholderInsertion InsertPlaceholder(const std::string& text, size_t caret, const Placeholder& placeholder);
 
 class PageSetupDialog : public DialogModel {
@@ -46,7 +46,7 @@ public:
 
     explicit PageSetupDialog(const PrintSettings& settings);
 
-    // As typed (Windows-1252 for the texts); the numbers are integer expressions.
+    // As typed (UTF-8 for the texts); the numbers are integer expressions.
     std::string header, footer;
     std::string lines, top, bottom, left, right;
     uint32_t flags = 0;  // the print colour radio shows black on white when none is set

@@ -81,7 +81,13 @@ void PrintJob::PrintPage(IPrintSurface& surface, int32_t page)
     const bool notes = !setup_.selectionOnly;
     const bool header = notes && !setup_.settings.header.empty();
     const bool footer = notes && !setup_.settings.footer.empty();
-    if (setup_.settings.flags & PrintFrame) DrawFrames(surface, header, footer);
+    const std::vector<PlacedHeaderFooterPart> headerParts =
+        header ? PlaceNotes(surface, setup_.settings.header, page) : std::vector<PlacedHeaderFooterPart>();
+    const std::vector<PlacedHeaderFooterPart> footerParts =
+        footer ? PlaceNotes(surface, setup_.settings.footer, page) : std::vector<PlacedHeaderFooterPart>();
+    // A footer of several rows grows upwards: its last row stays where a single one stands.
+    const int32_t footerTop = metrics_.footerTop - (HeaderFooterRows(footerParts) - 1) * surface.HeaderLineHeight();
+    if (setup_.settings.flags & PrintFrame) DrawFrames(surface, header, footer, footerTop);
 
     PrintColorsInUse inUse(view_, colors_);
     RunJoiningDrawing lines(surface.Lines());
@@ -93,36 +99,34 @@ void PrintJob::PrintPage(IPrintSurface& surface, int32_t page)
         y += metrics_.lineHeight;
     }
     lines.Flush();
-    if (header) DrawHeaderFooter(surface, setup_.settings.header, metrics_.headerTop, page);
-    if (footer) DrawHeaderFooter(surface, setup_.settings.footer, metrics_.footerTop, page);
+    for (const PlacedHeaderFooterPart& part : headerParts)
+        surface.DrawHeaderText(part.x, metrics_.headerTop + part.row * surface.HeaderLineHeight(), part.text);
+    for (const PlacedHeaderFooterPart& part : footerParts)
+        surface.DrawHeaderText(part.x, footerTop + part.row * surface.HeaderLineHeight(), part.text);
 }
 
-void PrintJob::DrawFrames(IPrintSurface& surface, bool header, bool footer) const
+void PrintJob::DrawFrames(IPrintSurface& surface, bool header, bool footer, int32_t footerTop) const
 {
     const bool filled = (setup_.settings.flags & PrintFillFrame) != 0;
     const int32_t left = metrics_.textLeft - MmAcross(3);
     const int32_t right = metrics_.textLeft + metrics_.charsPerLine * metrics_.charWidth + MmAcross(2);
     const int32_t textFrameTop = metrics_.textTop - MmDown(3);
-    const int32_t footerFrameTop = metrics_.footerTop - MmDown(3);
+    const int32_t footerFrameTop = footerTop - MmDown(3);
     surface.DrawFrame({left, textFrameTop, right, footerFrameTop}, filled);
     if (header) surface.DrawFrame({left, metrics_.headerTop - MmDown(3), right, textFrameTop}, filled);
     if (footer) surface.DrawFrame({left, footerFrameTop, right, setup_.printer.pixelsDown}, filled);
 }
 
-void PrintJob::DrawHeaderFooter(IPrintSurface& surface, std::string_view text, int32_t top, int32_t page) const
+std::vector<PlacedHeaderFooterPart> PrintJob::PlaceNotes(const IPrintSurface& surface, std::string_view text,
+                                                         int32_t page) const
 {
     HeaderFooterValues values = setup_.notes;
     values.page = page + 1;
     values.pages = PageCount();
     const int32_t left = metrics_.textLeft;
     const int32_t right = left + metrics_.charsPerLine * metrics_.charWidth;
-    for (const HeaderFooterPart& part : ExpandHeaderFooter(text, values)) {
-        const int32_t width = surface.HeaderTextWidth(part.text);
-        int32_t x = left;
-        if (part.align == TextAlign::Centre) x = left + (right - left - width) / 2;
-        if (part.align == TextAlign::Right) x = right - width;
-        surface.DrawHeaderText(std::max(left, x), top + part.line * surface.HeaderLineHeight(), part.text);
-    }
+    return PlaceHeaderFooter(ExpandHeaderFooter(text, values), left, right,
+                             [&surface](std::string_view part) { return surface.HeaderTextWidth(part); });
 }
 
 }  // namespace qv

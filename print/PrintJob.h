@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "view/ColorTable.h"
 #include "print/HeaderFooterText.h"
@@ -60,8 +61,9 @@ public:
     void PrintPage(IPrintSurface& surface, int32_t page);
 
 private:
-    void DrawFrames(IPrintSurface& surface, bool header, bool footer) const;
-    void DrawHeaderFooter(IPrintSurface& surface, std::string_view text, int32_t top, int32_t page) const;
+    void DrawFrames(IPrintSurface& surface, bool header, bool footer, int32_t footerTop) const;
+    std::vector<PlacedHeaderFooterPart> PlaceNotes(const IPrintSurface& surface, std::string_view text,
+                                                   int32_t page) const;
     int32_t MmAcross(int32_t mm) const;
     int32_t MmDown(int32_t mm) const;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintSettings.h"
 
+#include "common/CodePage.h"
+
 namespace qv {
 
 namespace {
@@ -17,10 +19,9 @@ uint32_t GetDword(const std::vector<uint8_t>& bytes, size_t at)
     return value;
 }
 
-std::string LimitedText(std::string text)
+std::string LimitedText(const std::string& text)
 {
-    if (text.size() > kMaxHeaderLength) text.resize(kMaxHeaderLength);
-    return text;
+    return std::string(Utf8Prefix(text, kMaxHeaderLength));
 }
 
 }  // namespace
@@ -69,15 +70,15 @@ PrintSettings& ProcessPrintSettings()
 void LoadPrintSettings(const ISettingsStore& store, const std::string& section, PrintSettings& settings)
 {
     if (auto bytes = store.ReadBinary(section, "Print")) settings.FromBytes(*bytes);
-    if (auto header = store.ReadString(section, "Header")) settings.header = LimitedText(*header);
-    if (auto footer = store.ReadString(section, "Footer")) settings.footer = LimitedText(*footer);
+    if (auto header = store.ReadUtf8String(section, "Header")) settings.header = LimitedText(*header);
+    if (auto footer = store.ReadUtf8String(section, "Footer")) settings.footer = LimitedText(*footer);
 }
 
 void StorePrintSettings(ISettingsStore& store, const std::string& section, const PrintSettings& settings)
 {
     store.WriteBinary(section, "Print", settings.ToBytes());
-    store.WriteString(section, "Header", settings.header);
-    store.WriteString(section, "Footer", settings.footer);
+    store.WriteUtf8String(section, "Header", settings.header);
+    store.WriteUtf8String(section, "Footer", settings.footer);
 }
 
 }  // namespace qv

@@ -32,7 +32,7 @@ struct PrintSettings {
     int32_t leftMargin = 20;
     int32_t rightMargin = 10;
     uint32_t flags = PrintBlackOnWhite | PrintWrapLines;
-    std::string header;  // Windows-1252, at most 255 characters
+    std::string header;  // UTF-8 (names and typed texts keep every character), at most 255 characters
     std::string footer;
 
     // The 128-byte record; the texts are stored on their own.

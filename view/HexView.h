@@ -18,6 +18,7 @@
 #include "platform/Timers.h"
 #include "view/AnsiView.h"
 #include "view/BufferFlags.h"
+#include "view/ByteEditListener.h"
 #include "view/DocumentView.h"
 #include "view/HexLayout.h"
 #include "view/HexRow.h"
@@ -131,6 +132,8 @@ public:
     void SetStatusPanes(IStatusPanes* panes) { statusPanes_ = panes; }
     void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
     void SetEvents(IHexViewEvents* events) { events_ = events; }
+    // Hears of every change of the bytes (nothing: no one listens).
+    void SetEditListener(IByteEditListener* listener) { editListener_ = listener; }
     IHexViewEvents* Events() const { return events_; }
     // Null: no compare. Registers the colour entry "Unterschied" and redraws.
     void SetDifferences(IByteDifferences* differences);
@@ -277,6 +280,9 @@ private:
     };
 
     void Beep();
+    // After a copy that took at most `cap` bytes: says in the status bar when the selection
+    // was longer.
+    void TellIfCopyWasCut(int64_t cap) const;
     void DefineStatusPanes();
     void Notify(int code, int64_t a, int64_t b, int64_t c);
     void ApplyCaretShape();
@@ -296,6 +302,9 @@ private:
     void TypeHex(uint8_t character);
     void Backspace();
     bool ExchangeUndoBytes(UndoRecord& record);
+    // Tells the edit listener that count bytes at offset are about to become `bytes`
+    // (null: zeros) or, with removed != count, that the length changes.
+    void BytesChanging(int64_t offset, int64_t removed, const uint8_t* bytes, int64_t count);
 
     ViewBuffer buffer_;
     uint32_t hexFlags_ = kDefaultHexFlags;
@@ -321,6 +330,7 @@ private:
     IStatusPanes* statusPanes_ = nullptr;
     IPrompt* prompt_ = nullptr;
     IHexViewEvents* events_ = nullptr;
+    IByteEditListener* editListener_ = nullptr;
     IByteDifferences* differences_ = nullptr;
     bool panesPresent_ = false;
     int32_t definedPaneWidth_ = 0;

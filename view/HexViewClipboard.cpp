@@ -54,6 +54,7 @@ int64_t CHexView::OverwriteBytes(int64_t offset, const uint8_t* bytes, int64_t c
     if (offset < 0) return 0;
     const int64_t written = RecordOverwrite(offset, count, false);
     if (written <= 0) return 0;
+    BytesChanging(offset, written, bytes, written);
     std::memcpy(buffer_.Data() + offset, bytes, static_cast<size_t>(written));
     hexFlags_ |= FlagModified;
     InvalidateOffsets(offset, offset + written - 1);
@@ -71,6 +72,14 @@ std::vector<uint8_t> CHexView::SelectedBytes(int64_t cap) const
     return bytes;
 }
 
+void CHexView::TellIfCopyWasCut(int64_t cap) const
+{
+    const std::optional<ByteRange> selected = SelectedRange();
+    if (!selected || selected->length <= cap || !statusPanes_) return;
+    statusPanes_->ShowMessage("Die Auswahl hat " + std::to_string(selected->length) +
+                              " Bytes; kopiert wurden nur die ersten " + std::to_string(cap) + ".");
+}
+
 void CHexView::CopyToClipboard(IClipboard& clipboard) const
 {
     const std::vector<uint8_t> selected = SelectedBytes(kMaxCopyBytes);
@@ -80,20 +89,23 @@ void CHexView::CopyToClipboard(IClipboard& clipboard) const
     const bool plain = layout_.activeArea == AreaText && std::none_of(start, start + n, [](uint8_t c) { return c < 0x20; });
     if (plain) {
         SetClipboardText(clipboard, std::string_view(reinterpret_cast<const char*>(start), n));
-        return;
+        return TellIfCopyWasCut(kMaxCopyBytes);
     }
     // The hex dump value text («:01 23 45»), written straight into a text of its exact size.
     std::string dump(3 * n, '\0');
     dump.resize(BytesToHexText(start, dump.data(), dump.size(), n,
                                kHexLeadingColon | HexSeparator(' ') | kHexNoTrailingSeparator));
     SetClipboardText(clipboard, dump);
+    TellIfCopyWasCut(kMaxCopyBytes);
 }
 
 void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
 {
     if (IsReadOnly()) return Beep();
+    // No text, text that cannot be read as bytes, or an owner that did not answer: the
+    // command was offered, so the user hears that nothing came.
     const std::optional<std::string> text = GetClipboardText(clipboard);
-    if (!text) return;
+    if (!text) return Beep();
     std::vector<uint8_t> bytes = asDump ? ReadPastedDump(*text) : ReadPastedValue(*text);
 
     int64_t target = cursorOffset_;
@@ -117,7 +129,10 @@ void CHexView::PasteFromClipboard(IClipboard& clipboard, bool asDump)
     record.data.assign(bytes.begin(), bytes.begin() + count);
     if (record.kind == UndoOverwrite)
         record.changesBytes = !std::equal(record.data.begin(), record.data.end(), buffer_.Data() + target);
-    if (record.changesBytes) hexFlags_ |= FlagModified;
+    if (record.changesBytes) {
+        BytesChanging(target, count, record.data.data(), count);
+        hexFlags_ |= FlagModified;
+    }
     std::swap_ranges(record.data.begin(), record.data.end(), buffer_.Data() + target);
     InvalidateOffsets(target, target + count - 1);
     UpdateScroll(0);  // an insertion may have added rows
@@ -135,6 +150,7 @@ void CHexView::CopyAsCString(IClipboard& clipboard) const
     text.resize(BytesToCString(text.data(), text.size(), selected.data(), selected.size(),
                                kCStringNoQuotes | kCStringTwoDigitHex));
     SetClipboardText(clipboard, text);
+    TellIfCopyWasCut(kMaxCopyTextBytes);
 }
 
 void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, const SettingsStores& stores,
@@ -162,6 +178,7 @@ void CHexView::CopyAsSource(IClipboard& clipboard, IDialogService& dialogs, cons
     const int format = settings.format | (dialog.BigEndian() ? kCTextBigEndian : 0);
     text.resize(GenerateCText(bytes, count, settings.valueSize, format, settings.LineSize8(), text.data(), size));
     SetClipboardText(clipboard, text);
+    TellIfCopyWasCut(kMaxCopyTextBytes);
 }
 
 void CHexView::InsertNumber(IDialogService& dialogs)

@@ -29,6 +29,7 @@ bool CHexView::InsertBytes(int64_t offset, int64_t n)
     if (IsReadOnly() || offset < 0 || offset > length || n <= 0) return false;
     if (offset > kInsertLimit || n > kInsertLimit - offset) return false;
     if (!buffer_.EnsureCapacity(length + n)) return false;
+    BytesChanging(offset, 0, nullptr, n);
     uint8_t* data = buffer_.Data();
     std::memmove(data + offset + n, data + offset, static_cast<size_t>(length - offset));
     std::memset(data + offset, 0, static_cast<size_t>(n));
@@ -44,6 +45,7 @@ bool CHexView::DeleteBytes(int64_t offset, int64_t n)
     const int64_t length = buffer_.Length();
     if (IsReadOnly() || offset < 0 || offset >= length || n <= 0) return false;
     n = std::min(n, length - offset);
+    BytesChanging(offset, n, nullptr, 0);
     uint8_t* data = buffer_.Data();
     std::memmove(data + offset, data + offset + n, static_cast<size_t>(length - offset - n));
     buffer_.SetLength(length - n);
@@ -79,6 +81,11 @@ int64_t CHexView::RecordOverwrite(int64_t position, int64_t count, bool isAddres
     return n;
 }
 
+void CHexView::BytesChanging(int64_t offset, int64_t removed, const uint8_t* bytes, int64_t count)
+{
+    if (editListener_) editListener_->OnBytesChanging({offset, removed, bytes, count});
+}
+
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
@@ -105,6 +112,7 @@ bool CHexView::ExchangeUndoBytes(UndoRecord& record)
         return false;
     }
     uint8_t* data = buffer_.Data() + q;
+    BytesChanging(q, n, record.data.empty() ? &record.byte : record.data.data(), n);
     if (!record.data.empty())
         std::swap_ranges(data, data + n, record.data.begin());
     else
@@ -183,7 +191,10 @@ void CHexView::TypeText(uint8_t character)
     if (!record) return;
     uint8_t& byte = buffer_.Data()[record->offset];
     if (record->kind == UndoOverwrite) record->changesBytes = byte != character;
-    if (byte != character) hexFlags_ |= FlagModified;
+    if (byte != character) {
+        BytesChanging(record->offset, 1, &character, 1);
+        hexFlags_ |= FlagModified;
+    }
     byte = character;
     InvalidateLine(cursorLine_);
     SetCursorPos(1, 0, CursorRelative);
@@ -205,7 +216,10 @@ void CHexView::TypeHex(uint8_t character)
     const uint8_t edited = second ? static_cast<uint8_t>((byte & 0xF0) | value)
                                   : static_cast<uint8_t>((value << 4) | (byte & 0x0F));
     if (record->kind == UndoOverwrite) record->changesBytes = edited != byte;
-    if (edited != byte) hexFlags_ |= FlagModified;
+    if (edited != byte) {
+        BytesChanging(record->offset, 1, &edited, 1);
+        hexFlags_ |= FlagModified;
+    }
     byte = edited;
     InvalidateLine(cursorLine_);
     SetCursorPos(1, 0, CursorRelative | (HasSelection() ? 0 : kKeepSelection));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The extra panes of the main window's status bar that the focused hex view writes into.
+// The extra panes of the main window's status bar that the focused hex view writes into,
+// and its messages.
 // The main window implements it. Texts are UTF-8 (the view's texts are plain ASCII).
 #include <cstdint>
 #include <string>
@@ -21,6 +22,8 @@ public:
     virtual void DefinePanes(const std::vector<StatusPaneSpec>& panes) = 0;
     // Sets the text of extra pane `index` in default colours; false when there is no such pane.
     virtual bool SetPaneText(int index, const std::string& textUtf8) = 0;
+    // A message in the window's own pane, which gives way to the next one after a while.
+    virtual void ShowMessage(const std::string& textUtf8) = 0;
 };
 
 }  // namespace qv

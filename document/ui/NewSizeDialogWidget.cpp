@@ -23,6 +23,7 @@ bool RunNewSizeDialog(DialogModel& model, QWidget* parent)
     auto* layout = new QFormLayout(&window);
     layout->addRow("Speichergröße :", size);
     layout->addRow(buttons);
+    FitCaption(window);
     if (window.exec() != QDialog::Accepted) return false;
     dialog.sizeText = FromQt(size->text());
     return true;

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/qt/CaptionWidth.h"
 #include "platform/qt/DialogRegistry.h"
 #include "platform/qt/QtText.h"
 
@@ -23,7 +24,7 @@ NumberEntryDialogWidget::NumberEntryDialogWidget(NumberEntryDialog& model, QWidg
 {
     setWindowTitle(ToQt(model.Caption()));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(ToQt(model.label)));
+    if (!model.label.empty()) layout->addWidget(new QLabel(ToQt(model.label)));
     number_ = new QLineEdit(ToQt(model.Text()));
     number_->setObjectName("number");
     number_->selectAll();
@@ -70,14 +71,17 @@ NumberEntryDialogWidget::NumberEntryDialogWidget(NumberEntryDialog& model, QWidg
     bigEndian->setObjectName("bigEndian");
     bigEndian->setChecked(model.BigEndian());
     connect(bigEndian, &QCheckBox::toggled, this, [this](bool on) { model_.ChangeBigEndian(on); });
-    layout->addWidget(bigEndian);
+    layout->addWidget(bigEndian, 0, Qt::AlignLeft);  // clickable on its text only, not across the dialog
 
     if (model.HasPreview()) {
         preview_ = new QLineEdit;
         preview_->setObjectName("preview");
         preview_->setReadOnly(true);
         layout->addWidget(preview_);
-        model_.onPreviewChanged = [this] { preview_->setText(ToQt(model_.PreviewText())); };
+        model_.onPreviewChanged = [this] {
+            preview_->setText(ToQt(model_.PreviewText()));
+            preview_->setCursorPosition(0);  // the start of the generated text, not its end
+        };
         model_.StartPreview();
     }
 
@@ -88,6 +92,7 @@ NumberEntryDialogWidget::NumberEntryDialogWidget(NumberEntryDialog& model, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     Relabel();
+    FitCaption(*this);
 
     if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();

@@ -63,6 +63,7 @@ bool RunSectionDialog(DialogModel& model, QWidget* parent)
     layout->addRow("Endadresse :", end);
     layout->addRow(typed);
     layout->addRow(buttons);
+    FitCaption(window);
     return window.exec() == QDialog::Accepted;
 }
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "modules/DataWindowDialogs.h"
+#include "platform/qt/CaptionWidth.h"
 #include "platform/qt/DialogRegistry.h"
 #include "platform/qt/QtText.h"
 
@@ -128,6 +129,7 @@ bool RunDataWindowOptions(DialogModel& model, QWidget* parent)
         checks.emplace_back(check, box.value);
     }
     layout->addWidget(OkCancel(dialog));
+    FitCaption(dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     options.offsetText = FromQt(offset->text());
     options.lengthText = FromQt(length->text());

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/qt/CaptionWidth.h"
+
 namespace qv {
 
 inline QDialogButtonBox* OkCancelButtons(QDialog& window)
@@ -18,15 +20,24 @@ inline QDialogButtonBox* OkCancelButtons(QDialog& window)
     return buttons;
 }
 
+// Selects a field's whole text with the caret at its start, so that a text longer than the
+// field shows its beginning.
+inline void SelectAllFromStart(QLineEdit* field)
+{
+    const int length = static_cast<int>(field->text().size());
+    field->setSelection(length, -length);
+}
+
 // A one-line question: the prompt over the field with its text selected, then the buttons.
 // True when the user confirmed it.
 inline bool ExecLineQuestion(QDialog& window, QWidget* prompt, QLineEdit* field)
 {
-    field->selectAll();
+    SelectAllFromStart(field);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(prompt);
     layout->addWidget(field);
     layout->addWidget(OkCancelButtons(window));
+    FitCaption(window);
     return window.exec() == QDialog::Accepted;
 }
 

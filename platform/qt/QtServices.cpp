@@ -70,30 +70,90 @@ void QtPrompt::Beep()
     QApplication::beep();
 }
 
-std::optional<std::string> QtClipboard::GetText()
+namespace {
+
+// How long a clipboard owner may stay silent before the paste gives up.
+constexpr std::chrono::milliseconds kOwnerPatience{1000};
+
+// ISO 8859-1 bytes as UTF-8: each byte is the character of the same number.
+std::string Latin1ToUtf8(const std::string& bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+}
+
+}  // namespace
+
+QtClipboard::QtClipboard() = default;
+
+QtClipboard::~QtClipboard()
+{
+    QObject::disconnect(changes_);
+}
+
+void QtClipboard::Follow()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (following_ || !clipboard) return;
+    following_ = true;
+    x11_ = X11Selection::ForApplication();
+    changes_ = QObject::connect(clipboard, &QClipboard::changed, [this](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard) Changed();
+    });
+    Changed();
+}
+
+void QtClipboard::Changed()
 {
     const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->ownsClipboard()) {
+        offersText_ = true;  // this program puts nothing but text there
+    } else if (x11_) {
+        // Which formats another owner offers is only known by asking it: it is asked when
+        // the user pastes.
+        offersText_ = x11_->HasOwner();
+    } else {
+        // Elsewhere the offered formats come with the notice.
+        const QMimeData* data = clipboard->mimeData();
+        offersText_ = data && data->hasText();
+    }
+}
+
+std::optional<std::string> QtClipboard::GetText()
+{
+    Follow();
+    const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return std::nullopt;
-    const QString text = clipboard->text();
-    if (text.isNull()) return std::nullopt;
-    return FromQt(text);
+    if (x11_ && !clipboard->ownsClipboard()) {
+        const SelectionText read = x11_->ReadText(kOwnerPatience);
+        if (read.outcome != SelectionText::Outcome::Text) return std::nullopt;
+        return Utf8ToCp1252Exactly(read.utf8 ? read.bytes : Latin1ToUtf8(read.bytes));
+    }
+    const QMimeData* data = clipboard->mimeData();
+    if (!data || !data->hasText()) return std::nullopt;
+    const QByteArray bytes = data->data("text/plain");
+    return Utf8ToCp1252Exactly(bytes.isEmpty() ? data->text().toStdString() : bytes.toStdString());
 }
 
 bool QtClipboard::SetText(const std::string& text)
 {
+    return SetUtf8Text(Cp1252ToUtf8(text));
+}
+
+bool QtClipboard::SetUtf8Text(const std::string& utf8)
+{
+    Follow();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return false;
-    const QString converted = ToQt(text);
-    clipboard->setText(converted);
-    if (clipboard->supportsSelection()) clipboard->setText(converted, QClipboard::Selection);
+    const QString text = Utf8ToQt(utf8);
+    clipboard->setText(text);
+    if (clipboard->supportsSelection()) clipboard->setText(text, QClipboard::Selection);
     return true;
 }
 
 bool QtClipboard::HasText()
 {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    return data && data->hasText();
+    Follow();
+    return offersText_;
 }
 
 bool QtDialogService::Run(DialogModel& model)

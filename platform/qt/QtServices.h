@@ -11,6 +11,7 @@
 #include "platform/DialogService.h"
 #include "platform/Prompt.h"
 #include "platform/Timers.h"
+#include "platform/qt/X11Selection.h"
 
 class QTimer;
 
@@ -28,12 +29,33 @@ private:
     QPointer<QWidget> parent_;
 };
 
+// The desktop clipboard. Whether it offers text is followed from its change notices, so
+// that updating the commands' states never waits for another program; the owner is asked
+// only when the text is fetched, and an owner that does not answer within a second gives
+// no text. Text that is not well-formed or holds characters without a Windows-1252 byte
+// gives none either: pasted, it would be bytes the user never copied.
 class QtClipboard : public IClipboard {
 public:
+    QtClipboard();
+    ~QtClipboard() override;
+    QtClipboard(const QtClipboard&) = delete;
+    QtClipboard& operator=(const QtClipboard&) = delete;
+
     std::optional<std::string> GetText() override;
     // Sets the X11 primary selection too, where there is one.
     bool SetText(const std::string& text) override;
+    bool SetUtf8Text(const std::string& utf8) override;
     bool HasText() override;
+
+private:
+    // Starts following the clipboard once the application exists.
+    void Follow();
+    void Changed();
+
+    bool following_ = false;
+    bool offersText_ = false;
+    QMetaObject::Connection changes_;
+    std::unique_ptr<X11Selection> x11_;  // on X11 only
 };
 
 class QtDialogService : public IDialogService {

@@ -95,6 +95,18 @@ void QtSettingsStore::WriteBinary(std::string_view section, std::string_view nam
                         QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
 }
 
+std::optional<std::string> QtSettingsStore::ReadUtf8String(std::string_view section, std::string_view name) const
+{
+    QVariant value = Value(section, name);
+    if (!value.isValid()) return std::nullopt;
+    return value.toString().toStdString();
+}
+
+void QtSettingsStore::WriteUtf8String(std::string_view section, std::string_view name, std::string_view utf8)
+{
+    settings_->setValue(KeyOf(section, name), Utf8ToQt(utf8));
+}
+
 std::vector<std::string> QtSettingsStore::ValueNames(std::string_view section) const
 {
     settings_->beginGroup(ToQt(section));

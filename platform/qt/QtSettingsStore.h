@@ -26,6 +26,8 @@ public:
     void WriteMultiString(std::string_view section, std::string_view name,
                           const std::vector<std::string>& values) override;
     void WriteBinary(std::string_view section, std::string_view name, const std::vector<uint8_t>& bytes) override;
+    std::optional<std::string> ReadUtf8String(std::string_view section, std::string_view name) const override;
+    void WriteUtf8String(std::string_view section, std::string_view name, std::string_view utf8) override;
     std::vector<std::string> ValueNames(std::string_view section) const override;
     std::vector<std::string> SubSections(std::string_view section) const override;
     void DeleteValue(std::string_view section, std::string_view name) override;

@@ -39,9 +39,10 @@ PageSetupDialogWidget::PageSetupDialogWidget(PageSetupDialog& model, QWidget* pa
     auto* layout = new QVBoxLayout(this);
 
     auto* texts = new QGridLayout;
-    header = new QLineEdit(ToQt(model.header), this);
-    footer = new QLineEdit(ToQt(model.footer), this);
+    // Made in the order Tab walks through them: each text field, then its placeholder button.
+    header = new QLineEdit(Utf8ToQt(model.header), this);
     headerCodes = CodesButton(header);
+    footer = new QLineEdit(Utf8ToQt(model.footer), this);
     footerCodes = CodesButton(footer);
     texts->addWidget(new QLabel("Kopfzeile:", this), 0, 0);
     texts->addWidget(header, 0, 1);
@@ -122,10 +123,12 @@ QPushButton* PageSetupDialogWidget::CodesButton(QLineEdit* field)
         for (const Placeholder& placeholder : Placeholders()) {
             QAction* action = menu.addAction(QString::fromUtf8(placeholder.menuText));
             connect(action, &QAction::triggered, field, [field, &placeholder] {
-                const PlaceholderInsertion result =
-                    InsertPlaceholder(FromQt(field->text()), static_cast<size_t>(field->cursorPosition()), placeholder);
-                field->setText(ToQt(result.text));
-                field->setCursorPosition(static_cast<int>(result.caret));
+                // The model counts the caret in bytes of UTF-8, the field in UTF-16 units.
+                const QString text = field->text();
+                const size_t caret = static_cast<size_t>(text.left(field->cursorPosition()).toUtf8().size());
+                const PlaceholderInsertion result = InsertPlaceholder(text.toStdString(), caret, placeholder);
+                field->setText(Utf8ToQt(result.text));
+                field->setCursorPosition(static_cast<int>(Utf8ToQt(std::string_view(result.text).substr(0, result.caret)).size()));
                 field->setFocus();
             });
         }
@@ -148,8 +151,8 @@ QLineEdit* PageSetupDialogWidget::FieldOf(PageSetupDialog::Field field) const
 
 void PageSetupDialogWidget::accept()
 {
-    model_.header = FromQt(header->text());
-    model_.footer = FromQt(footer->text());
+    model_.header = header->text().toStdString();
+    model_.footer = footer->text().toStdString();
     model_.lines = FromQt(lines->text());
     model_.top = FromQt(top->text());
     model_.bottom = FromQt(bottom->text());

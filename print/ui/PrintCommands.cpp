@@ -5,19 +5,19 @@
 #include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <optional>
 
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
 #include "document/HexDoc.h"
-#include "print/ui/PdfOutput.h"
-#include "print/ui/PrintPainting.h"
-#include "view/AnsiView.h"
 #include "print/HexPrintRange.h"
-#include "view/HexView.h"
 #include "print/PrintJob.h"
+#include "print/ui/PrintPainting.h"
 #include "print/ui/PrintPreviewDialog.h"
+#include "print/ui/PrintRun.h"
+#include "print/ui/PrinterSetupDialog.h"
+#include "view/AnsiView.h"
+#include "view/HexView.h"
 
 namespace qv {
 
@@ -52,11 +52,6 @@ HeaderFooterValues NotesOf(AppContext& context)
     return HeaderFooterValuesNow(context.document ? context.document->PathName() : std::string());
 }
 
-void TellError(AppContext& context, const std::string& text)
-{
-    if (context.prompt) context.prompt->Tell(text, PromptIcon::Error);
-}
-
 void Print(AppContext& context)
 {
     CAnsiView* view = TargetView(context);
@@ -80,32 +75,8 @@ void Print(AppContext& context)
     if (dialog.exec() != QDialog::Accepted) return;
 
     const bool onlySelection = selection && printer.printRange() == QPrinter::Selection;
-    const bool pageRange = printer.printRange() == QPrinter::PageRange;
-    const HeaderFooterValues notes = NotesOf(context);
-    const FontSpec font = view->Style().font;
-    QProgressDialog progress("Drucken...", "Abbrechen", 0, 1, context.mainWindow);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    auto pageDone = [&progress](int32_t done, int32_t total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    };
-    auto paint = [&](QPagedPaintDevice& device) {
-        PrintJob job(*view, MakePrintJobSetup(*view, GeometryOf(device), onlySelection ? selection : std::nullopt, notes));
-        const int32_t first = pageRange ? std::max(0, printer.fromPage() - 1) : 0;
-        const int32_t last = pageRange ? std::min(job.PageCount(), printer.toPage()) - 1 : job.PageCount() - 1;
-        return first > last || PrintPages(device, job, font, first, last, pageDone);
-    };
-    std::string error = "Der Druck ist fehlgeschlagen.";
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
-    const bool printed = toFile ? WritePdfFile(printer.outputFileName().toStdString(), printer.pageLayout(),
-                                               printer.resolution(), paint, error)
-                                : paint(printer);
-    // A job the user cancelled needs no message; nothing of it was kept.
-    const bool cancelled = progress.wasCanceled();
-    progress.hide();
-    if (!printed && !cancelled) TellError(context, error);
+    PrintOnPrinter(*view, printer, onlySelection ? selection : std::nullopt, NotesOf(context), context.prompt,
+                   context.mainWindow);
 }
 
 void Preview(AppContext& context)
@@ -120,9 +91,7 @@ void Preview(AppContext& context)
 
 void PrinterSetup(AppContext& context)
 {
-    QPrintDialog dialog(&ProcessPrinter(), context.mainWindow);
-    dialog.setWindowTitle("Druckereinrichtung");
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    PrinterSetupDialog dialog(ProcessPrinter(), context.mainWindow);
     dialog.exec();
 }
 

@@ -32,20 +32,46 @@ std::optional<QFont> PrinterFont(FontSpec spec, bool oneFont)
     return std::nullopt;
 }
 
+// The largest pixel size at which the font's ascent plus descent fit into the line: a
+// font's cell is taller than its em, and a glyph below the line would be painted over by
+// the background of the next row.
+int FittedPixelSize(QFont font, int lineHeight)
+{
+    font.setPixelSize(lineHeight);
+    const int cell = QFontMetrics(font).height();
+    int size = cell > lineHeight ? lineHeight * lineHeight / cell : lineHeight;
+    for (; size > 1; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= lineHeight) break;
+    }
+    return std::max(1, size);
+}
+
+// The face chosen for the printer (or the system's fixed face), sized to fit the line and,
+// as far as the face allows, stretched to the character width.
+QFont FittedPrinterFont(FontSpec spec, bool oneFont, int lineHeight)
+{
+    auto make = [&spec, oneFont] {
+        std::optional<QFont> font = PrinterFont(spec, oneFont);
+        QFont made = font ? *font : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        made.setPixelSize(spec.height);
+        return made;
+    };
+    spec.height = lineHeight;
+    spec.height = FittedPixelSize(make(), lineHeight);
+    return make();
+}
+
 PrinterFonts MakePrinterFonts(const FontSpec& viewFont, const PageMetrics& metrics, bool oneFont)
 {
     FontSpec spec = viewFont;
-    spec.height = metrics.lineHeight;
     spec.width = metrics.charWidth;
     spec.style = (spec.style & ~(FontBold | FontItalic | FontUnderline)) | FontFixedPitch;
     PrinterFonts fonts;
     for (int variant = 0; variant < kFontVariantCount; ++variant) {
         FontSpec styled = spec;
         if (!oneFont) styled.style |= static_cast<uint32_t>(variant) & (FontBold | FontItalic | FontUnderline);
-        std::optional<QFont> font = PrinterFont(styled, oneFont);
-        QFont& slot = fonts[static_cast<size_t>(variant)];
-        slot = font ? *font : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        slot.setPixelSize(metrics.lineHeight);
+        fonts[static_cast<size_t>(variant)] = FittedPrinterFont(styled, oneFont, metrics.lineHeight);
     }
     return fonts;
 }
@@ -90,14 +116,14 @@ public:
 
     int32_t HeaderTextWidth(std::string_view text) const override
     {
-        return headerMetrics_.horizontalAdvance(ToQt(text));
+        return headerMetrics_.horizontalAdvance(Utf8ToQt(text));
     }
 
     void DrawHeaderText(int32_t x, int32_t y, std::string_view text) override
     {
         painter_.setFont(header_);
         painter_.setPen(Qt::black);
-        painter_.drawText(QPoint(x, y + headerMetrics_.ascent()), ToQt(text));
+        painter_.drawText(QPoint(x, y + headerMetrics_.ascent()), Utf8ToQt(text));
     }
 
 private:

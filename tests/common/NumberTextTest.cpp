@@ -199,5 +199,32 @@ TEST(NumberRoundTripTest, FormattedStylesReadBackInSuffixMode)
     }
 }
 
+TEST(TypedNumberTest, SignsNotationsTrailingBlanksAndOverflow)
+{
+    struct Case {
+        const char* text;
+        uint64_t bits;
+        size_t consumed;
+        bool overflow;
+    };
+    const Case cases[] = {
+        {"010", 10, 3, false},
+        {" -0x10 ", uint64_t{0} - 16, 7, false},
+        {"+1Ah", 26, 4, false},
+        {"\t101b", 5, 5, false},
+        {"0xFFFFFFFFFFFFFFFF", UINT64_MAX, 18, false},
+        {"18446744073709551616", 0, 20, true},
+        {"0x", 0, 0, false},
+        {"- 5", 0, 0, false},
+        {"12abc", 12, 2, false},
+    };
+    for (const Case& c : cases) {
+        const TypedNumber number = ReadTypedNumber(c.text);
+        EXPECT_EQ(number.Bits(), c.bits) << c.text;
+        EXPECT_EQ(number.consumed, c.consumed) << c.text;
+        EXPECT_EQ(number.overflow, c.overflow) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace qv

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/CodePage.h"
 #include "document/GuidText.h"
 #include "document/HexDoc.h"
 #include "document/SectionDialog.h"
@@ -197,14 +196,14 @@ TEST(DocumentUtilities, SectionAndFilePath)
     doc.AttachView(&view);
     ASSERT_TRUE(doc.NewDocument());
     CopyFilePath(doc, clipboard);
-    EXPECT_FALSE(clipboard.text) << "an untitled document has no path";
+    EXPECT_FALSE(clipboard.utf8Text) << "an untitled document has no path";
 
     Bytes quarters(0x400);
     for (size_t i = 0; i < quarters.size(); ++i) quarters[i] = static_cast<uint8_t>(i / 4);
-    const std::string path = dir.Write("d\xC3\xA4t.bin", quarters);
+    const std::string path = dir.Write("d\xC3\xA4t-\xCE\xA9.bin", quarters);  // "dät-Ω.bin"
     ASSERT_TRUE(doc.FileOpen(path));
     CopyFilePath(doc, clipboard);
-    EXPECT_EQ(clipboard.text, Utf8ToCp1252(path));
+    EXPECT_EQ(clipboard.utf8Text, path) << "the copied path names the file";
 
     dialogs.steps.push_back([](DialogModel& model) {
         auto& dialog = static_cast<SectionDialog&>(model);

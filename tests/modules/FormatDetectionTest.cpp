@@ -29,12 +29,13 @@ TEST(FormatTable, ReadsMagicBytesMasksAndModulesAndNamesBadLines)
                 "0 \"AB\\x00C\"   a.dfm  Text mit Blank\r\n"
                 "  0x10 F0F0 F0FF /abs/b.dfm B\n"
                 "\n"
-                "x 00 a.dfm A\n"
+                "0x8000000000000000 00 a.dfm A\n"
                 "0 0G a.dfm A\n"
                 "0 00 FFFF a.dfm A\n"
                 "0 00 a.txt A\n"
                 "0 00 a.dfm\n"
-                "; auch ein Kommentar\n",
+                "; auch ein Kommentar\n"
+                "x 00 a.dfm A\n",
                 "/mod", "t.txt");
     ASSERT_EQ(table.rules.size(), 2u);
     EXPECT_EQ(table.rules[0].magic, (std::vector<uint8_t>{'A', 'B', 0, 'C'}));
@@ -45,7 +46,8 @@ TEST(FormatTable, ReadsMagicBytesMasksAndModulesAndNamesBadLines)
     EXPECT_EQ(table.rules[1].module, "/abs/b.dfm");
     EXPECT_EQ(table.errors, (std::vector<std::string>{"t.txt(5): Ungültiger Offset", "t.txt(6): Ungültige Kennbytes",
                                                       "t.txt(7): Die Maske passt nicht zu den Kennbytes",
-                                                      "t.txt(8): Modul fehlt", "t.txt(9): Einstiegspunkt fehlt"}));
+                                                      "t.txt(8): Modul fehlt", "t.txt(9): Einstiegspunkt fehlt",
+                                                      "t.txt(11): Ungültiger Offset"}));
 }
 
 TEST(FormatTable, DetectsByMaskedBytesInTableOrderAndTheUsersLineReplacesTheShippedOne)

@@ -9,6 +9,7 @@
 #include "tests/view/HexViewTesting.h"
 #include "print/HeaderFooterText.h"
 #include "print/HexPrintRange.h"
+#include "print/PageChoice.h"
 #include "print/PageSetupDialog.h"
 #include "print/PrintColors.h"
 #include "print/PrintJob.h"
@@ -213,6 +214,47 @@ TEST(HeaderFooter, ExpansionStopsAt448Characters)
     EXPECT_EQ(total, kMaxExpandedHeaderFooter);
 }
 
+TEST(HeaderFooter, NamesKeepEveryCharacterAndAreCutBetweenCharacters)
+{
+    HeaderFooterValues values = Values();
+    values.path = "/daten/\xCE\xA9-\xE2\x82\xAC.bin";  // "Ω-€.bin" in UTF-8
+    values.user = "\xD0\xB0\xD0\xBD\xD0\xBD\xD0\xB0";  // "анна"
+    EXPECT_EQ(ExpandHeaderFooter("&D &U", values)[0].text, "\xCE\xA9-\xE2\x82\xAC.bin \xD0\xB0\xD0\xBD\xD0\xBD\xD0\xB0");
+    EXPECT_EQ(ExpandHeaderFooter("\xC3\xA4&\xC3\xB6", values)[0].text, "\xC3\xA4&\xC3\xB6");
+
+    // 447 one-byte characters, then two-byte ones: the 448th is the last, and whole.
+    const std::string text = std::string(447, 'x') + "\xC3\xA4\xC3\xB6";
+    const std::string expanded = ExpandHeaderFooter(text, values)[0].text;
+    EXPECT_EQ(expanded, std::string(447, 'x') + "\xC3\xA4");
+}
+
+TEST(HeaderFooter, PartsThatWouldOverlapMoveToARowBelow)
+{
+    auto width = [](std::string_view text) { return static_cast<int32_t>(text.size()) * 10; };
+    using Placed = PlacedHeaderFooterPart;
+    // Room for 50 characters: a short right part stays beside the left one.
+    EXPECT_EQ(PlaceHeaderFooter({{0, TextAlign::Left, "links"}, {0, TextAlign::Right, "rechts"}}, 0, 500, width),
+              (std::vector<Placed>{{0, 0, "links"}, {440, 0, "rechts"}}));
+    // A long right part goes below, and the next line after it.
+    const std::string longText(40, 'r');
+    EXPECT_EQ(PlaceHeaderFooter({{0, TextAlign::Left, "links links"}, {0, TextAlign::Right, longText},
+                                 {1, TextAlign::Left, "zwei"}},
+                                0, 500, width),
+              (std::vector<Placed>{{0, 0, "links links"}, {100, 1, longText}, {0, 2, "zwei"}}));
+    EXPECT_EQ(HeaderFooterRows(PlaceHeaderFooter({{0, TextAlign::Centre, "mitte"}}, 0, 500, width)), 1);
+}
+
+TEST(PageChoice, RangesPastTheLastPagePrintNothing)
+{
+    EXPECT_EQ(ChosenPages(3, 5, 7), std::nullopt);
+    EXPECT_EQ(ChosenPages(3, 4, 4), std::nullopt);
+    EXPECT_EQ(ChosenPages(3, 2, 9), (PageSpan{1, 2}));
+    EXPECT_EQ(ChosenPages(3, 3, 3), (PageSpan{2, 2}));
+    EXPECT_EQ(AllPages(4), (PageSpan{0, 3}));
+    EXPECT_EQ(NothingToPrintText(3, 5, 7),
+              "Es wurde nichts gedruckt: Der Druck hat nur 3 Seiten, gewählt waren die Seiten 5 bis 7.");
+}
+
 TEST(PrintSettingsStore, RecordAndTextsRoundTrip)
 {
     PrintSettings settings;
@@ -272,6 +314,15 @@ TEST(PageSetup, RangeChecksInOrder)
     EXPECT_EQ(applied.linesPerPage, 250);
     EXPECT_EQ(applied.bottomMargin, 16);
 
+    // Numbers past 2^32 are too large, not wrapped around into the range.
+    model.lines = "4294967356";
+    EXPECT_EQ(model.Check()->focus, PageSetupDialog::Field::Lines);
+    model.lines = "60";
+    model.left = "4294967306";
+    EXPECT_EQ(model.Check()->focus, PageSetupDialog::Field::Left);
+    model.left = "0x100000014";
+    EXPECT_EQ(model.Check()->focus, PageSetupDialog::Field::Left);
+
     PrintSettings none;
     none.flags = PrintWrapLines;
     EXPECT_EQ(PageSetupDialog(none).flags, PrintWrapLines | PrintBlackOnWhite);
@@ -299,6 +350,10 @@ TEST(PageSetup, PlaceholderBlanks)
 
     const std::string full(kMaxHeaderLength, 'x');
     EXPECT_EQ(InsertPlaceholder(full, 10, user).text, full);
+    // The limit counts characters, not the bytes of UTF-8.
+    std::string umlauts;
+    for (int i = 0; i < 250; ++i) umlauts += "\xC3\xA4";
+    EXPECT_EQ(InsertPlaceholder(umlauts, 4, user).text.substr(0, 6), "\xC3\xA4\xC3\xA4&U");
 }
 
 TEST(PageSetup, OkStoresWithTheViewSettings)
@@ -376,6 +431,26 @@ TEST(PrintJob, PagesOfTheHexView)
     EXPECT_EQ(surface.frames.size(), 3u);  // text, header and footer
     // The view's own colours are back once the page is done.
     EXPECT_EQ(h.view.ColorsFor(1).At(1).text, 0x0000FF);
+}
+
+TEST(PrintJob, FooterLinesGrowUpwardsAndFramesFollow)
+{
+    HexViewHarness h;
+    h.Load(CountingBytes(64));
+    PrintJobSetup setup = JobSetup(h.view, PrintBlackOnWhite | PrintFrame);
+    setup.settings.footer = "&D\\nzweite Zeile";
+    PrintJob job(h.view, setup);
+    RecordingSurface surface;
+    job.PrintPage(surface, 0);
+    ASSERT_EQ(surface.headers.size(), 3u);
+    const int32_t footerTop = job.Metrics().footerTop;
+    EXPECT_EQ(surface.headers[1].text, "file.bin");
+    EXPECT_EQ(surface.headers[1].y, footerTop - 50);
+    EXPECT_EQ(surface.headers[2].text, "zweite Zeile");
+    EXPECT_EQ(surface.headers[2].y, footerTop);
+    // The footer's frame starts 3 mm above its first row.
+    ASSERT_EQ(surface.frames.size(), 3u);
+    EXPECT_EQ(surface.frames[2].rect.top, footerTop - 50 - 7016 * 3 / 297);
 }
 
 TEST(PrintJob, ColourPrintingKeepsTheViewColours)

@@ -12,7 +12,13 @@ public:
         text = value;
         return true;
     }
+    bool SetUtf8Text(const std::string& value) override
+    {
+        utf8Text = value;
+        return true;
+    }
     std::optional<std::string> text;
+    std::optional<std::string> utf8Text;  // what SetUtf8Text put there
 };
 
 }  // namespace qv::test

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QMimeData>
+#include <QStatusBar>
 #include <QTest>
 #include <cstdio>
 #include <ctime>
@@ -90,6 +92,49 @@ TEST_F(ClipboardCommandsTest, CopyAndPasteGoThroughTheSystemClipboard)
     app->View()->SetCursorOffset(9, false);
     app->Frame()->ActionFor(CmdPaste)->trigger();
     EXPECT_EQ(Bytes()[9], 0xFC);
+}
+
+TEST_F(ClipboardCommandsTest, UnreadableTextPastesNothingAndPathsKeepTheirCharacters)
+{
+    Start({0, 0, 0, 0});
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    auto offer = [&](const QByteArray& bytes) {
+        auto* data = new QMimeData;
+        data->setData("text/plain", bytes);
+        clipboard->setMimeData(data);
+    };
+    // Not UTF-8, and a character Windows-1252 has no byte for: nothing is written, a beep.
+    for (const QByteArray& bytes : {QByteArray("\"a\xFF\xFEz\""), QByteArray("\"\xCE\xA9\"")}) {
+        offer(bytes);
+        EXPECT_TRUE(Enabled(CmdPaste));
+        const int beeps = prompt.beeps;
+        app->Frame()->ActionFor(CmdPaste)->trigger();
+        EXPECT_EQ(Bytes(), (std::vector<uint8_t>{0, 0, 0, 0})) << bytes.toStdString();
+        EXPECT_EQ(prompt.beeps, beeps + 1);
+    }
+    offer("\"\xE2\x82\xAC\"");  // "€" has the byte 0x80
+    app->Frame()->ActionFor(CmdPaste)->trigger();
+    EXPECT_EQ(Bytes()[0], 0x80);
+    // The state follows the clipboard's notices.
+    clipboard->clear();
+    EXPECT_FALSE(Enabled(CmdPaste));
+
+    // "Dateipfad kopieren" hands over the file's name as it is on disk.
+    const std::string path = dir.Write("\xCE\xA9-\xE2\x98\xBA.bin", std::vector<uint8_t>(4, 0));
+    ASSERT_TRUE(app->Document()->FileOpen(path));
+    app->Frame()->ActionFor(32867)->trigger();
+    EXPECT_EQ(clipboard->text().toStdString(), path);
+}
+
+TEST_F(ClipboardCommandsTest, ACutCopySaysSoInTheStatusBar)
+{
+    Start(std::vector<uint8_t>(40000, 'a'));
+    Select(0, 40000);
+    ASSERT_TRUE(Enabled(CmdCopyAsString));
+    app->Frame()->ActionFor(CmdCopyAsString)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), 32768);
+    EXPECT_EQ(app->Frame()->statusBar()->currentMessage(),
+              "Die Auswahl hat 40000 Bytes; kopiert wurden nur die ersten 32768.");
 }
 
 TEST_F(ClipboardCommandsTest, FourMiBDumpCopyTime)

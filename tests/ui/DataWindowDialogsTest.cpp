@@ -60,9 +60,17 @@ TEST(DataWindowDialogsTest, OptionsListModulesAndTheirEntryPointsSortedAndReturn
         EXPECT_EQ(edits[0]->text(), "0x20");
         EXPECT_EQ(edits[0]->maxLength(), 15);
         edits[0]->setText("0x40");
-        for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+        int detection = 0;
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
             if (box->text() == "Offset Anzeige") box->setChecked(true);
+            if (box->text() != "Format automatisch erkennen") continue;
+            ++detection;
+            EXPECT_TRUE(box->isChecked());
+            box->setChecked(false);
+        }
+        EXPECT_EQ(detection, 1);
     }));
+    EXPECT_FALSE(options.autoDetect);
     EXPECT_EQ(moduleNames, (QStringList{"erstes", "Zweites"}));
     EXPECT_EQ(entryNames, (QStringList{"Alpha", "zeta"}));
     EXPECT_EQ(options.module, 1);

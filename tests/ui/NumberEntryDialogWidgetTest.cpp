@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -53,6 +55,21 @@ TEST(NumberEntryDialogWidget, ClicksReachTheModelAndRelabelSizes)
     EXPECT_TRUE(model.BigEndian());
 }
 
+TEST(NumberEntryDialogWidget, CaptionFitsAndNoEmptyLabelLine)
+{
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    for (const char* caption : {"Zahlen eingabe", "Kopiere im C++ Format"}) {
+        NumberEntryDialog model;
+        model.caption = caption;
+        NumberEntryDialogWidget widget(model, nullptr);
+        widget.show();
+        EXPECT_GT(widget.width(), QFontMetrics(bold).horizontalAdvance(caption) + 100) << caption;
+        // Without a label the field is the first row.
+        EXPECT_TRUE(widget.findChildren<QLabel*>().empty()) << caption;
+    }
+}
+
 TEST(NumberEntryDialogWidget, PreviewFollowsTheTimerAndPositionIsRemembered)
 {
     const std::vector<uint8_t> data = {0x01, 0x23, 0x45, 0x67};
@@ -69,6 +86,7 @@ TEST(NumberEntryDialogWidget, PreviewFollowsTheTimerAndPositionIsRemembered)
         ASSERT_EQ(timers.timers.size(), 1u);
         timers.Fire(timers.timers.begin()->first);
         EXPECT_EQ(preview->text(), "0x01,0x23,");
+        EXPECT_EQ(preview->cursorPosition(), 0) << "the preview shows its start";
         widget.move(120, 130);
         widget.reject();
         EXPECT_TRUE(timers.timers.empty());

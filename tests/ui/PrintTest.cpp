@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -16,8 +18,11 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <unistd.h>
 
 #include "app/PrintPdfRun.h"
 #include "print/ui/PdfOutput.h"
@@ -28,6 +33,9 @@
 #include "print/PrintJob.h"
 #include "print/ui/PageSetupDialog.h"
 #include "print/ui/PrintPreviewDialog.h"
+#include "print/ui/PrintRun.h"
+#include "print/ui/PrinterSetupDialog.h"
+#include "tests/support/FakePrompt.h"
 
 namespace qv::test {
 namespace {
@@ -85,6 +93,41 @@ double RowRightEdge(const std::string& pdf, const std::string& first)
         ++at;
     }
     return right;
+}
+
+// What the code under test writes to stderr while `run` runs.
+template <typename Run>
+std::string StderrOf(const TempDir& dir, Run run)
+{
+    const std::string path = dir.File("stderr.txt");
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(file, 2);
+    ::close(file);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Top and bottom edges (in points) of the words on the first page that begin with `word`.
+std::vector<std::pair<double, double>> WordRows(const std::string& pdf, const std::string& word)
+{
+    const std::string boxes = Output("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -");
+    std::vector<std::pair<double, double>> rows;
+    size_t at = 0;
+    while ((at = boxes.find("<word ", at)) != std::string::npos) {
+        double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+        if (std::sscanf(boxes.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &xMin, &yMin,
+                        &xMax, &yMax) == 4 &&
+            boxes.compare(boxes.find('>', at) + 1, word.size(), word) == 0)
+            rows.emplace_back(yMin, yMax);
+        ++at;
+    }
+    return rows;
 }
 
 class PrintPdf : public ::testing::Test {
@@ -212,6 +255,52 @@ TEST_F(PrintPdf, FailuresLeaveNoFile)
     EXPECT_EQ(Run({QString::fromStdString(file)}), -1);  // no PDF asked for: the editor starts
 }
 
+TEST_F(PrintPdf, GlyphsFitTheirRows)
+{
+    StoreSettings(PrintBlackOnWhite, "", "");
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < 40 * 16; ++i) bytes.push_back(static_cast<uint8_t>("gjpq"[i % 4]));
+    const std::string file = dir.Write("gjpq.bin", bytes);
+    const std::string pdf = dir.File("gjpq.pdf");
+    ASSERT_EQ(Run({"--print-pdf", QString::fromStdString(pdf), QString::fromStdString(file)}), 0);
+    // Each row's character cell (ascent to descent) ends before the next row begins, so
+    // no row's background covers the descenders of the row above.
+    const auto rows = WordRows(pdf, "gjpq");
+    ASSERT_GE(rows.size(), 10u);
+    for (size_t i = 1; i < rows.size(); ++i) EXPECT_LE(rows[i - 1].second, rows[i].first + 0.01) << i;
+}
+
+TEST_F(PrintPdf, JumpPastTheEndAndLargeFiles)
+{
+    StoreSettings(PrintBlackOnWhite, "", "");
+    const std::string file = dir.Write("small.bin", Rows(4));
+    const std::string pdf = dir.File("jump.pdf");
+    std::string err = StderrOf(dir, [&] {
+        EXPECT_EQ(Run({"--print-pdf", QString::fromStdString(pdf), "/J:0x40:0x10", QString::fromStdString(file)}), 1);
+    });
+    EXPECT_NE(err.find("0x40"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    // Over 2 MB: no question shows up, the file is printed from a read-only map.
+    const std::string big = dir.Write("big.bin", std::vector<uint8_t>(3 << 20, 0x41));
+    const std::string bigPdf = dir.File("big.pdf");
+    err = StderrOf(dir, [&] {
+        EXPECT_EQ(Run({"--print-pdf", QString::fromStdString(bigPdf), "/J:0x2F0000:0x20", QString::fromStdString(big)}),
+                  0);
+    });
+    EXPECT_EQ(err, "");
+    EXPECT_NE(PageText(bigPdf, 1).find("2F0010"), std::string::npos);
+}
+
+TEST_F(PrintPdf, NamesOutsideTheCodePageKeepTheirCharacters)
+{
+    StoreSettings(PrintBlackOnWhite, "&D \xE2\x98\xBA", "");  // "☺"
+    const std::string file = dir.Write("\xCE\xA9mega.bin", Rows(2));  // "Ωmega.bin"
+    const std::string pdf = dir.File("names.pdf");
+    ASSERT_EQ(Run({"--print-pdf", QString::fromStdString(pdf), QString::fromStdString(file)}), 0);
+    EXPECT_NE(PageText(pdf, 1).find("\xCE\xA9mega.bin \xE2\x98\xBA"), std::string::npos) << PageText(pdf, 1);
+}
+
 // Printing a 1 MiB dump (65536 rows, 1093 pages): the CPU time is what the program
 // spends; the wall time also shows what a busy machine adds.
 TEST_F(PrintPdf, OneMebibyteUnderTenSeconds)
@@ -295,6 +384,131 @@ TEST(PrintPreview, OpensAtOnceOnThePageOfTheTopLine)
     ProcessPrintSettings() = saved;
 }
 
+// Opens a placeholder menu with its button and picks the entry at `index`.
+void ChoosePlaceholder(QPushButton* button, int index)
+{
+    QTimer::singleShot(0, [index] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            menu->actions().at(index)->trigger();
+            menu->close();
+        }
+    });
+    button->click();
+}
+
+class PrintOnPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = ProcessPrintSettings();
+        ProcessPrintSettings() = PrintSettings{};
+        ProcessPrintSettings().flags = PrintBlackOnWhite;
+        uint8_t* block = ViewBuffer::Allocate(200 * 16);
+        std::fill(block, block + 200 * 16, uint8_t{0x41});
+        view.SetBuffer(block, 200 * 16, 0, ViewOwnsBuffer);  // 200 rows: 4 pages
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    }
+    void TearDown() override { ProcessPrintSettings() = saved_; }
+
+    CHexView view;
+    QPrinter printer{QPrinter::HighResolution};
+    FakePrompt prompt;
+    TempDir dir;
+    PrintSettings saved_;
+};
+
+TEST_F(PrintOnPrinterTest, APageRangePastTheEndLeavesTheFileAlone)
+{
+    const std::string pdf = dir.Write("kept.pdf", std::string("%PDF-1.4 old"));
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(5, 7);
+    PrintOnPrinter(view, printer, std::nullopt, HeaderFooterValues{}, &prompt, nullptr);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text,
+              "Es wurde nichts gedruckt: Der Druck hat nur 4 Seiten, gewählt waren die Seiten 5 bis 7.");
+    std::ifstream in(pdf);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "%PDF-1.4 old");
+
+    // A range reaching past the end prints the pages there are.
+    printer.setFromTo(3, 9);
+    PrintOnPrinter(view, printer, std::nullopt, HeaderFooterValues{}, &prompt, nullptr);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(PageCount(pdf), 2);
+}
+
+TEST_F(PrintOnPrinterTest, TheProgressBoxStaysAwayFromTheFailureMessage)
+{
+    printer.setOutputFileName("/nonexistent-folder/out.pdf");
+    printer.setPrintRange(QPrinter::AllPages);
+    bool progressShown = false;
+    prompt.onShow = [&] {
+        // The message stays up longer than the progress box's delay.
+        QTest::qWait(800);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog*>(widget) && widget->isVisible()) progressShown = true;
+    };
+    PrintOnPrinter(view, printer, std::nullopt, HeaderFooterValues{}, &prompt, nullptr);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Error);
+    EXPECT_FALSE(progressShown);
+}
+
+TEST(PrinterSetupWidget, OnlyChoosesAndWritesNothing)
+{
+    TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    PrinterSetupDialog dialog(printer);
+    EXPECT_EQ(dialog.windowTitle(), "Druckereinrichtung");
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) EXPECT_NE(button->text(), "Drucken");
+    dialog.printerChoice->setCurrentIndex(dialog.printerChoice->count() - 1);
+    EXPECT_EQ(dialog.printerChoice->currentText(), "PDF-Datei");
+    const std::string pdf = dir.File("chosen.pdf");
+    dialog.pdfFile->setText(QString::fromStdString(pdf));
+    dialog.landscape->setChecked(true);
+    dialog.paper->setCurrentIndex(dialog.paper->findData(static_cast<int>(QPageSize::A5)));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.outputFileName().toStdString(), pdf);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST(PageSetupWidget, TabOrderAndTextsBeyondTheCodePage)
+{
+    PrintSettings settings;
+    settings.header = "\xE2\x98\xBA &D";  // "☺ &D"
+    PageSetupDialog model{settings};
+    PageSetupDialogWidget dialog(model);
+    EXPECT_EQ(dialog.header->text(), QString::fromUtf8("\xE2\x98\xBA &D"));
+    // Each placeholder button follows its own field.
+    EXPECT_EQ(dialog.header->nextInFocusChain(), dialog.headerCodes);
+    EXPECT_EQ(dialog.headerCodes->nextInFocusChain(), dialog.footer);
+    EXPECT_EQ(dialog.footer->nextInFocusChain(), dialog.footerCodes);
+
+    // A placeholder goes to the caret counted in characters, after a character of UTF-8.
+    dialog.footer->setText(QString::fromUtf8("\xCE\xA9\xCE\xA9"));
+    dialog.footer->setCursorPosition(1);
+    ChoosePlaceholder(dialog.footerCodes, 2);  // "&Benutzername"
+    EXPECT_EQ(dialog.footer->text(), QString::fromUtf8("\xCE\xA9&U\xCE\xA9"));
+    EXPECT_EQ(dialog.footer->cursorPosition(), 3);
+    dialog.accept();
+    EXPECT_EQ(model.footer, "\xCE\xA9&U\xCE\xA9");
+
+    // Stored and read back with every character.
+    TempDir dir;
+    QtSettingsStore store(QString::fromStdString(dir.File("print.ini")));
+    PrintSettings written;
+    model.ApplyTo(written);
+    StorePrintSettings(store, "Hex", written);
+    PrintSettings read;
+    LoadPrintSettings(store, "Hex", read);
+    EXPECT_EQ(read.header, settings.header);
+    EXPECT_EQ(read.footer, "\xCE\xA9&U\xCE\xA9");
+}
+
 TEST(PageSetupWidget, RefusesOutOfRangeValuesWithTheirMessages)
 {
     PageSetupDialog model{PrintSettings{}};
@@ -329,13 +543,7 @@ TEST(PageSetupWidget, RefusesOutOfRangeValuesWithTheirMessages)
     dialog.lines->setText("30");
     QTest::keyClicks(dialog.header, "Bericht");
     dialog.header->setCursorPosition(7);
-    QTimer::singleShot(0, [] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            menu->actions().at(3)->trigger();  // "&Seitennummer"
-            menu->close();
-        }
-    });
-    dialog.headerCodes->click();
+    ChoosePlaceholder(dialog.headerCodes, 3);  // "&Seitennummer"
     EXPECT_EQ(dialog.header->text(), "Bericht Seite &N");
     dialog.greyLevels->setChecked(true);
     dialog.accept();

@@ -9,19 +9,22 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "app/HexApp.h"
 #include "app/MainFrame.h"
 #include "app/RemoteControl.h"
-#include "platform/RemoteEndpoint.h"
 #include "app/RemoteServer.h"
+#include "platform/RemoteEndpoint.h"
+#include "platform/qt/QtTaskRunner.h"
 #include "shell/RemoteMessages.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
@@ -293,21 +296,34 @@ TEST_F(RemoteServerTest, APeerThatLeavesWhileItsRequestIsInHandIsFreedOnlyAfterw
     EXPECT_EQ(Ask(socket, {kRemoteControlMessage, 2, 0, {}})->text, "/x");
 }
 
-TEST_F(RemoteServerTest, RequestsWaitWhileTheUserAnswersADialog)
+TEST_F(RemoteServerTest, RequestsWaitWhileTheUserAnswersADialogOrWatchesLongWork)
 {
     server.SetIdleTimeout(100);  // the wait is the editor's: the peer must not time out meanwhile
-    RemoteClientSocket client;
-    ASSERT_TRUE(client.Connect(socket, 1000));
-    ASSERT_TRUE(ProcessUntil([&] { return server.PeerCount() == 1; }));
-    bool servedInside = false;
-    QTimer::singleShot(0, [&] { client.SendAll(EncodeRemoteRequest({kRemoteControlMessage, 0, 0, {}}), 1000); });
-    QTimer::singleShot(300, [&] { servedInside = !target.posted.empty(); });
-    RunDialog(400);
-    EXPECT_FALSE(servedInside);
-    const auto reply = AwaitReply(client);
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->result, 1);
-    EXPECT_EQ(target.posted.size(), 1u);
+    QtTaskRunner runner;
+    runner.SetShowAfter(0);
+    const std::function<void()> waits[] = {
+        [] { RunDialog(400); },
+        [&] {
+            runner.Run("Suchen", [](TaskProgress& progress) {
+                for (int i = 0; i < 40 && !progress.Cancelled(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            });
+        },
+    };
+    for (const auto& wait : waits) {
+        target.posted.clear();
+        RemoteClientSocket client;
+        ASSERT_TRUE(client.Connect(socket, 1000));
+        ASSERT_TRUE(ProcessUntil([&] { return server.PeerCount() == 1; }));
+        bool servedInside = false;
+        QTimer::singleShot(0, [&] { client.SendAll(EncodeRemoteRequest({kRemoteControlMessage, 0, 0, {}}), 1000); });
+        QTimer::singleShot(300, [&] { servedInside = !target.posted.empty(); });
+        wait();
+        EXPECT_FALSE(servedInside);
+        const auto reply = AwaitReply(client);
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(reply->result, 1);
+        EXPECT_EQ(target.posted.size(), 1u);
+    }
 }
 
 TEST_F(RemoteServerTest, AFloodIsCappedWithoutPushingOutAClientThatCameFirst)

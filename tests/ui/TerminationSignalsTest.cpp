@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <csignal>
 
 #include "app/TerminationSignals.h"
@@ -38,6 +42,33 @@ TEST(TerminationSignals, EachStopSignalRunsTheActionOnTheEventLoop)
         ::sigaction(signal, nullptr, &current);
         EXPECT_EQ(current.sa_handler, SIG_DFL);
     }
+}
+
+// A signal during a question (say, the format question of a save) must neither close it
+// nor run its own action inside it: the action comes once the question has ended.
+TEST(TerminationSignals, ASignalDuringAQuestionWaitsUntilItHasEnded)
+{
+    bool ran = false;
+    bool questionOpenWhenRan = true;
+    TerminationSignals stop(
+        [&] {
+            ran = true;
+            questionOpenWhenRan = QApplication::activeModalWidget() != nullptr;
+        },
+        0);
+    QMessageBox question(QMessageBox::Question, "Welches Format", "Im C++ Format speichern ?",
+                         QMessageBox::Yes | QMessageBox::No);
+    bool ranWhileOpen = true;
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(300, [&] {
+        ranWhileOpen = ran;
+        EXPECT_TRUE(stop.Pending());
+        question.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(question.exec(), QMessageBox::Yes);
+    EXPECT_FALSE(ranWhileOpen);
+    EXPECT_TRUE(RunEventsUntil(ran));
+    EXPECT_FALSE(questionOpenWhenRan);
 }
 
 }  // namespace

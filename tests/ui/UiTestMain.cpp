@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the Qt tests: one QApplication on the offscreen platform for all suites,
-// with the settings in a private test location.
+// with the settings and recovery journals in a private test location.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,6 +17,8 @@ int main(int argc, char** argv)
     if (::mkdtemp(config.data())) {
         ::setenv("XDG_CONFIG_HOME", (config + "/user").c_str(), 1);
         ::setenv("XDG_CONFIG_DIRS", (config + "/machine").c_str(), 1);
+        // Recovery journals too: a start without a file offers those it finds.
+        ::setenv("XDG_STATE_HOME", (config + "/state").c_str(), 1);
     }
     QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);

@@ -34,6 +34,10 @@ TEST(SectionDialogWidget, TypedFieldsUpdateTheOtherOne)
         auto* length = window.findChild<QLineEdit*>("length");
         auto* end = window.findChild<QLineEdit*>("end");
         EXPECT_EQ(window.windowTitle(), "Abschnitt einblenden");
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        EXPECT_GT(window.width(), QFontMetrics(bold).horizontalAdvance(window.windowTitle()) + 100)
+            << "the title bar shows the whole caption";
         EXPECT_FALSE(end->isEnabled());
         address->selectAll();
         QTest::keyClicks(address, "0x200");
@@ -61,6 +65,8 @@ TEST(TextInputDialogWidget, ShowsTheGermanCaptionAndLimitsTheText)
         EXPECT_EQ(window.windowTitle(), QString::fromUtf8("GUID einfügen"));
         auto* field = window.findChild<QLineEdit*>("text");
         EXPECT_EQ(field->text(), "{x}");
+        EXPECT_EQ(field->selectedText(), "{x}");
+        EXPECT_EQ(field->cursorPosition(), 0) << "a long GUID shows its start";
         field->selectAll();
         QTest::keyClicks(field, "0x123456789abc");
         window.accept();

@@ -221,6 +221,35 @@ TEST_F(HexViewClipboard, CopyAsSourceUsesAndStoresTheDialogChoices)
     EXPECT_FALSE(clipboard.text);
 }
 
+TEST_F(HexViewClipboard, CutCopiesSayHowMuchWasCopiedAndUnreadableTextBeeps)
+{
+    RecordingStatusPanes panes;
+    h.view.SetStatusPanes(&panes);
+    h.Load(Bytes(40000, 'a'));
+    Select(0, 32768);
+    h.view.CopyAsCString(clipboard);
+    EXPECT_TRUE(panes.messages.empty()) << "the whole selection was copied";
+    Select(0, 40000);
+    h.view.CopyAsCString(clipboard);
+    EXPECT_EQ(clipboard.text->size(), 32768u);
+    ASSERT_EQ(panes.messages.size(), 1u);
+    EXPECT_EQ(panes.messages[0], "Die Auswahl hat 40000 Bytes; kopiert wurden nur die ersten 32768.");
+
+    h.Load(Bytes((4 << 20) + 1, 0));
+    Select(0, (4 << 20) + 1);
+    h.view.CopyToClipboard(clipboard);
+    ASSERT_EQ(panes.messages.size(), 2u);
+    EXPECT_EQ(panes.messages[1], "Die Auswahl hat 4194305 Bytes; kopiert wurden nur die ersten 4194304.");
+    h.view.SetStatusPanes(nullptr);
+
+    // A clipboard that gave no readable text: nothing is written, and the user hears it.
+    h.Load(Bytes(4, 0));
+    clipboard.text.reset();
+    h.view.PasteFromClipboard(clipboard, false);
+    EXPECT_EQ(h.prompt.beeps, 1);
+    EXPECT_EQ(h.Bytes(), Bytes(4, 0));
+}
+
 TEST_F(HexViewClipboard, InsertNumberOverwritesWithTheChosenOrder)
 {
     FakeDialogService dialogs;

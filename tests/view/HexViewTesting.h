@@ -20,8 +20,10 @@ public:
         ++writes;
         return true;
     }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::vector<StatusPaneSpec>> defined;
     std::vector<std::string> texts;
+    std::vector<std::string> messages;
     int writes = 0;
 };
 
