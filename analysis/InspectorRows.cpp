@@ -159,8 +159,6 @@ std::optional<std::vector<uint8_t>> ReadFloat(InspectorRow row, std::string_view
     return std::vector<uint8_t>(converter.Bytes().begin(), converter.Bytes().begin() + (single ? 4 : 8));
 }
 
-size_t Utf8SequenceLength(uint8_t lead);
-
 // ---- the byte as digits and as a character ----
 
 std::string BinaryText(uint8_t byte)
@@ -196,13 +194,10 @@ std::string CharacterText(uint8_t byte)
 // One character of the code page, or a C character literal with or without its quotes.
 std::optional<uint8_t> ReadCharacter(std::string_view text)
 {
-    if (text.empty()) return std::nullopt;
-    const std::string character = Utf8ToCp1252(text);
-    if (IsValidUtf8(text) && Utf8SequenceLength(static_cast<uint8_t>(text[0])) == text.size()) {
-        // A character the code page lacks comes back as "?".
-        if (character != "?" || text == "?") return static_cast<uint8_t>(character[0]);
-        return std::nullopt;
-    }
+    const std::optional<std::string> exact = Utf8ToCp1252Exactly(text);
+    if (!exact || exact->empty()) return std::nullopt;
+    const std::string& character = *exact;
+    if (character.size() == 1) return static_cast<uint8_t>(character[0]);
     const bool quoted = character.size() >= 2 && character.front() == '\'' && character.back() == '\'';
     return ReadByteExpression(quoted ? character : "'" + character + "'");
 }
@@ -222,25 +217,17 @@ std::string CodePointText(uint32_t codePoint, std::string_view utf8)
     return printable ? std::string(text) + "  " + std::string(utf8) : std::string(text);
 }
 
+// The UTF-16 units of a code point that is no surrogate.
+std::u16string UnitsOf(uint32_t codePoint)
+{
+    if (codePoint < 0x10000) return std::u16string(1, static_cast<char16_t>(codePoint));
+    return {static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
+            static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
+}
+
 std::string Utf8Of(uint32_t codePoint)
 {
-    std::string text;
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (codePoint >> 18));
-        text += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-    return text;
+    return Utf16ToUtf8(UnitsOf(codePoint)).value_or(std::string());
 }
 
 // The code point of one whole UTF-8 character.
@@ -304,15 +291,9 @@ std::optional<uint32_t> ReadCodePoint(std::string_view text)
 std::vector<uint8_t> Utf16Bytes(uint32_t codePoint, bool bigEndian)
 {
     std::vector<uint8_t> bytes;
-    auto unit = [&](uint32_t value) {
-        const std::vector<uint8_t> ordered = InDocumentOrder(LittleEndianOf(value, 2), bigEndian);
+    for (char16_t unit : UnitsOf(codePoint)) {
+        const std::vector<uint8_t> ordered = InDocumentOrder(LittleEndianOf(unit, 2), bigEndian);
         bytes.insert(bytes.end(), ordered.begin(), ordered.end());
-    };
-    if (codePoint < 0x10000) {
-        unit(codePoint);
-    } else {
-        unit(0xD800 + ((codePoint - 0x10000) >> 10));
-        unit(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
     }
     return bytes;
 }
