@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -24,6 +25,8 @@
 #include "app/AboutDialog.h"
 #include "app/CommandIcons.h"
 #include "app/CommandRegistry.h"
+#include "analysis/ui/EntropyStrip.h"
+#include "analysis/ui/ValueInspectorDock.h"
 #include "app/NumLockState.h"
 #include "document/HexDoc.h"
 #include "platform/LongTask.h"
@@ -70,15 +73,28 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
             lastDataEntry_ = static_cast<int32_t>(*entry);
     }
 
-    viewWidget_ = new LineViewWidget(view_, this);
+    // The hex view, and beside its scroll bar the entropy strip of the whole document.
+    auto* centre = new QWidget(this);
+    auto* row = new QHBoxLayout(centre);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    viewWidget_ = new LineViewWidget(view_, centre);
+    entropyStrip_ = new EntropyStrip(view_, viewWidget_, context_.settings.user, centre);
+    row->addWidget(viewWidget_);
+    row->addWidget(entropyStrip_);
     view_.SetParent(this);
     view_.SetStatusPanes(this);
-    setCentralWidget(viewWidget_);
+    setCentralWidget(centre);
 
-    // The data window starts hidden at the right; its saved place comes back with the window state.
+    // The data window and the value inspector start hidden at the right, as tabs of one place;
+    // their saved places come back with the window state.
     dataWindow_ = new DataWindowDock(context_, this);
     addDockWidget(Qt::RightDockWidgetArea, dataWindow_);
     dataWindow_->hide();
+    valueInspector_ = new ValueInspectorDock(context_, view_, this);
+    addDockWidget(Qt::RightDockWidgetArea, valueInspector_);
+    tabifyDockWidget(dataWindow_, valueInspector_);
+    valueInspector_->hide();
     if (lastDataEntry_ >= 0) dataWindow_->Window().SelectPage(lastDataEntry_);
     view_.SetEvents(this);
 
@@ -293,7 +309,7 @@ QAction* CMainFrame::MakeAction(int command, const QString& text)
                                      ToolbarLayout().end());
     }
     action->setCheckable(command == 32794 || command == 32832 || command == 59392 || command == 59393 ||
-                         command == 32801 || command == 32868);
+                         command == 32801 || command == 32868 || command == 32904 || command == 32906);
     connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
     allActions_.push_back(action);
     return action;
@@ -543,9 +559,11 @@ void CMainFrame::SelectRange(int64_t offset, int64_t length)
 
 void CMainFrame::OnLineViewNotify(CAnsiView&, int, int64_t, int64_t) {}
 
-void CMainFrame::OnHexViewNotify(CHexView&, int code, int64_t, int64_t, int64_t)
+void CMainFrame::OnHexViewNotify(CHexView&, int code, int64_t a, int64_t b, int64_t c)
 {
     if (code == NotifyBufferReplaced) dataWindow_->Window().ForgetBuffers();
+    valueInspector_->OnViewNotify(code);
+    entropyStrip_->OnViewNotify(code, a, b, c);
 }
 
 void CMainFrame::OnFileDropped(CAnsiView&, const std::string& path)

@@ -26,7 +26,9 @@ namespace qv {
 class CHexDoc;
 class CHexView;
 class DataWindowDock;
+class EntropyStrip;
 class LineViewWidget;
+class ValueInspectorDock;
 
 class CMainFrame : public QMainWindow, public ILineViewParent, public IStatusPanes, public IHexViewEvents {
     Q_OBJECT
@@ -39,6 +41,8 @@ public:
     CommandRouter& Router() { return router_; }
     LineViewWidget* ViewWidget() const { return viewWidget_; }
     DataWindowDock* DataWindow() const { return dataWindow_; }
+    ValueInspectorDock* ValueInspector() const { return valueInspector_; }
+    EntropyStrip* Entropy() const { return entropyStrip_; }
     QAction* ActionFor(int command) const;
     bool TopMost() const { return topMost_; }
     uint32_t FlatMode() const { return flatMode_; }
@@ -70,7 +74,8 @@ public:
     void OnLineViewNotify(CAnsiView& view, int code, int64_t a, int64_t b) override;
     void OnFileDropped(CAnsiView& view, const std::string& path) override;
 
-    // IHexViewEvents: a new block in the view makes the data window drop the rows of the old one.
+    // IHexViewEvents: a new block in the view makes the data window drop the rows of the old
+    // one; the value inspector and the entropy strip follow the cursor, edits and new blocks.
     void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) override;
 
     // IStatusPanes
@@ -112,6 +117,8 @@ private:
     CommandRouter router_;
     LineViewWidget* viewWidget_ = nullptr;
     DataWindowDock* dataWindow_ = nullptr;
+    ValueInspectorDock* valueInspector_ = nullptr;
+    EntropyStrip* entropyStrip_ = nullptr;
     QByteArray closingState_;
     QByteArray closingGeometry_;
     bool maximisedForThisRun_ = false;

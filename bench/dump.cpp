@@ -2,13 +2,7 @@
 // quarnival-cli dump against xxd on the same 256 MiB file, alternating, output to /dev/null.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,7 +10,7 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "bench/ChildProcess.h"
 
 namespace {
 
@@ -38,36 +32,16 @@ const std::string& TestFile()
     return path;
 }
 
-std::string CliPath()
-{
-    if (const char* cli = std::getenv("QV_CLI")) return cli;
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "quarnival-cli").string();
-}
+using qv::bench::CliPath;
 
-// Runs the program with stdout on /dev/null and returns the wall time in seconds.
 double Run(const std::vector<std::string>& argv)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return qv::bench::RunChild(argv).wall;
 }
 
 void WarmCache()
 {
-    std::ifstream in(TestFile(), std::ios::binary);
-    std::vector<char> buffer(1 << 20);
-    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()))) {
-    }
+    qv::bench::WarmCache(TestFile());
 }
 
 std::vector<double> cliTimes;

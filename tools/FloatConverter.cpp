@@ -46,7 +46,8 @@ bool IsIntegerWord(std::string_view text)
 }
 
 // C conventions: sign, digits, point, exponent; reading stops at the first other character.
-double ReadDecimal(std::string_view text)
+// `whole` tells whether the text was one number and nothing else.
+double ReadDecimal(std::string_view text, bool& whole)
 {
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -55,6 +56,7 @@ double ReadDecimal(std::string_view text)
     }
     double value = 0.0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    whole = error != std::errc::invalid_argument && end == text.data() + text.size();
     if (error == std::errc::result_out_of_range) {
         // Beyond the double range: infinity for a large exponent, 0 for a tiny one.
         std::string_view used(text.data(), static_cast<size_t>(end - text.data()));
@@ -107,11 +109,20 @@ void SwapHalves(std::array<uint8_t, 8>& b)
 
 }  // namespace
 
-double ReadFloatValueText(std::string_view text)
+double ReadFloatValueText(std::string_view text, bool* complete)
 {
     text = Trim(BeforeMark(text.substr(0, text.find('\0'))));
-    if (IsIntegerWord(text)) return static_cast<double>(ParseNumber64(text, kNumberSuffixes));
-    return ReadDecimal(text);
+    bool whole = false;
+    double value = 0;
+    if (IsIntegerWord(text)) {
+        size_t consumed = 0;
+        value = static_cast<double>(ParseNumber64(text, kNumberSuffixes, &consumed));
+        whole = consumed == text.size();
+    } else {
+        value = ReadDecimal(text, whole);
+    }
+    if (complete) *complete = whole;
+    return value;
 }
 
 FloatConverterModel::FloatConverterModel(const uint8_t* bytes, size_t count)

@@ -27,7 +27,8 @@ inline constexpr uint32_t kFloatValidColour = kToolResultColor;  // light yellow
 // Reads a value text: up to ">" and trimmed; letters and digits only (after an optional
 // "-") with at least one letter is an integer in any notation («0x10», «FFh», «16#FF»), anything
 // else a decimal floating-point number read up to the first character not part of it.
-double ReadFloatValueText(std::string_view text);
+// `complete` tells whether the text was one number and nothing else.
+double ReadFloatValueText(std::string_view text, bool* complete = nullptr);
 
 class FloatConverterModel : public DialogModel {
 public:

@@ -38,6 +38,11 @@ enum HexViewNotification : int {
     NotifyViewFocusLost = 11255,
     NotifyViewFocusGained = 11256,
     NotifyBufferReplaced = 11257,   // SetBuffer handed the view a block: new length, 0, 0
+    NotifyCursorOffsetChanged = 11258,  // the cursor stands on another byte: new offset, 0, 0
+    // An edit step was recorded, undone or redone: first offset, byte count, 1 when the bytes
+    // from the first offset on moved (an insert or delete), else 0. Bytes recorded for an
+    // overwrite are written right after the step: read them when the command is done.
+    NotifyBytesEdited = 11259,
 };
 
 class IHexViewEvents {

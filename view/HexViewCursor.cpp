@@ -211,9 +211,11 @@ void CHexView::SetCursorPos(int32_t column, int64_t line, uint32_t flags)
 
     cursorColumn_ = column;
     cursorLine_ = line;
+    const bool movedToOtherByte = cursorOffset_ != offset;
     cursorOffset_ = offset;
     firstDigit_ = digitFirst;
     UpdateStatus();
+    if (movedToOtherByte) Notify(NotifyCursorOffsetChanged, cursorOffset_, 0, 0);
 }
 
 void CHexView::WidenSelectionToElements()

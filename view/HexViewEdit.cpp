@@ -91,8 +91,12 @@ void CHexView::CommitUndo(UndoRecord record)
     if (IsReadOnly()) return;
     if (differences_)
         differences_->BytesEdited(record.offset, record.kind == UndoOverwrite ? record.offset + record.count - 1 : -1);
+    const int64_t offset = record.offset;
+    const int64_t count = record.count;
+    const bool moved = record.kind != UndoOverwrite;
     undo_.Pending() = std::move(record);
     undo_.Commit();
+    Notify(NotifyBytesEdited, offset, count, moved ? 1 : 0);
 }
 
 bool CHexView::ExchangeUndoBytes(UndoRecord& record)
@@ -148,6 +152,7 @@ bool CHexView::UndoRedo(int direction)
     else
         InvalidateOffsets(record.offset, last);
     if (differences_) differences_->BytesEdited(record.offset, last);
+    Notify(NotifyBytesEdited, record.offset, record.count, last < 0 ? 1 : 0);
 
     SetCursorOffset(static_cast<uint64_t>(record.offset), false);
     int digit = digitBefore;

@@ -8,18 +8,13 @@
 #include "tools/CrcCalculator.h"
 #include "tools/CrcFastA.h"
 #include "tools/CrcLinearMap.h"
+#include "tests/support/RandomBytes.h"
 #include "tools/CrcPeriodicFold.h"
 
 namespace qv {
 namespace {
 
-std::vector<uint8_t> RandomBytes(size_t n, unsigned seed)
-{
-    std::mt19937_64 random(seed);
-    std::vector<uint8_t> bytes(n);
-    for (auto& b : bytes) b = static_cast<uint8_t>(random());
-    return bytes;
-}
+using test::RandomBytes;
 
 TEST(CrcFastTest, FoldedAndSlicedAEqualTheTableForEveryWidth)
 {

@@ -159,7 +159,8 @@ TEST_F(CompareViewTest, PaneKeysSwitchTheFocusAndOpeningAnotherFileEndsTheCompar
 
     app_->Frame()->OpenFile(right_);
     EXPECT_EQ(Compare(), nullptr);
-    EXPECT_EQ(app_->Frame()->centralWidget(), app_->Frame()->ViewWidget());
+    // The window's content is back: the view (with the entropy strip beside it) without the splitter.
+    EXPECT_EQ(app_->Frame()->centralWidget(), app_->Frame()->ViewWidget()->parentWidget());
     EXPECT_FALSE(app_->Frame()->IsCommandEnabled(CmdNextDifference));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app_->Frame()->findChild<QSplitter*>(), nullptr);
