@@ -216,7 +216,7 @@ TEST_F(ValueInspectorView, RefusesWithAMessageAndLeavesTheBytes)
               "Der Wert braucht 4 Bytes, bis zum Ende des Dokuments sind es nur noch 2.\nDer Wert wird nicht geschrieben.");
     EXPECT_EQ(h.prompt.shown[1].text, "\"70000\" ist kein Wert vom Typ int16.");
 
-    h.Load(before, 0);  // read-only
+    h.Load(before, ViewOwnsBuffer);  // read-only
     EXPECT_FALSE(inspector.Write(h.view, h.prompt, InspectorRow::Int8, "1"));
     EXPECT_EQ(h.prompt.shown.back().text, "Das Dokument ist schreibgeschützt.\nDer Wert wird nicht geschrieben.");
     EXPECT_EQ(h.Bytes(), before);
