@@ -214,7 +214,6 @@ bool CHexDoc::OpenDocument(const std::string& path)
     }
     if (!LoadFromFile(path, lockedElsewhere)) return false;
     changed_ = false;
-    RecordStamp(StampOf(path));
     Tell(DocumentEvent::Loaded);
     return true;
 }
@@ -311,12 +310,18 @@ void CHexDoc::DetachMap(const std::string& message)
 bool CHexDoc::ConfirmOverwriteChanged(const std::string& path)
 {
     if (path != path_ || !stamp_) return true;
-    const std::optional<FileStamp> now = StampOf(path);
-    if (!now || *now == *stamp_) return true;
-    return Prompt().Ask(Replace1("Die Datei %1 wurde nach dem Öffnen von einem anderen Programm geändert oder "
-                                 "ersetzt.\nSoll sie trotzdem überschrieben werden ?",
-                                 path),
-                        kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) == PromptAnswer::Yes;
+    // Asked again when the file changes once more while the question is open.
+    std::optional<FileStamp> agreed;
+    for (;;) {
+        const std::optional<FileStamp> now = StampOf(path);
+        if (!now || *now == *stamp_ || now == agreed) return true;
+        if (Prompt().Ask(Replace1("Die Datei %1 wurde nach dem Öffnen von einem anderen Programm geändert oder "
+                                  "ersetzt.\nSoll sie trotzdem überschrieben werden ?",
+                                  path),
+                         kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) != PromptAnswer::Yes)
+            return false;
+        agreed = now;
+    }
 }
 
 void CHexDoc::ShowFileError(const std::string& message, const std::string& path)
@@ -350,7 +355,8 @@ std::optional<DocumentFormat> CHexDoc::ChooseLoadFormat(const std::string& path,
 bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
 {
     std::vector<uint8_t> content;
-    switch (ReadWholeFile(path, content)) {
+    FileStamp readStamp;
+    switch (ReadWholeFile(path, content, &readStamp)) {
     case FileError::None: break;
     case FileError::NotFound: ShowFileError("%1 wurde nicht gefunden.", path); return false;
     case FileError::AccessDenied:
@@ -398,6 +404,9 @@ bool CHexDoc::LoadFromFile(const std::string& path, bool readOnly)
     }
     view_->SetBuffer(data_, length_, baseAddress_, viewFlags_);
     view_->SetModified(false);
+    // The stamp of the bytes read, not of the file after the format questions: a change
+    // made while they were open is then noticed, never overwritten unasked.
+    RecordStamp(readStamp);
     return true;
 }
 
@@ -419,12 +428,19 @@ bool CHexDoc::SaveDocument(const std::string& path)
         ShowFileError("Zugriff auf %1 wurde verwehrt.", path);
         return false;
     }
+    if (mapDetached_ && path == path_) {
+        // Our own map holds the file's lock; what it shows is no longer what the file holds.
+        ShowFileError("Die Datei %1 wurde von einem anderen Programm verändert und wird deshalb nicht "
+                      "überschrieben.\nDas Gezeigte lässt sich mit \"Speichern unter\" unter einem anderen Namen "
+                      "sichern.",
+                      path);
+        return false;
+    }
     if (LockedForWriting(path)) {
         ShowFileError("Schreiben auf %1 ist nicht möglich, da schreibgeschützt oder von anderem Anwender geöffnet.",
                       path);
         return false;
     }
-    if (!ConfirmOverwriteChanged(path)) return false;
     if (!SaveToFile(path)) return false;
     changed_ = view_ && view_->IsModified();
     RecordStamp(StampOf(path));
@@ -437,6 +453,18 @@ bool CHexDoc::SaveToFile(const std::string& path)
     int64_t length = 0;
     uint64_t base = 0;
     const uint8_t* data = view_->GetBuffer(&length, &base);
+    if (sectionShown_ && (data != data_ || length != length_)) {
+        switch (Prompt().Ask("Es ist nur ein Ausschnitt eingeblendet. Nur den Ausschnitt speichern? Die übrigen " +
+                                 std::to_string(length_ - length) + " Bytes der Datei gehen verloren.",
+                             kProgramCaption, PromptButtons::YesNoCancel, PromptAnswer::No)) {
+        case PromptAnswer::Yes: break;
+        case PromptAnswer::No:
+            // The whole document, with the section's edits: the view edits the block in place.
+            data = data_, length = length_, base = baseAddress_;
+            break;
+        default: return false;
+        }
+    }
 
     DocumentFormat format = DocumentFormat::Binary;
     if (ExtensionIn(path, "HEX;H86;IHX")) {
@@ -480,6 +508,9 @@ bool CHexDoc::SaveToFile(const std::string& path)
         length = static_cast<int64_t>(text.size());
     }
 
+    // After the last question, right before writing: another program may have changed the
+    // file while the questions were open.
+    if (!ConfirmOverwriteChanged(path)) return false;
     switch (SaveFileAtomically(path, data, static_cast<size_t>(length), services_.write)) {
     case SaveError::None: break;
     case SaveError::ReadOnly:
@@ -519,6 +550,7 @@ void CHexDoc::CloseContents()
     mapDetached_ = false;
     loadedFormat_ = DocumentFormat::Binary;
     readOffset_ = 0;
+    sectionShown_ = false;
     RecordStamp(std::nullopt);
 }
 
@@ -601,6 +633,7 @@ void CHexDoc::ShowSection(uint64_t offset, uint64_t length)
     if (length > whole - offset) length = whole - offset;
     view_->SetBuffer(data_ + offset, static_cast<int64_t>(length), baseAddress_ + offset,
                      (viewFlags_ & ~ViewOwnsBuffer) | KeepOldBuffer | NoRepaint);
+    sectionShown_ = true;
     view_->RepaintNow();
 }
 

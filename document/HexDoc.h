@@ -152,6 +152,8 @@ private:
     uint32_t readOffset_ = 0;
 
     bool mapDetached_ = false;  // the map no longer stands for the file on disk
+    // A section was shown: data_ and length_ hold the whole document, the view a part of it.
+    bool sectionShown_ = false;
 
     std::string path_;
     bool changed_ = false;

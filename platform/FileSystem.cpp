@@ -111,7 +111,7 @@ std::optional<std::string> StoredName(const std::string& folder, const std::stri
     return std::nullopt;
 }
 
-FileError ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+FileError ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileStamp* stamp)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -129,6 +129,8 @@ FileError ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
         ::close(fd);
         return FileError::TooLarge;
     }
+    // A change made while or after the bytes are read makes the file differ from this stamp.
+    if (stamp) *stamp = StampFrom(st);
     bytes.resize(static_cast<size_t>(st.st_size));
     size_t done = 0;
     while (done < bytes.size()) {

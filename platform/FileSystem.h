@@ -47,8 +47,9 @@ std::optional<std::string> StoredName(const std::string& folder, const std::stri
 enum class FileError { None, NotFound, AccessDenied, IsDirectory, NotRegular, TooLarge, ReadError };
 
 // Reads a whole regular file of less than 2 GiB (a block device gives what its size says).
-// Devices, FIFOs and sockets are refused without waiting on them.
-FileError ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+// Devices, FIFOs and sockets are refused without waiting on them. `stamp` receives the
+// stamp of the file the bytes came from, as it was when the reading began.
+FileError ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileStamp* stamp = nullptr);
 
 // The last component of a path ("dir/name.bin" -> "name.bin").
 std::string FileNameOf(const std::string& path);

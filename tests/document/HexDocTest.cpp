@@ -13,6 +13,7 @@
 
 #include "document/CArrayWriter.h"
 #include "document/NewSizeDialog.h"
+#include "platform/FileSystem.h"
 #include "platform/MappedFile.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
@@ -431,8 +432,30 @@ TEST_F(HexDocTest, SavingWhileASectionIsShownWritesOnlyTheSection)
     EXPECT_EQ(length, 0);
 
     doc->ShowSection(0x10, 0x20);
+    view.GetBuffer(nullptr, nullptr)[0] = 0xEE;  // an edit in the section
+    prompt.shown.clear();
+    // Asked first: Abbrechen writes nothing, Nein the whole document with the edit.
+    prompt.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(doc->SaveDocument(path));
+    EXPECT_EQ(TempDir::Read(path), bytes);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Es ist nur ein Ausschnitt eingeblendet. Nur den Ausschnitt speichern? Die übrigen "
+                                    "32 Bytes der Datei gehen verloren.");
+    EXPECT_EQ(prompt.shown[0].buttons, PromptButtons::YesNoCancel);
+    prompt.answers = {PromptAnswer::No};
     ASSERT_TRUE(doc->SaveDocument(path));
-    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(bytes.begin() + 0x10, bytes.begin() + 0x30));
+    std::vector<uint8_t> edited = bytes;
+    edited[0x10] = 0xEE;
+    EXPECT_EQ(TempDir::Read(path), edited);
+    // Ja keeps the section's save.
+    prompt.answers = {PromptAnswer::Yes};
+    ASSERT_TRUE(doc->SaveDocument(path));
+    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(edited.begin() + 0x10, edited.begin() + 0x30));
+    // The whole document shown again: nothing to ask.
+    doc->ShowSection(0, 64);
+    const size_t asked = prompt.shown.size();
+    ASSERT_TRUE(doc->SaveDocument(path));
+    EXPECT_EQ(prompt.shown.size(), asked);
     doc->CloseContents();  // releases the whole block once (the sanitizer build checks it)
 }
 
@@ -580,6 +603,68 @@ TEST_F(HexDocTest, AFileChangedOnDiskIsNoticedAndOnlySavedOverWhenTheUserSaysSo)
     prompt.answers = {PromptAnswer::No};
     EXPECT_FALSE(doc->FileSave());
     EXPECT_EQ(TempDir::Read(path), same);
+}
+
+TEST_F(HexDocTest, ChangesMadeWhileAQuestionIsOpenAreNeverOverwrittenUnasked)
+{
+    // Another program rewrites the file while a question is open.
+    auto rewriteWhenAsked = [this](const std::string& path, const std::string& question) {
+        prompt.onShow = [this, path, question] {
+            if (prompt.shown.back().text != question) return;
+            dir.Write(FileNameOf(path), std::string("NEW-FROM-OTHER-PROGRAM"));
+            struct timespec later[2] = {{0, UTIME_OMIT}, {4000000000, 0}};
+            ::utimensat(AT_FDCWD, path.c_str(), later, 0);
+        };
+    };
+    // While opening: the stamp is that of the bytes read, so the change is told and asked about.
+    const auto path = dir.Write("data.c", std::string("0x01,0x02,\r\n"));
+    rewriteWhenAsked(path, "Die Datei im C++ Format laden ?");
+    prompt.answers = {PromptAnswer::Yes};
+    ASSERT_TRUE(doc->FileOpen(path));
+    prompt.onShow = nullptr;
+    EXPECT_EQ(ViewBytes(), (std::vector<uint8_t>{1, 2}));
+    doc->CheckFileOnDisk();
+    EXPECT_NE(Texts().back().find("von einem anderen Programm geändert"), std::string::npos);
+    prompt.answers = {PromptAnswer::Yes, PromptAnswer::No};  // C++ format: yes; overwrite: no
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(TempDir::Read(path), std::vector<uint8_t>(std::begin("NEW-FROM-OTHER-PROGRAM"),
+                                                        std::end("NEW-FROM-OTHER-PROGRAM") - 1));
+
+    // While saving: checked after the format question, right before writing.
+    const auto hex = dir.Write("image.hex", std::vector<uint8_t>{1, 2, 3});
+    view.SetModified(false);
+    prompt.answers = {PromptAnswer::Cancel};  // read as binary
+    ASSERT_TRUE(doc->FileOpen(hex));
+    prompt.shown.clear();
+    rewriteWhenAsked(hex, "Im Intel HEX-Format speichern ?");
+    prompt.answers = {PromptAnswer::No, PromptAnswer::No};  // binary; do not overwrite
+    EXPECT_FALSE(doc->FileSave());
+    prompt.onShow = nullptr;
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_NE(prompt.shown[1].text.find("trotzdem überschrieben"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(hex).size(), 22u);
+    prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    ASSERT_TRUE(doc->FileSave());
+    EXPECT_EQ(TempDir::Read(hex), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(HexDocTest, SavingOverAFileShortenedUnderItsMapSaysWhatHappened)
+{
+    const auto path = dir.Write("short.bin", std::vector<uint8_t>(3 << 20, 0x5A));
+    options.MapMode = 1;
+    options.AccessMode = -1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    doc->CheckFileOnDisk();
+    ASSERT_TRUE(doc->CanSave());
+    EXPECT_FALSE(doc->FileSave());
+    EXPECT_EQ(Texts().back(), "Die Datei " + path + " wurde von einem anderen Programm verändert und wird deshalb "
+                              "nicht überschrieben.\nDas Gezeigte lässt sich mit \"Speichern unter\" unter einem "
+                              "anderen Namen sichern.");
+    EXPECT_EQ(std::filesystem::file_size(path), 4096u);
+    savePath = dir.File("elsewhere.bin");
+    ASSERT_TRUE(doc->FileSaveAs());
+    EXPECT_EQ(TempDir::Read(*savePath), std::vector<uint8_t>(4096, 0x5A));
 }
 
 TEST_F(HexDocTest, AWritableMapWhoseFileWasReplacedStopsEditingAndKeepsItsBytes)
