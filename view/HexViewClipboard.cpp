@@ -76,8 +76,8 @@ void CHexView::TellIfCopyWasCut(int64_t cap) const
 {
     const std::optional<ByteRange> selected = SelectedRange();
     if (!selected || selected->length <= cap || !statusPanes_) return;
-    statusPanes_->ShowMessage("Die Auswahl hat " + std::to_string(selected->length) +
-                              " Bytes; kopiert wurden nur die ersten " + std::to_string(cap) + ".");
+    statusPanes_->ShowMessage("Nur " + std::to_string(cap) + " von " + std::to_string(selected->length) +
+                              " Bytes kopiert.");
 }
 
 void CHexView::CopyToClipboard(IClipboard& clipboard) const

@@ -134,7 +134,7 @@ TEST_F(ClipboardCommandsTest, ACutCopySaysSoInTheStatusBar)
     app->Frame()->ActionFor(CmdCopyAsString)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text().size(), 32768);
     EXPECT_EQ(app->Frame()->statusBar()->currentMessage(),
-              "Die Auswahl hat 40000 Bytes; kopiert wurden nur die ersten 32768.");
+              "Nur 32768 von 40000 Bytes kopiert.");
 }
 
 TEST_F(ClipboardCommandsTest, FourMiBDumpCopyTime)

@@ -233,13 +233,13 @@ TEST_F(HexViewClipboard, CutCopiesSayHowMuchWasCopiedAndUnreadableTextBeeps)
     h.view.CopyAsCString(clipboard);
     EXPECT_EQ(clipboard.text->size(), 32768u);
     ASSERT_EQ(panes.messages.size(), 1u);
-    EXPECT_EQ(panes.messages[0], "Die Auswahl hat 40000 Bytes; kopiert wurden nur die ersten 32768.");
+    EXPECT_EQ(panes.messages[0], "Nur 32768 von 40000 Bytes kopiert.");
 
     h.Load(Bytes((4 << 20) + 1, 0));
     Select(0, (4 << 20) + 1);
     h.view.CopyToClipboard(clipboard);
     ASSERT_EQ(panes.messages.size(), 2u);
-    EXPECT_EQ(panes.messages[1], "Die Auswahl hat 4194305 Bytes; kopiert wurden nur die ersten 4194304.");
+    EXPECT_EQ(panes.messages[1], "Nur 4194304 von 4194305 Bytes kopiert.");
     h.view.SetStatusPanes(nullptr);
 
     // A clipboard that gave no readable text: nothing is written, and the user hears it.
