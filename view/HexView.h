@@ -52,15 +52,13 @@ public:
 };
 
 // What a compare with another file tells the view: which of its bytes differ (drawn in the
-// colour entry "Unterschied", below the selection and the found values), and what it hears
-// of every edit.
+// colour entry "Unterschied", below the selection and the found values). Edits reach the
+// compare as NotifyBytesEdited, like every other follower of the bytes.
 class IByteDifferences {
 public:
     virtual ~IByteDifferences() = default;
     // differs[i] = 1 where the byte at offset + i differs, else 0.
     virtual void MarkDiffering(int64_t offset, int32_t count, uint8_t* differs) const = 0;
-    // The bytes [first, last] were edited; last < 0: the bytes from `first` on moved.
-    virtual void BytesEdited(int64_t first, int64_t last) = 0;
 };
 inline constexpr int32_t kDifferenceColorIndex = 20;
 

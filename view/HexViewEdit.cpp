@@ -89,8 +89,6 @@ void CHexView::BytesChanging(int64_t offset, int64_t removed, const uint8_t* byt
 void CHexView::CommitUndo(UndoRecord record)
 {
     if (IsReadOnly()) return;
-    if (differences_)
-        differences_->BytesEdited(record.offset, record.kind == UndoOverwrite ? record.offset + record.count - 1 : -1);
     const int64_t offset = record.offset;
     const int64_t count = record.count;
     const bool moved = record.kind != UndoOverwrite;
@@ -151,7 +149,6 @@ bool CHexView::UndoRedo(int direction)
         InvalidateAll();
     else
         InvalidateOffsets(record.offset, last);
-    if (differences_) differences_->BytesEdited(record.offset, last);
     Notify(NotifyBytesEdited, record.offset, record.count, last < 0 ? 1 : 0);
 
     SetCursorOffset(static_cast<uint64_t>(record.offset), false);

@@ -48,16 +48,14 @@ public:
     void OnHexViewNotify(CHexView& view, int code, int64_t a, int64_t b, int64_t c) override
     {
         if (events) events->OnHexViewNotify(view, code, a, b, c);
+        // a: first byte edited, b: their count, c: whether the bytes after them moved.
+        if (code == NotifyBytesEdited && side_ == CompareSide::Left) owner_.LeftEdited(a, c ? -1 : a + b - 1);
         owner_.ViewNotified(side_, code);
     }
     void MarkDiffering(int64_t offset, int32_t count, uint8_t* differs) const override
     {
         owner_.session_->MarkDiffering(side_, offset, count, differs);
         owner_.SchedulePaneCheck();
-    }
-    void BytesEdited(int64_t first, int64_t last) override
-    {
-        if (side_ == CompareSide::Left) owner_.LeftEdited(first, last);
     }
 
     ILineViewParent* const parent;
@@ -336,7 +334,7 @@ void CompareController::GoToRun(bool next)
         break;
     }
     std::optional<DiffRun> run;
-    const bool finished = runner_.Run("Unterschied suchen", [&](TaskProgress& progress) {
+    const bool finished = TasksOf(frame_.Context()).Run("Unterschied suchen", [&](TaskProgress& progress) {
         run = next ? session_->NextRun(position, selected, &progress) : session_->PreviousRun(position, &progress);
     });
     if (!finished) return;

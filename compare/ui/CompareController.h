@@ -11,7 +11,6 @@
 
 #include "compare/CompareFile.h"
 #include "compare/CompareSession.h"
-#include "platform/LongTask.h"
 #include "view/HexView.h"
 #include "view/ui/LineViewWidget.h"
 
@@ -91,7 +90,6 @@ private:
     QPointer<QLabel> countLabel_;
     QPointer<QLabel> partnerLabel_;
     QTimer* counting_ = nullptr;
-    InlineTaskRunner runner_;
     CompareSide focused_ = CompareSide::Left;
     PaneState seen_[2];
     bool checkPending_ = false;
