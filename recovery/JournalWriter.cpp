@@ -49,11 +49,12 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
 }
 
+// The reason comes before the long path, so that the status bar shows it.
 std::string WriteErrorText(const std::string& path, int error)
 {
-    if (error == ENOSPC || error == EDQUOT)
-        return "Die Wiederherstellungsdatei " + path + " kann nicht geschrieben werden: der Datenträger ist voll.";
-    return "Die Wiederherstellungsdatei " + path + " kann nicht geschrieben werden (" + std::strerror(error) + ").";
+    const std::string reason =
+        error == ENOSPC || error == EDQUOT ? std::string("der Datenträger ist voll") : std::strerror(error);
+    return "Die Wiederherstellungsdatei kann nicht geschrieben werden: " + reason + " (" + path + ").";
 }
 
 }  // namespace

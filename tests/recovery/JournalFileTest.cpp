@@ -201,6 +201,8 @@ TEST(JournalFile, FullDiskIsReportedAndLeavesEveryWholeRecord)
         EXPECT_FALSE(JournalWriter::Create(dir.Path(), Header(8, JournalBase::Zeros, false, false), nullptr, error));
     }
     EXPECT_NE(error.find(dir.Path()), std::string::npos) << error;
+    // The reason first: the status bar cuts the long path, not why.
+    EXPECT_EQ(error.rfind("Die Wiederherstellungsdatei kann nicht geschrieben werden: ", 0), 0u) << error;
 
     auto writer = JournalWriter::Create(dir.Path(), Header(8, JournalBase::Zeros, false, false), nullptr, error);
     ASSERT_TRUE(writer);
