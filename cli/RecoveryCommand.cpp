@@ -142,8 +142,8 @@ int Apply(const JournalEntry& entry, const std::string& output)
     const std::vector<uint8_t>& bytes = restored->outcome.bytes;
     WriteOutputFile(output == "-" ? "/dev/stdout" : output, bytes.data(), bytes.size());
     if (journal.lostRecords > 0)
-        std::cerr << "quarnival-cli recovery: die Wiederherstellungsdatei ist beschädigt; " << journal.lostRecords
-                  << " Einträge am Ende gingen verloren.\n";
+        std::cerr << "quarnival-cli recovery: die Wiederherstellungsdatei ist beschädigt; "
+                  << LostRecordsText(journal.lostRecords) << ".\n";
     const std::string report = RestoreReport(restored->outcome);
     if (!report.empty()) std::cerr << "quarnival-cli recovery: " << report << "\n";
     return 0;

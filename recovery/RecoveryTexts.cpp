@@ -37,10 +37,20 @@ std::string RestoreQuestion(const std::string& path, const JournalContents& jour
         text += "\n\nDie Datei wurde seitdem von einem anderen Programm geändert. Für diese große Datei sind nur die "
                 "geänderten Stellen gesichert: die Änderungen werden auf die Datei angewendet, wie sie jetzt ist.";
     if (journal.lostRecords > 0)
-        text += "\n\nDie Wiederherstellungsdatei ist beschädigt: " + std::to_string(journal.lostRecords) +
-                " Einträge am Ende sind verloren. Alle vollständigen Änderungen (" +
-                std::to_string(journal.edits.size()) + ") werden wiederhergestellt.";
+        text += "\n\nDie Wiederherstellungsdatei ist beschädigt: " + LostRecordsText(journal.lostRecords) +
+                ". Alle vollständigen Änderungen (" + std::to_string(journal.edits.size()) +
+                ") werden wiederhergestellt.";
     return text;
+}
+
+std::string LostRecordsText(int64_t count)
+{
+    return count == 1 ? "1 Eintrag am Ende ist verloren" : std::to_string(count) + " Einträge am Ende sind verloren";
+}
+
+std::string EditCountText(size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " Änderung" : " Änderungen");
 }
 
 std::string DiscardQuestion(const std::string& path)
@@ -51,13 +61,18 @@ std::string DiscardQuestion(const std::string& path)
 std::string RestoreReport(const ReplayOutcome& outcome)
 {
     std::string text;
-    if (outcome.conflicts > 0)
+    if (outcome.conflicts == 1)
+        text += "1 Änderung traf auf Bytes, die ein anderes Programm inzwischen geändert hat; sie wurde trotzdem "
+                "angewendet. Bitte prüfen.";
+    else if (outcome.conflicts > 1)
         text += std::to_string(outcome.conflicts) +
                 " Änderungen trafen auf Bytes, die ein anderes Programm inzwischen geändert hat; sie wurden trotzdem "
                 "angewendet. Bitte prüfen.";
     if (outcome.skipped > 0)
-        text += std::string(text.empty() ? "" : "\n") + std::to_string(outcome.skipped) +
-                " Änderungen passen nicht mehr zu den Bytes und wurden weggelassen.";
+        text += std::string(text.empty() ? "" : "\n") +
+                (outcome.skipped == 1 ? std::string("1 Änderung passt nicht mehr zu den Bytes und wurde weggelassen.")
+                                      : std::to_string(outcome.skipped) +
+                                            " Änderungen passen nicht mehr zu den Bytes und wurden weggelassen.");
     return text;
 }
 

@@ -18,6 +18,10 @@ std::string FormatJournalTime(int64_t secondsSince1970);
 // the user should know before answering (the file changed, a damaged journal).
 std::string RestoreQuestion(const std::string& path, const JournalContents& journal, const JournalBaseInfo& base);
 std::string DiscardQuestion(const std::string& path);
+// "1 Eintrag am Ende ist verloren", "3 Einträge am Ende sind verloren".
+std::string LostRecordsText(int64_t count);
+// "1 Änderung", "3 Änderungen".
+std::string EditCountText(size_t count);
 // What went differently than planned in a restore; empty when everything was applied.
 std::string RestoreReport(const ReplayOutcome& outcome);
 // The document a journal belongs to: its path, or "Unbenannt".

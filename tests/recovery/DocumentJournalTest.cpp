@@ -87,6 +87,16 @@ protected:
         return bytes;
     }
 
+    // Types into the file in one run and leaves the journal as a stop does; the bytes typed.
+    std::vector<uint8_t> TypeAndStop(const std::string& path, const std::string& digits)
+    {
+        EditorRun run(folder);
+        EXPECT_TRUE(run.document->FileOpen(path));
+        run.TypeHex(digits);
+        EXPECT_TRUE(run.journal->SecureForStop());
+        return run.Bytes();
+    }
+
     TempDir dir;
     std::string folder = dir.Path() + "/state/quarnival/recovery";
 };
@@ -199,14 +209,7 @@ TEST_F(DocumentJournalTest, NoAsksAgainAndCancelOpensNothing)
 TEST_F(DocumentJournalTest, FileChangedSinceRestoresTheBytesTheEditsBeganFrom)
 {
     const std::string path = dir.Write("data.bin", Pattern(500));
-    std::vector<uint8_t> expected;
-    {
-        EditorRun run(folder);
-        run.document->FileOpen(path);
-        run.TypeHex("CAFE");
-        expected = run.Bytes();
-        ASSERT_TRUE(run.journal->SecureForStop());
-    }
+    const std::vector<uint8_t> expected = TypeAndStop(path, "CAFE");
     dir.Write("data.bin", std::vector<uint8_t>(20, 0xEE));  // another program rewrote it
     EditorRun next(folder);
     next.prompt.answers = {PromptAnswer::Yes};
@@ -244,7 +247,26 @@ TEST_F(DocumentJournalTest, LargeFileKeepsTouchedRegionsAndChecksThemAgainstACha
     EXPECT_EQ(bytes[5000], 0x99);
     EXPECT_EQ(bytes[9000000], 0x22);
     ASSERT_EQ(next.prompt.shown.size(), 2u);
-    EXPECT_EQ(next.prompt.shown[1].text.rfind("1 Änderungen trafen auf Bytes", 0), 0u);
+    EXPECT_EQ(next.prompt.shown[1].text.rfind("1 Änderung traf auf Bytes", 0), 0u);
+}
+
+TEST_F(DocumentJournalTest, JournalCutInItsLastRecordRestoresTheCompleteOnes)
+{
+    const std::string path = dir.Write("data.bin", Pattern(64));
+    TypeAndStop(path, "ABC");
+    std::vector<uint8_t> expected = Pattern(64);
+    expected[0] = 0xAB;  // the third digit's record is the one cut
+    const std::string journal = ListJournals(folder)[0].file;
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 3);
+
+    EditorRun next(folder);
+    next.prompt.answers = {PromptAnswer::Yes};
+    ASSERT_TRUE(next.document->FileOpen(path));
+    EXPECT_NE(next.prompt.shown[0].text.find("beschädigt: 1 Eintrag am Ende ist verloren. Alle vollständigen "
+                                             "Änderungen (2) werden wiederhergestellt."),
+              std::string::npos)
+        << next.prompt.shown[0].text;
+    EXPECT_EQ(next.Bytes(), expected);
 }
 
 TEST_F(DocumentJournalTest, MappedWritableFileNeedsNone)

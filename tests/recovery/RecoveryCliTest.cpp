@@ -92,7 +92,7 @@ TEST_F(RecoveryCliTest, DamagedUnreadableAndInUseJournals)
     const test::ShellRun apply = Cli("apply 2 -");
     EXPECT_EQ(apply.code, 0);
     EXPECT_EQ(apply.out, std::string("\0\0abc\0\0\0\0", 9));
-    EXPECT_NE(apply.err.find("1 Einträge am Ende gingen verloren"), std::string::npos) << apply.err;
+    EXPECT_NE(apply.err.find("1 Eintrag am Ende ist verloren"), std::string::npos) << apply.err;
 
     const test::ShellRun unreadable = Cli("show 1");
     EXPECT_EQ(unreadable.code, 1);
