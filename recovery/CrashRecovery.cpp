@@ -76,40 +76,48 @@ bool CrashRecovery::Restore(const std::string& file, const JournalContents& cont
     return true;
 }
 
-void CrashRecovery::OfferAtStart()
+std::vector<RecoveryListDialog::Entry> CrashRecovery::StartListEntries() const
 {
     std::vector<RecoveryListDialog::Entry> entries;
     for (const JournalEntry& entry : ListJournals(journal_.Folder())) {
         if (entry.inUse) continue;
         if (!entry.header) {
-            entries.push_back({entry.file, entry.file + " – nicht lesbar"});
+            entries.push_back({entry.file, entry.file + " – nicht lesbar", entry.file});
             continue;
         }
         const JournalHeader& header = *entry.header;
         const bool missing = !header.path.empty() && !StampOf(header.path);
         if (!header.path.empty() && !missing) continue;  // offered when the file is opened
         const JournalFileRead read = ReadJournalFile(entry.file);
-        std::string text = JournalDocumentName(header) + (missing ? " (nicht mehr vorhanden)" : "") + " – " +
-                           FormatJournalTime(header.createdSeconds);
-        if (read.contents) text += " – " + std::to_string(read.contents->edits.size()) + " Änderungen";
-        entries.push_back({entry.file, text});
+        const std::string date = FormatJournalTime(header.createdSeconds);
+        std::string text = JournalDocumentName(header) + (missing ? " (nicht mehr vorhanden)" : "") + " – " + date;
+        if (read.contents) text += " – " + EditCountText(read.contents->edits.size());
+        entries.push_back({entry.file, text, JournalDocumentName(header) + " vom " + date});
     }
-    if (entries.empty()) return;
+    return entries;
+}
 
-    RecoveryListDialog dialog(std::move(entries), [this](const RecoveryListDialog::Entry& entry) {
-        if (prompt_.Ask(DiscardQuestion(entry.text), kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) !=
-            PromptAnswer::Yes)
-            return false;
-        return ::unlink(entry.file.c_str()) == 0;
-    });
-    if (!dialogs_.Run(dialog) || !dialog.Chosen()) return;
-    const std::string file = dialog.Chosen()->file;
-    const JournalFileRead read = ReadJournalFile(file);
-    if (!read.contents) {
-        prompt_.Tell(read.error, PromptIcon::Error);
-        return;
+void CrashRecovery::OfferAtStart()
+{
+    // A choice that cannot be restored is told, and the list comes again with the others.
+    for (;;) {
+        std::vector<RecoveryListDialog::Entry> entries = StartListEntries();
+        if (entries.empty()) return;
+        RecoveryListDialog dialog(std::move(entries), [this](const RecoveryListDialog::Entry& entry) {
+            if (prompt_.Ask(DiscardQuestion(entry.name), kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) !=
+                PromptAnswer::Yes)
+                return false;
+            return ::unlink(entry.file.c_str()) == 0;
+        });
+        if (!dialogs_.Run(dialog) || !dialog.Chosen()) return;
+        const std::string file = dialog.Chosen()->file;
+        const JournalFileRead read = ReadJournalFile(file);
+        if (!read.contents) {
+            prompt_.Tell(read.error, PromptIcon::Error);
+            continue;
+        }
+        if (Restore(file, *read.contents, read.contents->header.path)) return;
     }
-    Restore(file, *read.contents, read.contents->header.path);
 }
 
 }  // namespace qv

@@ -6,11 +6,13 @@
 // journals of untitled documents and of files no longer at their path are offered in a
 // list. The document's other events go to its journal.
 #include <string>
+#include <vector>
 
 #include "document/DocumentRecovery.h"
 #include "platform/DialogService.h"
 #include "platform/Prompt.h"
 #include "recovery/DocumentJournal.h"
+#include "recovery/RecoveryListDialog.h"
 
 namespace qv {
 
@@ -30,6 +32,8 @@ public:
     bool OpenCancelled() const { return openCancelled_; }
 
 private:
+    // The start list: untitled documents, files no longer at their path, unreadable journals.
+    std::vector<RecoveryListDialog::Entry> StartListEntries() const;
     OpenOffer Offer(const std::string& file, const JournalContents& contents, const std::string& path);
     // The document becomes the journal's document at path; the journal goes on from there.
     bool Restore(const std::string& file, const JournalContents& contents, const std::string& path);

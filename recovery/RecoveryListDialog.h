@@ -20,6 +20,7 @@ public:
     struct Entry {
         std::string file;  // the journal
         std::string text;  // the line the list shows
+        std::string name;  // what the question before deleting calls it
     };
 
     // deleteJournal asks and removes one journal; true when it is gone.

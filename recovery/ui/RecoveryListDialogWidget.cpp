@@ -41,6 +41,8 @@ bool RunRecoveryListDialog(DialogModel& model, QWidget* parent)
         delete list->takeItem(row);
         if (dialog.Entries().empty()) window.reject();
         list->setCurrentRow(dialog.Selected());
+        // Return then restores, as at the start, instead of deleting the next entry.
+        list->setFocus();
     });
 
     auto* layout = new QVBoxLayout(&window);

@@ -300,24 +300,37 @@ TEST_F(DocumentJournalTest, UntitledAndUnreadableJournalsAreListedAtStart)
         auto& list = static_cast<RecoveryListDialog&>(model);
         for (const auto& entry : list.Entries()) lines.push_back(entry.text);
         list.Select(lines[0].find("nicht lesbar") != std::string::npos ? 1 : 0);
+        // "Löschen" names the document and its date, as the question at an open does.
+        next.prompt.answers = {PromptAnswer::No};
+        EXPECT_FALSE(list.DeleteSelected());
         return true;
     });
     next.recovery->OfferAtStart();
     ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(std::regex_match(next.prompt.shown.at(0).text,
+                                 std::regex("Die ungesicherten Änderungen an Unbenannt vom \\d\\d\\.\\d\\d\\.\\d{4} "
+                                            "\\d\\d:\\d\\d werden endgültig gelöscht\\. Wirklich löschen\\?")))
+        << next.prompt.shown.at(0).text;
     EXPECT_EQ(next.document->PathName(), "");
     EXPECT_TRUE(next.document->HasUnsavedChanges());
     EXPECT_EQ(next.Bytes()[0], 0x41);
     EXPECT_EQ(next.Bytes()[1], 0x42);
 
-    // The unreadable one: named in the message, kept.
+    // The unreadable one: named in the message, kept, and the list comes back.
     next.dialogs.steps.push_back([](DialogModel& model) {
         static_cast<RecoveryListDialog&>(model).Select(0);
         return true;
+    });
+    size_t offeredAgain = 0;
+    next.dialogs.steps.push_back([&](DialogModel& model) {
+        offeredAgain = static_cast<RecoveryListDialog&>(model).Entries().size();
+        return false;
     });
     next.recovery->OfferAtStart();
     ASSERT_FALSE(next.prompt.shown.empty());
     EXPECT_NE(next.prompt.shown.back().text.find(noise), std::string::npos);
     EXPECT_EQ(TempDir::Read(noise).size(), 300u);
+    EXPECT_EQ(offeredAgain, 1u);
 
     // "Löschen" asks first; "Später" keeps the rest.
     next.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
