@@ -116,6 +116,15 @@ std::string IntegerText(InspectorRow row, uint64_t value, size_t size)
 std::optional<uint64_t> ReadInteger(InspectorRow row, std::string_view text, size_t size)
 {
     text = Trim(text);
+    // A lone number is judged by its digits: the calculator's 64-bit arithmetic would wrap
+    // 18446744073709551616 around to 0, which fits every type.
+    const TypedNumber number = ReadTypedNumber(text);
+    if (!text.empty() && number.consumed == text.size()) {
+        const uint64_t largest = size < 8 ? (uint64_t{1} << (8 * size)) - 1 : UINT64_MAX;
+        const uint64_t mostNegative = IsSignedInteger(row) ? uint64_t{1} << (8 * size - 1) : 0;
+        if (number.overflow || number.magnitude > (number.negative ? mostNegative : largest)) return std::nullopt;
+        return number.Bits() & largest;
+    }
     int64_t value = 0;
     bool ok = false;
     EvaluateExpression64(text, value, &ok, ResolveCalculatorName);

@@ -159,6 +159,9 @@ TEST(InspectorRows, TypedTextsThatAreNoValueOfTheTypeAreRefused)
              {InspectorRow::UInt64, "-1"},      {InspectorRow::Int32, "12x"},   {InspectorRow::Int32, ""},
              {InspectorRow::Float32, "1.5x"},   {InspectorRow::Float32, "1e40"}, {InspectorRow::Float64, "abc"},
              {InspectorRow::Binary, "100000000"}, {InspectorRow::Character, "AB"}, {InspectorRow::Character, "\xE2\x82\xBF"},
+             // Numbers beyond 64 bits, which 64-bit arithmetic would wrap into the type's range.
+             {InspectorRow::UInt64, "18446744073709551616"}, {InspectorRow::Int64, "-9223372036854775809"},
+             {InspectorRow::Int8, "18446744073709551615"},   {InspectorRow::UInt16, "0x10000000000000001"},
          })
         EXPECT_FALSE(InspectorRowBytes(row, text, false)) << InspectorRowName(row) << " \"" << text << "\"";
 }
