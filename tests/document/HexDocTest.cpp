@@ -34,6 +34,17 @@ class HexDocTest : public ::testing::Test {
 protected:
     HexDocTest() { MakeDocument(); }
 
+    // A 3 MiB file of 0x5A mapped writable, then cut to 4096 bytes by "another program".
+    std::string OpenMappedThenShortenTo4096(const std::string& name)
+    {
+        const auto path = dir.Write(name, std::vector<uint8_t>(3 << 20, 0x5A));
+        options.MapMode = 1;
+        options.AccessMode = -1;
+        EXPECT_TRUE(doc->FileOpen(path));
+        EXPECT_EQ(::truncate(path.c_str(), 4096), 0);
+        return path;
+    }
+
     void MakeDocument()
     {
         doc.reset();
@@ -520,11 +531,7 @@ TEST_F(HexDocTest, InsertModeSettingFollowsTheSizeLimitAndPersists)
 
 TEST_F(HexDocTest, AMappedFileShortenedByAnotherProgramKeepsTheEditorAliveAndTurnsReadOnly)
 {
-    const auto path = dir.Write("big.bin", std::vector<uint8_t>(3 << 20, 0x5A));
-    options.MapMode = 1;
-    options.AccessMode = -1;
-    ASSERT_TRUE(doc->FileOpen(path));
-    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    const std::string path = OpenMappedThenShortenTo4096("big.bin");
 
     // Drawing the last row reads past the new end: zeros instead of a bus error.
     int64_t length = 0;
@@ -650,11 +657,7 @@ TEST_F(HexDocTest, ChangesMadeWhileAQuestionIsOpenAreNeverOverwrittenUnasked)
 
 TEST_F(HexDocTest, SavingOverAFileShortenedUnderItsMapSaysWhatHappened)
 {
-    const auto path = dir.Write("short.bin", std::vector<uint8_t>(3 << 20, 0x5A));
-    options.MapMode = 1;
-    options.AccessMode = -1;
-    ASSERT_TRUE(doc->FileOpen(path));
-    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    const std::string path = OpenMappedThenShortenTo4096("short.bin");
     doc->CheckFileOnDisk();
     ASSERT_TRUE(doc->CanSave());
     EXPECT_FALSE(doc->FileSave());
