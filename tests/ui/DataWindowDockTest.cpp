@@ -273,6 +273,21 @@ TEST_F(DataWindowDockTest, ARestartKeepsThePagesModuleAndEntryPointAndTheDocksPl
     EXPECT_TRUE(floating->isFloating());
 }
 
+TEST_F(DataWindowDockTest, APageSelectedAtStartKeepsThePageSelectorOnScreen)
+{
+    // The last page of the previous run, selected while the dock is still hidden.
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("Settings/LastDataEntry", 7);
+    auto app = Start(dir.Write("daten.bin", std::vector<uint8_t>(64, 0)));
+    CMainFrame& frame = *app->Frame();
+    frame.ExecuteCommand(32801);
+    QApplication::processEvents();
+    QTabBar* tabs = frame.DataWindow()->PageSelector();
+    EXPECT_EQ(tabs->currentIndex(), 7);
+    EXPECT_TRUE(tabs->isVisible());
+    EXPECT_GT(tabs->height(), 0);
+    EXPECT_TRUE(tabs->rect().intersects(tabs->tabRect(7)));
+}
+
 TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
 {
     // 16000 one-byte fields in a loop.
