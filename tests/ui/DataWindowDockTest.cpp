@@ -288,6 +288,20 @@ TEST_F(DataWindowDockTest, APageSelectedAtStartKeepsThePageSelectorOnScreen)
     EXPECT_TRUE(tabs->rect().intersects(tabs->tabRect(7)));
 }
 
+TEST_F(DataWindowDockTest, StartingWithDShowsTheDockThatTheLastRunLeftOpen)
+{
+    const std::string file = dir.Write("daten.bin", std::vector<uint8_t>(64, 0));
+    {
+        auto app = Start(file);
+        app->Frame()->ExecuteCommand(32801);
+        app->Frame()->close();
+    }
+    CHexApp app(AppOverrides{&prompt, &dialogs});
+    ASSERT_TRUE(app.Start(QStringList{"quarnival", "-D", QString::fromStdString(file)}));
+    QApplication::processEvents();
+    EXPECT_TRUE(app.Frame()->DataWindow()->isVisible());
+}
+
 TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
 {
     // 16000 one-byte fields in a loop.
