@@ -817,6 +817,14 @@ def check_jpeg():
     data[4:6] = b"\x00\x01"
     expect("broken length", list(rows(decode(write("kaputt.jpg", bytes(data)), "jpeg.dfm")))[-1]["name"],
            "Ungültige Länge: Auswertung beendet")
+    # a file cut inside a segment: no field before the segment's start, and a last row that says so
+    for cut in (7, 30):
+        cut_tree = decode(write(f"abgeschnitten{cut}.jpg", open(samples[0], "rb").read()[:cut]), "jpeg.dfm")
+        cut_rows = list(rows(cut_tree))
+        expect(f"cut at {cut}: fields behind their segment's length", [
+            r["name"] for s in nodes(cut_tree, "Segment") for r in rows(s["children"])
+            if r["name"] != "Länge" and r["address"] < s["address"] + 4], [])
+        expect(f"cut at {cut}: last row", cut_rows[-1]["name"], "Segment reicht über das Dateiende: Auswertung beendet")
 
 
 def check_squashfs():
