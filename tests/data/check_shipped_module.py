@@ -646,6 +646,13 @@ def check_gpt():
         expect(f"{n} name", field(partition, "Name")["value"], '"' + info["Partition name"].strip("'") + '"')
         code = [line.split()[5] for line in listed.splitlines() if re.match(rf"\s+{n}\s", line)][0]
         expect(f"{n} type name", kind["value"].split(" ", 1)[1], names[code])
+    # an entry count above 2^31 (negative to the loop) and an entry size of 0: a last row that says so
+    for at, value, wanted in ((80, 0x80000000, "Ungültige Anzahl: Auswertung beendet"),
+                              (84, 0, "Ungültige Länge: Auswertung beendet")):
+        broken = bytearray(open(path, "rb").read(1 << 20))
+        struct.pack_into("<I", broken, 512 + at, value)
+        expect(f"broken header field at {at}", list(rows(decode(write("kaputt.img", bytes(broken)), "gpt.dfm")))[-1]["name"],
+               wanted)
 
 
 def gzip_members(data):
