@@ -416,6 +416,16 @@ def check_elf():
         struct.pack_into(">I" if name.endswith(".be") else "<I", data, 20, 0xFFFFFFFF)
         tree = decode(write("version-" + name, bytes(data)), "elf.dfm")
         expect(f"{name} large version", number(field(nodes(tree, "Dateikopf")[0], "Version")), 0xFFFFFFFF)
+        # a table entry size of 0 would show one header over and over: the walk ends with a row that says so
+        wide = not name.startswith("probe32")
+        for entry_size in ((0x36, 0x3A) if wide else (0x2A, 0x2E)):
+            data = bytearray(open(path, "rb").read())
+            order = ">H" if name.endswith(".be") else "<H"
+            if struct.unpack_from(order, data, entry_size + 2)[0] == 0:
+                continue  # no such table: nothing to walk
+            struct.pack_into(order, data, entry_size, 0)
+            cut = list(rows(decode(write("eintrag0-" + name, bytes(data)), "elf.dfm")))
+            expect(f"{name} entry size 0 at {entry_size:#x}", cut[-1]["name"], "Ungültige Länge: Auswertung beendet")
 
 
 def build_pe(plus):
