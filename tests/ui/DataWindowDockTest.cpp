@@ -302,6 +302,25 @@ TEST_F(DataWindowDockTest, StartingWithDShowsTheDockThatTheLastRunLeftOpen)
     EXPECT_TRUE(app.Frame()->DataWindow()->isVisible());
 }
 
+TEST_F(DataWindowDockTest, AFormatPageShownAtTheEndLeavesTheUsersPageForTheNextStart)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("DataWindow/AutoDetect", 1);
+    const std::string bitmap = dir.Write("bild.bmp", test::MakeBitmap(1, 1, 24, {}, {1, 2, 3, 0}));
+    {
+        auto app = Start(bitmap);
+        CMainFrame& frame = *app->Frame();
+        frame.DataWindow()->Window().SelectPage(2);
+        frame.ExecuteCommand(32801);
+        QApplication::processEvents();
+        ASSERT_EQ(frame.DataWindow()->Window().CurrentPage(), kMainFrameDataPages);  // the bitmap's page
+        frame.close();
+    }
+    // The next file may have no format, or another: the page the user picked comes back.
+    auto app = Start(dir.Write("daten.bin", std::vector<uint8_t>(64, 0)));
+    QApplication::processEvents();
+    EXPECT_EQ(app->Frame()->DataWindow()->Window().CurrentPage(), 2);
+}
+
 TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
 {
     // 16000 one-byte fields in a loop.
