@@ -10,6 +10,7 @@
 #include "app/RemoteControl.h"
 #include "compare/ui/CompareController.h"
 #include "document/HexDoc.h"
+#include "modules/ui/DataWindowDock.h"
 #include "recovery/CrashRecovery.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/RecoveryFolder.h"
@@ -131,7 +132,8 @@ bool CHexApp::Start(const QStringList& arguments)
     if (commandLine.openDataWindow) {
         const bool withFile = !commandLine.fileName.empty();
         QTimer::singleShot(0, frame_.get(), [this, withFile] {
-            frame_->ExecuteCommand(32801);
+            // The dock may be open already, restored from the last run: 32801 would close it.
+            if (!frame_->DataWindow()->isVisible()) frame_->ExecuteCommand(32801);
             if (withFile) frame_->ExecuteCommand(32808);
         });
     }

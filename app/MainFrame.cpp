@@ -151,7 +151,7 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
 
 CMainFrame::~CMainFrame()
 {
-    lastDataEntry_ = dataWindow_->Window().CurrentPage();
+    lastDataEntry_ = dataWindow_->Window().PageToRemember();
     if (auto* store = context_.settings.user) {
         // Taken while the window was still open: closing hides a floating data window.
         const QByteArray state = closingState_.isEmpty() ? saveState() : closingState_;

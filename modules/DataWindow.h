@@ -104,6 +104,9 @@ public:
     int UserPageCount() const { return pageCount_; }
     bool IsFormatPage(int page) const { return Resolve(page) >= pageCount_; }
     int CurrentPage() const { return current_; }
+    // The page to select at the next start: a format's page is gone by then, so the user's
+    // page shown before it.
+    int PageToRemember() const { return current_ < pageCount_ ? current_ : lastUserPage_; }
     const DataPage& Page(int page) const { return pages_[static_cast<size_t>(Resolve(page))]; }
     std::string PageLabel(int page) const;  // UTF-8
     uint32_t Style() const { return style_; }

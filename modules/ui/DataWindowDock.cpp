@@ -291,6 +291,9 @@ void DataWindowDock::Sync()
     const QSignalBlocker blocker(tabs_);
     tabs_->setCurrentIndex(window_->CurrentPage());
     stack_->setCurrentIndex(window_->CurrentPage());
+    // A hidden selector lays out its tabs without telling the layout; left so, a page selected
+    // before the dock was first shown leaves the selector zero pixels high.
+    tabs_->updateGeometry();
 }
 
 // ---- commands ----------------------------------------------------------------------

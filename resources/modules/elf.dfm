@@ -293,6 +293,8 @@ RETURN
 
 ; die Tabellen, über die Werte aus dem Dateikopf
 :tabellen IF phnum == 0 GOTO abschnitte
+; Einträge der Größe 0 lägen alle übereinander
+IF phent == 0 GOTO kaputt
 SEEK phoff #A
 TEXT "Programmköpfe"
 DOWN
@@ -308,6 +310,7 @@ GOTO phende
 :ph64b LOOP phnum ph64be
 :phende UP
 :abschnitte IF shnum == 0 RETURN
+IF shent == 0 GOTO kaputt
 ; die Namen stehen im Abschnitt "Abschnitt der Namen": dessen Offset lesen
 MOV strtab 0
 IF shstrndx == 0 GOTO ohnenamen
@@ -343,6 +346,8 @@ LOOP shnum sh64le #G
 GOTO shende
 :sh64b LOOP shnum sh64be #G
 :shende UP
+RETURN
+:kaputt TEXT "Ungültige Länge: Auswertung beendet"
 RETURN
 
 ; Werte aus dem Dateikopf

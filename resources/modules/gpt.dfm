@@ -41,6 +41,7 @@ UP
 DWORD "Einträge-CRC" #H8
 UP
 IF groesse < 128 GOTO kaputt
+IF anzahl < 0 GOTO zuviele
 MOV epos tabelle
 MUL epos sektor
 MOV LOCAL_0 1
@@ -50,6 +51,8 @@ LOOP anzahl eintrag #G
 UP
 RETURN
 :kaputt TEXT "Ungültige Länge: Auswertung beendet"
+RETURN
+:zuviele TEXT "Ungültige Anzahl: Auswertung beendet"
 RETURN
 
 ; ein Eintrag; leere (Typ-GUID null) werden übergangen

@@ -30,6 +30,11 @@ CALL be16 #G
 MOV seglaenge LOCAL_3
 IF seglaenge < 2 GOTO kaputt
 :inhalt OFFSET #N
+; ein abgeschnittenes Segment: nichts dahinter gehört noch zur Datei
+:imsegment LEN #N
+MOV LOCAL_2 imsegment
+SUB LOCAL_2 seglaenge
+IF LOCAL_2 < -2 GOTO abgeschnitten
 IF marker == 224 CALL app0
 IF marker == 225 CALL app1
 IF marker == 254 CALL kommentar
@@ -55,6 +60,9 @@ GOTO segment
 :fremd TEXT "Kein Marker: Auswertung beendet"
 RETURN
 :kaputt TEXT "Ungültige Länge: Auswertung beendet"
+UP
+RETURN
+:abgeschnitten TEXT "Segment reicht über das Dateiende: Auswertung beendet"
 UP
 RETURN
 

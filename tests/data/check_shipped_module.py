@@ -416,6 +416,16 @@ def check_elf():
         struct.pack_into(">I" if name.endswith(".be") else "<I", data, 20, 0xFFFFFFFF)
         tree = decode(write("version-" + name, bytes(data)), "elf.dfm")
         expect(f"{name} large version", number(field(nodes(tree, "Dateikopf")[0], "Version")), 0xFFFFFFFF)
+        # a table entry size of 0 would show one header over and over: the walk ends with a row that says so
+        wide = not name.startswith("probe32")
+        for entry_size in ((0x36, 0x3A) if wide else (0x2A, 0x2E)):
+            data = bytearray(open(path, "rb").read())
+            order = ">H" if name.endswith(".be") else "<H"
+            if struct.unpack_from(order, data, entry_size + 2)[0] == 0:
+                continue  # no such table: nothing to walk
+            struct.pack_into(order, data, entry_size, 0)
+            cut = list(rows(decode(write("eintrag0-" + name, bytes(data)), "elf.dfm")))
+            expect(f"{name} entry size 0 at {entry_size:#x}", cut[-1]["name"], "Ungültige Länge: Auswertung beendet")
 
 
 def build_pe(plus):
@@ -646,6 +656,13 @@ def check_gpt():
         expect(f"{n} name", field(partition, "Name")["value"], '"' + info["Partition name"].strip("'") + '"')
         code = [line.split()[5] for line in listed.splitlines() if re.match(rf"\s+{n}\s", line)][0]
         expect(f"{n} type name", kind["value"].split(" ", 1)[1], names[code])
+    # an entry count above 2^31 (negative to the loop) and an entry size of 0: a last row that says so
+    for at, value, wanted in ((80, 0x80000000, "Ungültige Anzahl: Auswertung beendet"),
+                              (84, 0, "Ungültige Länge: Auswertung beendet")):
+        broken = bytearray(open(path, "rb").read(1 << 20))
+        struct.pack_into("<I", broken, 512 + at, value)
+        expect(f"broken header field at {at}", list(rows(decode(write("kaputt.img", bytes(broken)), "gpt.dfm")))[-1]["name"],
+               wanted)
 
 
 def gzip_members(data):
@@ -817,6 +834,14 @@ def check_jpeg():
     data[4:6] = b"\x00\x01"
     expect("broken length", list(rows(decode(write("kaputt.jpg", bytes(data)), "jpeg.dfm")))[-1]["name"],
            "Ungültige Länge: Auswertung beendet")
+    # a file cut inside a segment: no field before the segment's start, and a last row that says so
+    for cut in (7, 30):
+        cut_tree = decode(write(f"abgeschnitten{cut}.jpg", open(samples[0], "rb").read()[:cut]), "jpeg.dfm")
+        cut_rows = list(rows(cut_tree))
+        expect(f"cut at {cut}: fields behind their segment's length", [
+            r["name"] for s in nodes(cut_tree, "Segment") for r in rows(s["children"])
+            if r["name"] != "Länge" and r["address"] < s["address"] + 4], [])
+        expect(f"cut at {cut}: last row", cut_rows[-1]["name"], "Segment reicht über das Dateiende: Auswertung beendet")
 
 
 def check_squashfs():

@@ -273,6 +273,54 @@ TEST_F(DataWindowDockTest, ARestartKeepsThePagesModuleAndEntryPointAndTheDocksPl
     EXPECT_TRUE(floating->isFloating());
 }
 
+TEST_F(DataWindowDockTest, APageSelectedAtStartKeepsThePageSelectorOnScreen)
+{
+    // The last page of the previous run, selected while the dock is still hidden.
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("Settings/LastDataEntry", 7);
+    auto app = Start(dir.Write("daten.bin", std::vector<uint8_t>(64, 0)));
+    CMainFrame& frame = *app->Frame();
+    frame.ExecuteCommand(32801);
+    QApplication::processEvents();
+    QTabBar* tabs = frame.DataWindow()->PageSelector();
+    EXPECT_EQ(tabs->currentIndex(), 7);
+    EXPECT_TRUE(tabs->isVisible());
+    EXPECT_GT(tabs->height(), 0);
+    EXPECT_TRUE(tabs->rect().intersects(tabs->tabRect(7)));
+}
+
+TEST_F(DataWindowDockTest, StartingWithDShowsTheDockThatTheLastRunLeftOpen)
+{
+    const std::string file = dir.Write("daten.bin", std::vector<uint8_t>(64, 0));
+    {
+        auto app = Start(file);
+        app->Frame()->ExecuteCommand(32801);
+        app->Frame()->close();
+    }
+    CHexApp app(AppOverrides{&prompt, &dialogs});
+    ASSERT_TRUE(app.Start(QStringList{"quarnival", "-D", QString::fromStdString(file)}));
+    QApplication::processEvents();
+    EXPECT_TRUE(app.Frame()->DataWindow()->isVisible());
+}
+
+TEST_F(DataWindowDockTest, AFormatPageShownAtTheEndLeavesTheUsersPageForTheNextStart)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "QV", "Quarnival").setValue("DataWindow/AutoDetect", 1);
+    const std::string bitmap = dir.Write("bild.bmp", test::MakeBitmap(1, 1, 24, {}, {1, 2, 3, 0}));
+    {
+        auto app = Start(bitmap);
+        CMainFrame& frame = *app->Frame();
+        frame.DataWindow()->Window().SelectPage(2);
+        frame.ExecuteCommand(32801);
+        QApplication::processEvents();
+        ASSERT_EQ(frame.DataWindow()->Window().CurrentPage(), kMainFrameDataPages);  // the bitmap's page
+        frame.close();
+    }
+    // The next file may have no format, or another: the page the user picked comes back.
+    auto app = Start(dir.Write("daten.bin", std::vector<uint8_t>(64, 0)));
+    QApplication::processEvents();
+    EXPECT_EQ(app->Frame()->DataWindow()->Window().CurrentPage(), 2);
+}
+
 TEST_F(DataWindowDockTest, ARunOf16000RowsIsOnScreenAtOnce)
 {
     // 16000 one-byte fields in a loop.
