@@ -6,6 +6,7 @@
 #include "analysis/ui/ValueInspectorDock.h"
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
+#include "app/WindowWidening.h"
 
 namespace qv {
 namespace {
@@ -22,7 +23,7 @@ Widget* Find(AppContext& context)
 
 void ToggleInspector(AppContext& context)
 {
-    if (auto* dock = Find<ValueInspectorDock>(context)) dock->setVisible(!dock->isVisible());
+    if (auto* dock = Find<ValueInspectorDock>(context)) ToggleSideDock(*dock);
 }
 
 CommandState InspectorState(AppContext& context)

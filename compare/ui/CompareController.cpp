@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -12,6 +11,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainFrame.h"
+#include "app/WindowWidening.h"
 #include "compare/CompareCommandIds.h"
 #include "view/HexViewConfigDialog.h"
 #include "view/ui/LineViewWidget.h"
@@ -164,13 +164,7 @@ void CompareController::HostPanes()
     splitter_->addWidget(rightWidget_);
     frame_.setCentralWidget(splitter_);
     // Room for both panes, as far as the screen has it.
-    widthBefore_ = frame_.width();
-    if (!frame_.isMaximized() && !frame_.isFullScreen()) {
-        int width = widthBefore_ + central_->width();
-        if (const QScreen* screen = frame_.screen()) width = std::min(width, screen->availableGeometry().width());
-        frame_.resize(std::max(width, widthBefore_), frame_.height());
-    }
-    widthWidened_ = frame_.width();
+    widening_.Widen(frame_, central_->width());
     const int half = std::max(splitter_->width() / 2, 1);
     splitter_->setSizes({half, half});
     central_->setFocus();
@@ -189,7 +183,7 @@ void CompareController::End()
         frame_.takeCentralWidget();
         frame_.setCentralWidget(central_);
         splitter_->deleteLater();
-        if (frame_.width() == widthWidened_ && !frame_.isMaximized()) frame_.resize(widthBefore_, frame_.height());
+        widening_.GiveBack(frame_);
     }
     if (countLabel_) frame_.statusBar()->removeWidget(countLabel_);
     if (partnerLabel_) frame_.statusBar()->removeWidget(partnerLabel_);

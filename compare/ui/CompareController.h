@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/WindowWidening.h"
 #include "compare/CompareFile.h"
 #include "compare/CompareSession.h"
 #include "view/HexView.h"
@@ -93,8 +94,7 @@ private:
     CompareSide focused_ = CompareSide::Left;
     PaneState seen_[2];
     bool checkPending_ = false;
-    int widthBefore_ = 0;
-    int widthWidened_ = 0;
+    WindowWidening widening_;
     bool ended_ = false;
 };
 

@@ -2,6 +2,7 @@
 // The main window's data window and module commands; they find the dock in the main window.
 #include "app/AppContext.h"
 #include "app/CommandRegistry.h"
+#include "app/WindowWidening.h"
 #include "modules/ui/DataWindowDock.h"
 
 namespace qv {
@@ -35,7 +36,7 @@ void Forward(AppContext& context, void (*run)(DataWindowDock&))
 
 }  // namespace
 
-QV_GUI_COMMAND(32801, [](AppContext& c) { Forward(c, [](DataWindowDock& d) { d.setVisible(!d.isVisible()); }); },
+QV_GUI_COMMAND(32801, [](AppContext& c) { Forward(c, [](DataWindowDock& d) { ToggleSideDock(d); }); },
                [](AppContext& c) { return CommandState{Dock(c) != nullptr, Visible(c)}; });
 QV_GUI_COMMAND(32808, [](AppContext& c) { if (Visible(c)) Forward(c, [](DataWindowDock& d) { d.RefreshFromView(); }); },
                WhileVisible);

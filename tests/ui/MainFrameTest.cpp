@@ -230,8 +230,8 @@ TEST_F(MainFrameTest, TheWindowComesBackAtItsSizeAndAWideDockLeavesTheViewUsable
     {
         auto app = Start({});
         CMainFrame& frame = *app->Frame();
-        frame.resize(700, frame.height() + 60);
         frame.ExecuteCommand(32801);
+        frame.resize(700, frame.height() + 60);
         auto* dock = frame.findChild<QDockWidget*>();
         ASSERT_NE(dock, nullptr);
         frame.resizeDocks({dock}, {frame.width() * 3 / 4}, Qt::Horizontal);
