@@ -180,17 +180,26 @@ TEST_F(CompareViewTest, DialogStartsACompareWithOffsetsOrSaysWhyItCannot)
             return true;
         };
     };
+    // After each refusal the dialog comes back with what was typed, until the user cancels.
+    std::vector<std::string> shownPaths;
     dialogs_.steps.push_back(fill(dir_.File("missing.bin"), "0"));
+    dialogs_.steps.push_back([&](DialogModel& model) {
+        shownPaths.push_back(static_cast<CompareDialog&>(model).path);
+        return false;
+    });
     app_->Frame()->ExecuteCommand(CmdCompareFiles);
     ASSERT_EQ(prompt_.shown.size(), 1u);
     EXPECT_NE(prompt_.shown[0].text.find("gibt es nicht"), std::string::npos) << prompt_.shown[0].text;
-    dialogs_.steps.push_back(fill(right_, "0x2000"));
-    app_->Frame()->ExecuteCommand(CmdCompareFiles);
-    EXPECT_NE(prompt_.shown.back().text.find("hinter dem Ende des Dokuments"), std::string::npos);
+    EXPECT_EQ(shownPaths, std::vector<std::string>{dir_.File("missing.bin")});
     EXPECT_EQ(Compare(), nullptr);
 
-    dialogs_.steps.push_back(fill(right_, "4"));
+    dialogs_.steps.push_back(fill(right_, "0x2000"));
+    dialogs_.steps.push_back([](DialogModel& model) {
+        static_cast<CompareDialog&>(model).leftStart = "4";  // the user mends the wrong start
+        return true;
+    });
     app_->Frame()->ExecuteCommand(CmdCompareFiles);
+    EXPECT_NE(prompt_.shown.back().text.find("hinter dem Ende des Dokuments"), std::string::npos);
     ASSERT_NE(Compare(), nullptr);
     EXPECT_EQ(Compare()->Session().Finder().Alignment(), (CompareAlignment{4, 0x10, -1}));
     app_->Frame()->ExecuteCommand(CmdEndCompare);
