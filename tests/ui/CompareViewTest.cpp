@@ -15,6 +15,7 @@
 #include "compare/ui/CompareController.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
+#include "tests/support/ScriptedTaskRunner.h"
 #include "tests/support/TempDir.h"
 #include "view/ui/LineViewWidget.h"
 
@@ -93,6 +94,17 @@ TEST_F(CompareViewTest, CommandsMoveFromRunToRunInBothPanesAndBeepAtTheEnds)
     app_->Frame()->ExecuteCommand(CmdPreviousDifference);
     EXPECT_EQ(prompt_.beeps, 1) << "no run before the first";
     EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
+
+    // "Abbrechen" while the next run is looked for leaves both panes as they were.
+    test::ScriptedTaskRunner tasks;
+    app_->Frame()->Context().tasks = &tasks;
+    tasks.cancelNext = true;
+    next();
+    EXPECT_EQ(tasks.titles, std::vector<std::string>{"Unterschied suchen"});
+    EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
+    EXPECT_EQ(Selected(Right()), Span(0x40, 0x43));
+    EXPECT_EQ(Left().CursorOffset(), 0x40);
+    EXPECT_EQ(prompt_.beeps, 1);
 
     // The last run is the one the document does not have: only the other pane selects it.
     next(), next(), next();
