@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The "Dateien vergleichen" widget: the path is typed or chosen, and Return then takes it.
+// The "Dateien vergleichen" widget: the path is typed or chosen, and Return then takes it;
+// every Alt key reaches one field or button.
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <set>
 
 #include "compare/CompareDialog.h"
 #include "tests/support/TempDir.h"
@@ -60,6 +63,24 @@ TEST(CompareDialogWidget, ReturnTakesATypedOrAChosenPath)
     }));
     EXPECT_EQ(opened, 0) << "Return after choosing a file must not browse again";
     EXPECT_EQ(browsed.path, chosen);
+}
+
+TEST(CompareDialogWidget, EachAltKeyIsTakenOnce)
+{
+    CompareDialog dialog;
+    test::RunDialogWidget(dialog, [](QDialog& window) {
+        QStringList texts;
+        for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) texts << button->text();
+        std::set<QChar> keys;
+        for (const QString& text : texts) {
+            const qsizetype at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size()) continue;
+            EXPECT_TRUE(keys.insert(text[at + 1].toLower()).second) << text.toStdString();
+        }
+        EXPECT_GE(keys.size(), 4u);
+        window.reject();
+    });
 }
 
 }  // namespace
