@@ -98,6 +98,7 @@ bool CHexApp::Start(const QStringList& arguments)
 
     bool opened = commandLine.fileName.empty() ? document_->NewDocument()
                                                : document_->FileOpen(commandLine.fileName);
+    const bool startFileOpened = opened;
     // Cancelling the offer of unsaved edits is no failure: the editor starts empty.
     if (!opened && recovery_->OpenCancelled()) opened = document_->NewDocument();
     if (!opened && !commandLine.fileName.empty()) return false;
@@ -112,7 +113,7 @@ bool CHexApp::Start(const QStringList& arguments)
     frame_->repaint();
     // The positions go to the view once it has its size: a new row width would drop a selection.
     ApplyStartPositions(ReadStartPositions(commandLine), *document_, *view_);
-    if (commandLine.comparePath) {
+    if (commandLine.comparePath && startFileOpened) {
         if (commandLine.comparePath->empty())
             std::fprintf(stderr, "quarnival: --compare erwartet zwei Dateien: die zu öffnende und die zum Vergleich.\n");
         else

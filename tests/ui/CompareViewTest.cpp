@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QSplitter>
 #include <QTest>
+#include <cstdlib>
 
 #include "app/HexApp.h"
 #include "app/MainFrame.h"
@@ -176,6 +177,27 @@ TEST_F(CompareViewTest, PaneKeysSwitchTheFocusAndOpeningAnotherFileEndsTheCompar
     EXPECT_FALSE(app_->Frame()->IsCommandEnabled(CmdNextDifference));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app_->Frame()->findChild<QSplitter*>(), nullptr);
+}
+
+TEST_F(CompareViewTest, NoCompareWhenTheStartFileIsNotOpened)
+{
+    // Unsaved edits of the start file in the journal, and "Abbrechen" when they are offered:
+    // the editor starts empty, with nothing to compare.
+    const std::string savedStateHome = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    ::setenv("XDG_STATE_HOME", dir_.Path().c_str(), 1);
+    {
+        CHexApp first(AppOverrides{&prompt_, &dialogs_});
+        ASSERT_TRUE(first.Start(QStringList{"quarnival", QString::fromStdString(left_)}));
+        for (char c : std::string("C3")) first.View()->HandleChar(static_cast<uint8_t>(c), 1, 0);
+        first.OnStopRequest();
+    }
+    prompt_.answers = {PromptAnswer::Cancel};
+    app_ = std::make_unique<CHexApp>(AppOverrides{&prompt_, &dialogs_});
+    ASSERT_TRUE(app_->Start(QStringList{"quarnival", "--compare", QString::fromStdString(left_),
+                                        QString::fromStdString(right_)}));
+    ::setenv("XDG_STATE_HOME", savedStateHome.c_str(), 1);
+    EXPECT_EQ(app_->Frame()->windowTitle(), "Unbenannt - Quarnival");
+    EXPECT_EQ(Compare(), nullptr);
 }
 
 TEST_F(CompareViewTest, DialogStartsACompareWithOffsetsOrSaysWhyItCannot)
