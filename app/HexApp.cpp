@@ -118,7 +118,8 @@ bool CHexApp::Start(const QStringList& arguments)
             std::fprintf(stderr, "quarnival: --compare erwartet zwei Dateien: die zu öffnende und die zum Vergleich.\n");
         else
             CompareController::Start(frame_->Context(), *commandLine.comparePath,
-                                     {commandLine.compareOffset, commandLine.compareOffset2, -1});
+                                     {static_cast<int64_t>(commandLine.compareOffset),
+                                      static_cast<int64_t>(commandLine.compareOffset2), -1});
     }
 
     // Other programs reach the window once it is shown; without the socket it still runs.
