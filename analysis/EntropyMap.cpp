@@ -48,7 +48,7 @@ bool EntropyMap::MeasureUntil(const IByteSource& source, std::chrono::steady_clo
     while (nextUnknown_ < BlockCount()) {
         BlockMeasure& block = blocks_[static_cast<size_t>(nextUnknown_)];
         if (block.kind == BlockKind::Unknown) {
-            const auto bytes = source.Window(nextUnknown_ * blockSize_, blockSize_, scratch_);
+            const auto bytes = BytesToMeasure(source, nextUnknown_);
             // A source shorter than the map: its missing blocks stay unknown until the map is told.
             if (bytes.empty()) return false;
             block = MeasureBlock(bytes);
@@ -57,6 +57,17 @@ bool EntropyMap::MeasureUntil(const IByteSource& source, std::chrono::steady_clo
         if (std::chrono::steady_clock::now() >= deadline) break;
     }
     return Complete();
+}
+
+std::span<const uint8_t> EntropyMap::BytesToMeasure(const IByteSource& source, int64_t index)
+{
+    const int64_t start = index * blockSize_;
+    if (blockSize_ <= kSampleSize) return source.Window(start, blockSize_, scratch_);
+    const int64_t length = std::min(blockSize_, size_ - start);
+    const int64_t sample = std::min(kSampleSize, length);
+    // Page-aligned, so that the sample touches one page of a mapped file.
+    const int64_t middle = ((length - sample) / 2) / kSampleSize * kSampleSize;
+    return source.Window(start + middle, sample, scratch_);
 }
 
 BlockMeasure EntropyMap::Summary(int64_t first, int64_t end) const

@@ -2,9 +2,13 @@
 #pragma once
 // The entropy overview of a whole document: one measure per block, filled in a little at a
 // time (the editor measures between events, on the thread that owns the bytes) and
-// measured again where the document was edited.
+// measured again where the document was edited. Documents of up to kMaxBlocks small blocks
+// are measured byte for byte; in larger ones each block is judged by one page from its
+// middle, so that the overview of a 100 GiB image reads 64 MiB of it, not all of it, and
+// does not pull a mapped file into memory.
 #include <chrono>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "analysis/Entropy.h"
@@ -17,8 +21,10 @@ public:
     // Blocks are at least this large; bigger documents get larger blocks, so that the map
     // never holds more than kMaxBlocks of them.
     static constexpr int64_t kMinBlockSize = 4096;
-    static constexpr int64_t kMaxBlocks = 65536;
+    static constexpr int64_t kMaxBlocks = 16384;
     static int64_t BlockSizeFor(int64_t documentSize);
+    // What is read of a block larger than kMinBlockSize: a page-aligned sample from its middle.
+    static constexpr int64_t kSampleSize = kMinBlockSize;
 
     // Forgets every measure: a document of this size, all blocks unknown.
     void Reset(int64_t documentSize);
@@ -46,6 +52,8 @@ public:
 
 private:
     void Forget(int64_t firstBlock, int64_t endBlock);
+    // The bytes a block is measured by: all of a small block, the sample of a large one.
+    std::span<const uint8_t> BytesToMeasure(const IByteSource& source, int64_t index);
 
     int64_t size_ = 0;
     int64_t blockSize_ = kMinBlockSize;

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cctype>
 #include <cmath>
+#include <limits>
 
 #include "common/CText.h"
 #include "common/CodePage.h"
@@ -113,6 +116,15 @@ std::string IntegerText(InspectorRow row, uint64_t value, size_t size)
 std::optional<uint64_t> ReadInteger(InspectorRow row, std::string_view text, size_t size)
 {
     text = Trim(text);
+    // A lone number is judged by its digits: the calculator's 64-bit arithmetic would wrap
+    // 18446744073709551616 around to 0, which fits every type.
+    const TypedNumber number = ReadTypedNumber(text);
+    if (!text.empty() && number.consumed == text.size()) {
+        const uint64_t largest = size < 8 ? (uint64_t{1} << (8 * size)) - 1 : UINT64_MAX;
+        const uint64_t mostNegative = IsSignedInteger(row) ? uint64_t{1} << (8 * size - 1) : 0;
+        if (number.overflow || number.magnitude > (number.negative ? mostNegative : largest)) return std::nullopt;
+        return number.Bits() & largest;
+    }
     int64_t value = 0;
     bool ok = false;
     EvaluateExpression64(text, value, &ok, ResolveCalculatorName);
@@ -146,13 +158,39 @@ std::string FloatRowText(InspectorRow row, const std::vector<uint8_t>& littleEnd
     return row == InspectorRow::Float32 ? FloatText(converter.FloatValue()) : FloatText(converter.DoubleValue());
 }
 
+// The rows show infinity and NaN as «inf», «-inf», «nan», «-nan»; the float converter reads
+// numbers only, so these words are read here. Nothing for any other text.
+template <typename T>
+std::optional<T> NonFiniteValue(std::string_view text)
+{
+    text = Trim(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    std::string word(text);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    T value = 0;
+    if (word == "inf" || word == "infinity")
+        value = std::numeric_limits<T>::infinity();
+    else if (word == "nan")
+        value = std::numeric_limits<T>::quiet_NaN();
+    else
+        return std::nullopt;
+    return std::copysign(value, negative ? T(-1) : T(1));
+}
+
 std::optional<std::vector<uint8_t>> ReadFloat(InspectorRow row, std::string_view text)
 {
+    const bool single = row == InspectorRow::Float32;
+    if (single) {
+        if (const auto value = NonFiniteValue<float>(text)) return LittleEndianOf(std::bit_cast<uint32_t>(*value), 4);
+    } else if (const auto value = NonFiniteValue<double>(text)) {
+        return LittleEndianOf(std::bit_cast<uint64_t>(*value), 8);
+    }
     bool complete = false;
     ReadFloatValueText(text, &complete);
     if (!complete) return std::nullopt;
     FloatConverterModel converter(nullptr, 0);
-    const bool single = row == InspectorRow::Float32;
     converter.EditField(single ? FloatField::FloatValue : FloatField::DoubleValue, text);
     // Beyond the type's range is no value of it.
     if (single ? !std::isfinite(converter.FloatValue()) : !std::isfinite(converter.DoubleValue())) return std::nullopt;
@@ -271,7 +309,7 @@ std::string Utf16RowText(std::span<const uint8_t> bytes, bool bigEndian)
     return CodePointText(codePoint, Utf8Of(codePoint));
 }
 
-// «U+20AC» or one character.
+// «U+20AC», «U+20AC  €» as the row shows it, or one character.
 std::optional<uint32_t> ReadCodePoint(std::string_view text)
 {
     const std::string_view trimmed = Trim(text);
@@ -279,8 +317,12 @@ std::optional<uint32_t> ReadCodePoint(std::string_view text)
         const std::string_view digits = trimmed.substr(2);
         uint32_t codePoint = 0;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), codePoint, 16);
-        if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+        if (error != std::errc() || end == digits.data()) return std::nullopt;
         if (codePoint > kMaxCodePoint || IsSurrogate(codePoint)) return std::nullopt;
+        // After blanks, the character itself may follow.
+        const std::string_view rest = digits.substr(static_cast<size_t>(end - digits.data()));
+        const std::string_view character = Trim(rest);
+        if (!character.empty() && (character.size() == rest.size() || character != Utf8Of(codePoint))) return std::nullopt;
         return codePoint;
     }
     if (text.empty() || !IsValidUtf8(text)) return std::nullopt;

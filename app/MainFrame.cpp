@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     row->setSpacing(0);
     viewWidget_ = new LineViewWidget(view_, centre);
     entropyStrip_ = new EntropyStrip(view_, viewWidget_, context_.settings.user, centre);
+    entropyStrip_->SetFileBytes([this] { return document_.FileReadBytes(); });
     row->addWidget(viewWidget_);
     row->addWidget(entropyStrip_);
     view_.SetParent(this);

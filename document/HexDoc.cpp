@@ -234,6 +234,7 @@ bool CHexDoc::OpenMapped(const std::string& path, bool lockedElsewhere)
         return false;
     }
     mapped_ = std::move(mapped);
+    mappedBytes_ = std::make_unique<MappedFileBytes>(*mapped_);
     length_ = static_cast<int64_t>(mapped_->Size());
     baseAddress_ = services_.startOptions ? services_.startOptions->BaseAddress : 0;
     data_ = mapped_->Data();
@@ -305,6 +306,12 @@ void CHexDoc::DetachMap(const std::string& message)
     // This is the news about the file on disk: it is not told again as a change.
     noticed_ = StampOf(path_).value_or(FileStamp{});
     Prompt().Tell(message, PromptIcon::Warning);
+}
+
+const IByteSource* CHexDoc::FileReadBytes() const
+{
+    if (!IsMapped() || mapDetached_ || sectionShown_) return nullptr;
+    return mappedBytes_.get();
 }
 
 bool CHexDoc::ConfirmOverwriteChanged(const std::string& path)
@@ -546,6 +553,7 @@ void CHexDoc::CloseContents()
     if (ownsBuffer_ && data_) ViewBuffer::Release(data_);
     data_ = nullptr;
     ownsBuffer_ = false;
+    mappedBytes_.reset();
     mapped_.reset();
     mapDetached_ = false;
     loadedFormat_ = DocumentFormat::Binary;

@@ -13,6 +13,7 @@
 
 #include "document/DocumentFormats.h"
 #include "document/DocumentRecovery.h"
+#include "document/MappedFileBytes.h"
 #include "document/StartOptions.h"
 #include "platform/AtomicSave.h"
 #include "platform/DialogService.h"
@@ -92,6 +93,10 @@ public:
     void CheckFileOnDisk();
 
     bool IsMapped() const { return mapped_ != nullptr; }
+    // The bytes of a mapped document read from its file, not through the map (see
+    // MappedFileBytes); null when the view's bytes are not simply the file's: held in memory,
+    // a section shown, or the map no longer standing for the file.
+    const IByteSource* FileReadBytes() const;
     const std::string& PathName() const { return path_; }
     std::string Title() const;  // the file name, or "Unbenannt"
     uint64_t BaseAddress() const { return baseAddress_; }
@@ -148,6 +153,7 @@ private:
     uint8_t* data_ = nullptr;
     uint32_t newCount_ = 0;
     std::unique_ptr<MappedFile> mapped_;
+    std::unique_ptr<MappedFileBytes> mappedBytes_;  // reads mapped_'s file
     DocumentFormat loadedFormat_ = DocumentFormat::Binary;
     uint32_t readOffset_ = 0;
 

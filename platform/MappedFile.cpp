@@ -59,6 +59,18 @@ FileStamp MappedFile::Stamp() const
     return StampOf(fd_).value_or(FileStamp{});
 }
 
+size_t MappedFile::ReadAt(int64_t offset, size_t length, uint8_t* out) const
+{
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(fd_, out + done, length - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
 MappedFile::~MappedFile()
 {
     MapFaultGuard::Unwatch(faultSlot_);

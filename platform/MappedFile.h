@@ -35,6 +35,10 @@ public:
     bool Faulted() const;
     // The mapped file as it is now (it may have been shortened or renamed since).
     FileStamp Stamp() const;
+    // Copies [offset, offset + length) of the file into `out` with read calls, not through the
+    // map: a reader that passes over the whole file once leaves the window's memory as it
+    // was. The same bytes as the map (one page cache); fewer at the file's end.
+    size_t ReadAt(int64_t offset, size_t length, uint8_t* out) const;
 
 private:
     MappedFile() = default;

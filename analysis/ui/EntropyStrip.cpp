@@ -97,7 +97,9 @@ void EntropyStrip::MeasureSlice()
     }
     // A block handed over without a notification (never expected) would leave the map behind.
     if (map_.DocumentSize() != view_.Length()) map_.Reset(view_.Length());
-    const bool complete = map_.MeasureUntil(view_.Bytes(), std::chrono::steady_clock::now() + kSlice);
+    const IByteSource* fromFile = fileBytes_ ? fileBytes_() : nullptr;
+    const IByteSource& source = fromFile && fromFile->Size() == view_.Length() ? *fromFile : view_.Bytes();
+    const bool complete = map_.MeasureUntil(source, std::chrono::steady_clock::now() + kSlice);
     pictureStale_ = true;
     if (complete)
         measure_.stop();

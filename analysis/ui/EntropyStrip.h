@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "analysis/EntropyMap.h"
 #include "platform/SettingsStore.h"
@@ -28,6 +29,10 @@ public:
     // "Visible" of the section; shown when absent.
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+
+    // Where the measuring reads instead of the view's block when it gives a source of the
+    // same size: a mapped file read without mapping it in.
+    void SetFileBytes(std::function<const IByteSource*()> fileBytes) { fileBytes_ = std::move(fileBytes); }
 
     // The hex view's notifications: new blocks and edits are measured again.
     void OnViewNotify(int code, int64_t a, int64_t b, int64_t c);
@@ -57,6 +62,7 @@ private:
     ISettingsStore* settings_;
     bool enabled_ = true;
     EntropyMap map_;
+    std::function<const IByteSource*()> fileBytes_;
     QTimer measure_;
     QImage picture_;       // one pixel per strip row, built from the map when it changed
     bool pictureStale_ = true;

@@ -58,6 +58,8 @@ public:
     {
         const auto row = static_cast<InspectorRow>(index.row());
         const QString text = static_cast<QLineEdit*>(editor)->text();
+        // The row confirmed as it was shown is no edit (nor a refusal where it shows "-").
+        if (text == index.data(Qt::DisplayRole).toString()) return;
         QTimer::singleShot(0, &dock_, [dock = &dock_, row, text] { dock->Write(row, text); });
     }
 

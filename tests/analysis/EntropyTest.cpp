@@ -79,9 +79,9 @@ TEST(EntropyMap, MeasuresInSlicesAndForgetsOnlyWhatEditsTouched)
 TEST(EntropyMap, BigDocumentsGetLargerBlocksAndStretchesSummariseByMajority)
 {
     EXPECT_EQ(EntropyMap::BlockSizeFor(0), 4096);
-    EXPECT_EQ(EntropyMap::BlockSizeFor(int64_t{4096} * 65536), 4096);
-    EXPECT_EQ(EntropyMap::BlockSizeFor(int64_t{4096} * 65536 + 1), 8192);
-    EXPECT_EQ(EntropyMap::BlockSizeFor(int64_t{2} << 30), 32768);
+    EXPECT_EQ(EntropyMap::BlockSizeFor(int64_t{4096} * 16384), 4096);
+    EXPECT_EQ(EntropyMap::BlockSizeFor(int64_t{4096} * 16384 + 1), 8192);
+    EXPECT_EQ(EntropyMap::BlockSizeFor(int64_t{2} << 30), 131072);
 
     std::vector<uint8_t> document(4 * 4096, 0);
     const std::vector<uint8_t> noise = RandomBytes(4096, 3);
@@ -95,6 +95,56 @@ TEST(EntropyMap, BigDocumentsGetLargerBlocksAndStretchesSummariseByMajority)
     const BlockMeasure half = map.Summary(2, 4);
     EXPECT_EQ(half.kind, BlockKind::Data);
     EXPECT_NEAR(half.entropy, map.Block(3).entropy / 2, 1e-9);
+}
+
+// A document of any size that holds zeros, noise in [noiseFrom, noiseEnd), and counts what
+// is read of it.
+class CountingSource : public IByteSource {
+public:
+    CountingSource(int64_t size, int64_t noiseFrom, int64_t noiseEnd) : size_(size), from_(noiseFrom), end_(noiseEnd) {}
+    int64_t Size() const override { return size_; }
+    std::span<const uint8_t> Window(int64_t offset, int64_t length, std::vector<uint8_t>& scratch) const override
+    {
+        length = std::min(length, size_ - offset);
+        if (length <= 0) return {};
+        scratch.assign(static_cast<size_t>(length), 0);
+        for (int64_t i = 0; i < length; ++i)
+            if (offset + i >= from_ && offset + i < end_) scratch[static_cast<size_t>(i)] = noise_[(offset + i) % 4093];
+        read += length;
+        for (int64_t page = offset / 4096; page <= (offset + length - 1) / 4096; ++page) pages.push_back(page);
+        return scratch;
+    }
+    mutable int64_t read = 0;
+    mutable std::vector<int64_t> pages;
+
+private:
+    int64_t size_, from_, end_;
+    std::vector<uint8_t> noise_ = RandomBytes(4093, 9);
+};
+
+TEST(EntropyMap, LargeDocumentsAreJudgedByOnePageFromTheMiddleOfEachBlock)
+{
+    // 100 GiB: blocks of 8 MiB; the noise covers the middle of block 5 only.
+    const int64_t size = int64_t{100} << 30;
+    const int64_t block = EntropyMap::BlockSizeFor(size);
+    const CountingSource source(size, 5 * block + block / 2 - 8192, 5 * block + block / 2 + 8192);
+    EntropyMap map;
+    map.Reset(size);
+    ASSERT_TRUE(map.MeasureUntil(source, std::chrono::steady_clock::time_point::max()));
+    EXPECT_LE(source.read, 64 << 20);  // not 100 GiB, and no more pages than blocks
+    EXPECT_EQ(source.pages.size(), static_cast<size_t>(map.BlockCount()));
+    EXPECT_EQ(map.Block(5).kind, BlockKind::Data);
+    EXPECT_GT(map.Block(5).entropy, 7.5);
+    EXPECT_EQ(map.Block(4).kind, BlockKind::Zero);
+    EXPECT_EQ(map.Block(6).kind, BlockKind::Zero);
+
+    // A short last block is sampled inside itself.
+    const CountingSource shortEnd((int64_t{4} << 30) + 4106, 0, 0);
+    map.Reset(shortEnd.Size());
+    ASSERT_TRUE(map.MeasureUntil(shortEnd, std::chrono::steady_clock::time_point::max()));
+    EXPECT_EQ(map.Block(map.BlockCount() - 1).kind, BlockKind::Zero);
+    EXPECT_GE(shortEnd.pages.back() * 4096, (map.BlockCount() - 1) * map.BlockSize());
+    EXPECT_LE(shortEnd.read, 64 << 20);
 }
 
 // The model: Shannon entropy of each block, as a reverse engineer would compute it.

@@ -34,6 +34,17 @@ class HexDocTest : public ::testing::Test {
 protected:
     HexDocTest() { MakeDocument(); }
 
+    // A 3 MiB file of 0x5A mapped writable, then cut to 4096 bytes by "another program".
+    std::string OpenMappedThenShortenTo4096(const std::string& name)
+    {
+        const auto path = dir.Write(name, std::vector<uint8_t>(3 << 20, 0x5A));
+        options.MapMode = 1;
+        options.AccessMode = -1;
+        EXPECT_TRUE(doc->FileOpen(path));
+        EXPECT_EQ(::truncate(path.c_str(), 4096), 0);
+        return path;
+    }
+
     void MakeDocument()
     {
         doc.reset();
@@ -520,11 +531,7 @@ TEST_F(HexDocTest, InsertModeSettingFollowsTheSizeLimitAndPersists)
 
 TEST_F(HexDocTest, AMappedFileShortenedByAnotherProgramKeepsTheEditorAliveAndTurnsReadOnly)
 {
-    const auto path = dir.Write("big.bin", std::vector<uint8_t>(3 << 20, 0x5A));
-    options.MapMode = 1;
-    options.AccessMode = -1;
-    ASSERT_TRUE(doc->FileOpen(path));
-    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    const std::string path = OpenMappedThenShortenTo4096("big.bin");
 
     // Drawing the last row reads past the new end: zeros instead of a bus error.
     int64_t length = 0;
@@ -650,11 +657,7 @@ TEST_F(HexDocTest, ChangesMadeWhileAQuestionIsOpenAreNeverOverwrittenUnasked)
 
 TEST_F(HexDocTest, SavingOverAFileShortenedUnderItsMapSaysWhatHappened)
 {
-    const auto path = dir.Write("short.bin", std::vector<uint8_t>(3 << 20, 0x5A));
-    options.MapMode = 1;
-    options.AccessMode = -1;
-    ASSERT_TRUE(doc->FileOpen(path));
-    ASSERT_EQ(::truncate(path.c_str(), 4096), 0);
+    const std::string path = OpenMappedThenShortenTo4096("short.bin");
     doc->CheckFileOnDisk();
     ASSERT_TRUE(doc->CanSave());
     EXPECT_FALSE(doc->FileSave());
@@ -665,6 +668,36 @@ TEST_F(HexDocTest, SavingOverAFileShortenedUnderItsMapSaysWhatHappened)
     savePath = dir.File("elsewhere.bin");
     ASSERT_TRUE(doc->FileSaveAs());
     EXPECT_EQ(TempDir::Read(*savePath), std::vector<uint8_t>(4096, 0x5A));
+}
+
+TEST_F(HexDocTest, AMapsFileReadBytesAreTheViewsBytesEditsIncludedAndOnlyWhileTheyAreTheFiles)
+{
+    std::vector<uint8_t> bytes(3 << 20);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+    const auto path = dir.Write("read.bin", bytes);
+    options.MapMode = 1;
+    options.AccessMode = -1;
+    ASSERT_TRUE(doc->FileOpen(path));
+    const uint8_t typed[2] = {0xAB, 0xCD};
+    view.OverwriteBytes(0x200000 - 1, typed, 2);  // across a page and an old read's end
+    const IByteSource* file = doc->FileReadBytes();
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(file->Size(), view.Length());
+    std::vector<uint8_t> scratch;
+    bytes[0x200000 - 1] = 0xAB, bytes[0x200000] = 0xCD;
+    for (int64_t at : {int64_t{0}, int64_t{0x1FFF00}, int64_t{(3 << 20) - 10}}) {
+        const auto window = file->Window(at, 0x200, scratch);
+        const size_t expected = std::min<size_t>(0x200, bytes.size() - static_cast<size_t>(at));
+        EXPECT_TRUE(std::equal(window.begin(), window.end(), bytes.begin() + at)) << at;
+        EXPECT_EQ(window.size(), expected) << at;
+    }
+    doc->ShowSection(0x10, 0x20);
+    EXPECT_EQ(doc->FileReadBytes(), nullptr);
+
+    // A document in memory has no file to read.
+    options.MapMode = -1;
+    ASSERT_TRUE(doc->FileOpen(dir.Write("small.bin", std::vector<uint8_t>{1, 2})));
+    EXPECT_EQ(doc->FileReadBytes(), nullptr);
 }
 
 TEST_F(HexDocTest, AWritableMapWhoseFileWasReplacedStopsEditingAndKeepsItsBytes)

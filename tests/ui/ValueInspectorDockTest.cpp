@@ -128,6 +128,20 @@ TEST_F(ValueInspectorDockTest, ATypedValueIsWrittenAndCtrlZTakesItBack)
     EXPECT_EQ(bytes[0], 0x00);
 }
 
+// F2 and Enter on a row without typing is no edit: nothing is written, undone or refused.
+TEST_F(ValueInspectorDockTest, AValueConfirmedUnchangedWritesNothing)
+{
+    auto app = Start();
+    CMainFrame& frame = *app->Frame();
+    frame.ExecuteCommand(32904);
+    Type(frame, InspectorRow::Float32, "1.0");
+    app->View()->SetCursorOffset(6, false);
+    Type(frame, InspectorRow::Int32, Value(frame, InspectorRow::Int32));  // "-": too few bytes
+    EXPECT_FALSE(app->View()->IsModified());
+    EXPECT_FALSE(app->View()->CanUndo());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 TEST_F(ValueInspectorDockTest, TheByteOrderIsKeptAcrossARestart)
 {
     {
