@@ -99,6 +99,7 @@ bool CHexApp::Start(const QStringList& arguments)
 
     bool opened = commandLine.fileName.empty() ? document_->NewDocument()
                                                : document_->FileOpen(commandLine.fileName);
+    const bool startFileOpened = opened;
     // Cancelling the offer of unsaved edits is no failure: the editor starts empty.
     if (!opened && recovery_->OpenCancelled()) opened = document_->NewDocument();
     if (!opened && !commandLine.fileName.empty()) return false;
@@ -113,12 +114,13 @@ bool CHexApp::Start(const QStringList& arguments)
     frame_->repaint();
     // The positions go to the view once it has its size: a new row width would drop a selection.
     ApplyStartPositions(ReadStartPositions(commandLine), *document_, *view_);
-    if (commandLine.comparePath) {
+    if (commandLine.comparePath && startFileOpened) {
         if (commandLine.comparePath->empty())
             std::fprintf(stderr, "quarnival: --compare erwartet zwei Dateien: die zu öffnende und die zum Vergleich.\n");
         else
             CompareController::Start(frame_->Context(), *commandLine.comparePath,
-                                     {commandLine.compareOffset, commandLine.compareOffset2, -1});
+                                     {static_cast<int64_t>(commandLine.compareOffset),
+                                      static_cast<int64_t>(commandLine.compareOffset2), -1});
     }
 
     // Other programs reach the window once it is shown; without the socket it still runs.

@@ -18,8 +18,8 @@ public:
     static constexpr const char* kCaption = "Dateien vergleichen";
     static constexpr const char* kPathLabel = "&Vergleichen mit:";
     static constexpr const char* kBrowseLabel = "&Durchsuchen...";
-    static constexpr const char* kLeftLabel = "Ab Offset im &Dokument:";
-    static constexpr const char* kRightLabel = "Ab Offset in der &Datei:";
+    static constexpr const char* kLeftLabel = "Ab Offset im Do&kument:";
+    static constexpr const char* kRightLabel = "Ab Offset in der Da&tei:";
 
     std::string path;  // UTF-8, as the file dialog gives it
     std::string leftStart = "0";   // numeric fields as typed (8-bit text)

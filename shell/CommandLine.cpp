@@ -64,7 +64,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             continue;
         }
         if (arg == "--offset" || arg == "--offset2") {
-            const uint32_t value = i + 1 < arguments.size() ? ReadCInteger(arguments[++i]) : 0;
+            const uint64_t value = i + 1 < arguments.size() ? ReadCInteger(arguments[++i]) : 0;
             (arg == "--offset" ? result.compareOffset : result.compareOffset2) = value;
             continue;
         }

@@ -24,7 +24,7 @@ struct CommandLine {
     // --compare A B: A is the file to open, compared with B (empty: B missing); --offset X
     // and --offset2 Y: the compare starts at X in A and at Y in B.
     std::optional<std::string> comparePath;
-    uint32_t compareOffset = 0, compareOffset2 = 0;
+    uint64_t compareOffset = 0, compareOffset2 = 0;
 };
 
 // Reads the arguments after the program name. An option starts with "-" or "/" (a word

@@ -16,12 +16,15 @@ constexpr const char* kLastFile = "LastFile";
 
 void AskAndCompare(AppContext& context)
 {
-    if (!context.dialogs) return;
+    if (!context.dialogs || !context.view || !context.mainWindow) return;
     CompareDialog dialog;
     if (context.settings.user) dialog.path = context.settings.user->ReadString(kSection, kLastFile).value_or("");
-    if (!context.dialogs->Run(dialog)) return;
-    if (context.settings.user) context.settings.user->WriteString(kSection, kLastFile, dialog.path);
-    CompareController::Start(context, dialog.path, dialog.Alignment());
+    // A file that cannot be compared is refused with a message; the dialog then comes back
+    // with what was typed, so that a wrong path or start is mended rather than typed again.
+    while (context.dialogs->Run(dialog)) {
+        if (context.settings.user) context.settings.user->WriteString(kSection, kLastFile, dialog.path);
+        if (CompareController::Start(context, dialog.path, dialog.Alignment())) return;
+    }
 }
 
 CommandState WhileShown(AppContext& context)

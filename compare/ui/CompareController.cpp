@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 
 #include "app/AppContext.h"
 #include "app/MainFrame.h"
@@ -20,8 +21,10 @@ namespace qv {
 
 namespace {
 
-// Positions counted per step of the status count: a few milliseconds of the window's time.
-constexpr int64_t kCountStep = int64_t{64} << 20;
+// The status count takes a few milliseconds of the window's time per step, block by block:
+// a file read from disk for the first time takes a hundred times longer per byte than one
+// in memory, so a fixed amount of bytes per step would stall the window for most of a second.
+constexpr std::chrono::milliseconds kCountSlice{8};
 constexpr int kCountIntervalMs = 5;
 
 }  // namespace
@@ -363,7 +366,7 @@ QString CompareController::PartnerText() const
 
 void CompareController::CountAll()
 {
-    while (!session_->Counter().Step(session_->Finder(), kCountStep)) {
+    while (!session_->Counter().Step(session_->Finder(), session_->Finder().Span())) {
     }
     UpdateStatus();
 }
@@ -374,7 +377,11 @@ void CompareController::CountSome()
     if (QApplication::activeModalWidget()) return;
     // The other pane shows the marks of an edit once it is done.
     right_->Redraw();
-    if (session_->Counter().Step(session_->Finder(), kCountStep)) counting_->stop();
+    const auto until = std::chrono::steady_clock::now() + kCountSlice;
+    bool complete = false;
+    while (!complete && std::chrono::steady_clock::now() < until)
+        complete = session_->Counter().Step(session_->Finder(), DiffCounter::kDefaultBlock);
+    if (complete) counting_->stop();
     CheckPanes();
 }
 

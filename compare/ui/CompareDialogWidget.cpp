@@ -34,9 +34,12 @@ bool RunCompareDialog(DialogModel& model, QWidget* parent)
     path->setMinimumWidth(path->fontMetrics().averageCharWidth() * 60);
     auto* browse = new QPushButton(CompareDialog::kBrowseLabel);
     browse->setObjectName("browse");
+    // Return means OK, also right after browsing: the button keeps the focus then.
+    browse->setAutoDefault(false);
     QObject::connect(browse, &QPushButton::clicked, &window, [&window, path] {
         const QString chosen = QFileDialog::getOpenFileName(&window, "Vergleichen mit", path->text(), "Alle Dateien (*)");
         if (!chosen.isEmpty()) path->setText(chosen);
+        path->setFocus();
     });
     QLineEdit* left = Field(ToQt(dialog.leftStart), "leftStart");
     QLineEdit* right = Field(ToQt(dialog.rightStart), "rightStart");
@@ -63,10 +66,7 @@ bool RunCompareDialog(DialogModel& model, QWidget* parent)
         else
             window.accept();
     });
-    if (dialog.path.empty())
-        browse->setFocus();
-    else
-        path->setFocus();
+    path->setFocus();
     return window.exec() == QDialog::Accepted;
 }
 

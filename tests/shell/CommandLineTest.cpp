@@ -101,6 +101,16 @@ TEST(CommandLineTest, PrintPdfTakesTheNextArgumentAsItsOutput)
     EXPECT_FALSE(ParseCommandLine({"dump.bin"}).printPdfPath);
 }
 
+TEST(CommandLineTest, CompareTakesBothFilesAndStartsPastFourGiB)
+{
+    const CommandLine line =
+        ParseCommandLine({"--compare", "a.bin", "b.bin", "--offset", "0x100000010", "--offset2", "0x20"});
+    EXPECT_EQ(line.fileName, "a.bin");
+    EXPECT_EQ(line.comparePath, "b.bin");
+    EXPECT_EQ(line.compareOffset, 0x100000010);
+    EXPECT_EQ(line.compareOffset2, 0x20);
+}
+
 TEST(CommandLineTest, OnlyGivenOptionsAreClearedAfterTheStartUpFile)
 {
     CommandLine line = ParseCommandLine({"/A:0x10", "/R"});

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QSplitter>
 #include <QTest>
+#include <cstdlib>
 
 #include "app/HexApp.h"
 #include "app/MainFrame.h"
@@ -15,6 +16,7 @@
 #include "compare/ui/CompareController.h"
 #include "tests/support/FakeDialogService.h"
 #include "tests/support/FakePrompt.h"
+#include "tests/support/ScriptedTaskRunner.h"
 #include "tests/support/TempDir.h"
 #include "view/ui/LineViewWidget.h"
 
@@ -94,6 +96,17 @@ TEST_F(CompareViewTest, CommandsMoveFromRunToRunInBothPanesAndBeepAtTheEnds)
     EXPECT_EQ(prompt_.beeps, 1) << "no run before the first";
     EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
 
+    // "Abbrechen" while the next run is looked for leaves both panes as they were.
+    test::ScriptedTaskRunner tasks;
+    app_->Frame()->Context().tasks = &tasks;
+    tasks.cancelNext = true;
+    next();
+    EXPECT_EQ(tasks.titles, std::vector<std::string>{"Unterschied suchen"});
+    EXPECT_EQ(Selected(Left()), Span(0x40, 0x43));
+    EXPECT_EQ(Selected(Right()), Span(0x40, 0x43));
+    EXPECT_EQ(Left().CursorOffset(), 0x40);
+    EXPECT_EQ(prompt_.beeps, 1);
+
     // The last run is the one the document does not have: only the other pane selects it.
     next(), next(), next();
     EXPECT_EQ(Selected(Right()), Span(0x1000, 0x1003));
@@ -166,6 +179,27 @@ TEST_F(CompareViewTest, PaneKeysSwitchTheFocusAndOpeningAnotherFileEndsTheCompar
     EXPECT_EQ(app_->Frame()->findChild<QSplitter*>(), nullptr);
 }
 
+TEST_F(CompareViewTest, NoCompareWhenTheStartFileIsNotOpened)
+{
+    // Unsaved edits of the start file in the journal, and "Abbrechen" when they are offered:
+    // the editor starts empty, with nothing to compare.
+    const std::string savedStateHome = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    ::setenv("XDG_STATE_HOME", dir_.Path().c_str(), 1);
+    {
+        CHexApp first(AppOverrides{&prompt_, &dialogs_});
+        ASSERT_TRUE(first.Start(QStringList{"quarnival", QString::fromStdString(left_)}));
+        for (char c : std::string("C3")) first.View()->HandleChar(static_cast<uint8_t>(c), 1, 0);
+        first.OnStopRequest();
+    }
+    prompt_.answers = {PromptAnswer::Cancel};
+    app_ = std::make_unique<CHexApp>(AppOverrides{&prompt_, &dialogs_});
+    ASSERT_TRUE(app_->Start(QStringList{"quarnival", "--compare", QString::fromStdString(left_),
+                                        QString::fromStdString(right_)}));
+    ::setenv("XDG_STATE_HOME", savedStateHome.c_str(), 1);
+    EXPECT_EQ(app_->Frame()->windowTitle(), "Unbenannt - Quarnival");
+    EXPECT_EQ(Compare(), nullptr);
+}
+
 TEST_F(CompareViewTest, DialogStartsACompareWithOffsetsOrSaysWhyItCannot)
 {
     app_ = std::make_unique<CHexApp>(AppOverrides{&prompt_, &dialogs_});
@@ -180,17 +214,26 @@ TEST_F(CompareViewTest, DialogStartsACompareWithOffsetsOrSaysWhyItCannot)
             return true;
         };
     };
+    // After each refusal the dialog comes back with what was typed, until the user cancels.
+    std::vector<std::string> shownPaths;
     dialogs_.steps.push_back(fill(dir_.File("missing.bin"), "0"));
+    dialogs_.steps.push_back([&](DialogModel& model) {
+        shownPaths.push_back(static_cast<CompareDialog&>(model).path);
+        return false;
+    });
     app_->Frame()->ExecuteCommand(CmdCompareFiles);
     ASSERT_EQ(prompt_.shown.size(), 1u);
     EXPECT_NE(prompt_.shown[0].text.find("gibt es nicht"), std::string::npos) << prompt_.shown[0].text;
-    dialogs_.steps.push_back(fill(right_, "0x2000"));
-    app_->Frame()->ExecuteCommand(CmdCompareFiles);
-    EXPECT_NE(prompt_.shown.back().text.find("hinter dem Ende des Dokuments"), std::string::npos);
+    EXPECT_EQ(shownPaths, std::vector<std::string>{dir_.File("missing.bin")});
     EXPECT_EQ(Compare(), nullptr);
 
-    dialogs_.steps.push_back(fill(right_, "4"));
+    dialogs_.steps.push_back(fill(right_, "0x2000"));
+    dialogs_.steps.push_back([](DialogModel& model) {
+        static_cast<CompareDialog&>(model).leftStart = "4";  // the user mends the wrong start
+        return true;
+    });
     app_->Frame()->ExecuteCommand(CmdCompareFiles);
+    EXPECT_NE(prompt_.shown.back().text.find("hinter dem Ende des Dokuments"), std::string::npos);
     ASSERT_NE(Compare(), nullptr);
     EXPECT_EQ(Compare()->Session().Finder().Alignment(), (CompareAlignment{4, 0x10, -1}));
     app_->Frame()->ExecuteCommand(CmdEndCompare);
