@@ -35,7 +35,8 @@ void WindowWidening::GiveBack(QWidget& window)
 
 namespace {
 
-// A dock's widening, kept by the window (a dock's layout takes every child for a widget).
+// A dock's widening, kept by the window. Without a meta-object of its own it is found by
+// dynamic_cast (qobject_cast would take any QObject for it).
 class DockWidening : public QObject {
 public:
     DockWidening(QMainWindow& window, const QDockWidget& dock) : QObject(&window), dock(&dock) {}
@@ -45,8 +46,8 @@ public:
 
 DockWidening& WideningOf(QMainWindow& window, const QDockWidget& dock)
 {
-    for (DockWidening* own : window.findChildren<DockWidening*>(QString(), Qt::FindDirectChildrenOnly))
-        if (own->dock == &dock) return *own;
+    for (QObject* child : window.children())
+        if (auto* own = dynamic_cast<DockWidening*>(child); own && own->dock == &dock) return *own;
     return *new DockWidening(window, dock);
 }
 
