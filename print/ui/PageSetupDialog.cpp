@@ -2,7 +2,6 @@
 #include "print/ui/PageSetupDialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,6 +17,7 @@
 
 #include "platform/Prompt.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 #include "platform/qt/QtText.h"
 
 namespace qv {
@@ -106,10 +106,7 @@ PageSetupDialogWidget::PageSetupDialogWidget(PageSetupDialog& model, QWidget* pa
     middle->addWidget(colourGroup);
     layout->addLayout(middle);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     layout->addWidget(buttons);
 }
 

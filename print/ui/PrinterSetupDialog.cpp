@@ -2,7 +2,6 @@
 #include "print/ui/PrinterSetupDialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompt.h"
+#include "platform/qt/OkCancelButtons.h"
 
 namespace qv {
 
@@ -69,10 +69,7 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent) : QDi
     (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape : portrait)->setChecked(true);
     layout->addWidget(orientation);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-    connect(buttons, &QDialogButtonBox::accepted, this, &PrinterSetupDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     layout->addWidget(buttons);
 
     connect(printerChoice, &QComboBox::currentIndexChanged, this, [this] { UpdateFileField(); });

@@ -2,7 +2,6 @@
 #include "view/ui/ConfigDialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -19,6 +17,7 @@
 
 #include "platform/Prompt.h"
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 
 namespace qv {
 
@@ -104,10 +103,7 @@ ConfigDialogWidget::ConfigDialogWidget(ConfigDialog& model, QWidget* parent) : Q
     miscLayout->addWidget(invert = new QCheckBox("Byte-Reihenfolge invertieren", misc));
     miscLayout->addWidget(selectionRaster = new QCheckBox("Auswahl auf Ausgabeformat rastern", misc));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(display, 0, 0, 1, 2);

@@ -2,13 +2,12 @@
 #include "view/ui/GotoDialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/OkCancelButtons.h"
 #include "platform/qt/EditableCombo.h"
 #include "platform/qt/QtText.h"
 
@@ -25,10 +24,7 @@ GotoDialogWidget::GotoDialogWidget(GotoDialog& model, QWidget* parent) : QDialog
     address->setEditText(ToQt(model.text));
     address->lineEdit()->selectAll();
     layout->addWidget(address);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     layout->addWidget(buttons);
 }
 
