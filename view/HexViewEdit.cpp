@@ -110,12 +110,21 @@ bool CHexView::ExchangeUndoBytes(UndoRecord& record)
         return false;
     }
     uint8_t* data = buffer_.Data() + q;
+    if (record.kind == UndoInserted) {
+        // The inserted bytes go into the record for a redo and leave the block: one change,
+        // a deletion, for the edit listener.
+        if (!record.data.empty())
+            std::copy(data, data + n, record.data.begin());
+        else
+            record.byte = *data;
+        DeleteBytes(q, n);
+        return true;
+    }
     BytesChanging(q, n, record.data.empty() ? &record.byte : record.data.data(), n);
     if (!record.data.empty())
         std::swap_ranges(data, data + n, record.data.begin());
     else
         std::swap(*data, record.byte);
-    if (record.kind == UndoInserted) DeleteBytes(q, n);
     return true;
 }
 

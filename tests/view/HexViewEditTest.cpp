@@ -352,5 +352,59 @@ TEST_F(HexViewEdit, NewBlockClearsUndoAndSetsCaret)
     EXPECT_EQ(h.view.CaretMode(), CaretShown | CaretThin);
 }
 
+
+// Replays every change the view announces on its own copy of the bytes, reading the
+// bytes about to go from the view's block as a journal would.
+class ReplayingListener : public IByteEditListener {
+public:
+    ReplayingListener(CHexView& view, std::vector<uint8_t> start) : bytes(std::move(start)), view_(view) {}
+    void OnBytesChanging(const ByteEdit& edit) override
+    {
+        const uint8_t* block = view_.GetBuffer(nullptr, nullptr);
+        const auto at = static_cast<ptrdiff_t>(edit.offset);
+        EXPECT_TRUE(std::equal(block + at, block + at + edit.removedCount, bytes.begin() + at));
+        bytes.erase(bytes.begin() + at, bytes.begin() + at + edit.removedCount);
+        const std::vector<uint8_t> inserted =
+            edit.inserted ? std::vector<uint8_t>(edit.inserted, edit.inserted + edit.insertedCount)
+                          : std::vector<uint8_t>(static_cast<size_t>(edit.insertedCount), 0);
+        bytes.insert(bytes.begin() + at, inserted.begin(), inserted.end());
+        ++changes;
+    }
+    std::vector<uint8_t> bytes;
+    int changes = 0;
+
+private:
+    CHexView& view_;
+};
+
+TEST_F(HexViewEdit, EditListenerHearsEveryChangeOnceAndInOrder)
+{
+    h.Load(CountingBytes(40));
+    ReplayingListener listener(h.view, CountingBytes(40));
+    h.view.SetEditListener(&listener);
+    h.SetInsertMode(true);
+    h.view.SetCursorOffset(3, false);
+    h.Type("7a5");
+    EXPECT_EQ(listener.bytes, h.Bytes());
+    h.view.SelectTo(20, false);
+    h.view.HandleChar(KeyBack, 1, 0);
+    EXPECT_EQ(listener.bytes, h.Bytes());
+    h.SetInsertMode(false);
+    h.Type("c");
+    EXPECT_EQ(listener.bytes, h.Bytes());
+
+    // Undoing an insert takes its bytes out: a single change, however they were typed.
+    while (h.view.UndoRedo(-1)) EXPECT_EQ(listener.bytes, h.Bytes());
+    EXPECT_EQ(h.Bytes(), CountingBytes(40));
+    while (h.view.UndoRedo(+1)) EXPECT_EQ(listener.bytes, h.Bytes());
+    listener.changes = 0;
+    ASSERT_TRUE(h.view.UndoRedo(-1));  // the overwrite
+    ASSERT_TRUE(h.view.UndoRedo(-1));  // the deletion of the selection
+    const int beforeInsertUndo = listener.changes;
+    ASSERT_TRUE(h.view.UndoRedo(-1));  // the inserted byte of "5"
+    EXPECT_EQ(listener.changes, beforeInsertUndo + 1);
+    EXPECT_EQ(listener.bytes, h.Bytes());
+    h.view.SetEditListener(nullptr);
+}
 }  // namespace
 }  // namespace qv::test
