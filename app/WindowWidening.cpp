@@ -82,8 +82,7 @@ void ToggleSideDock(QDockWidget& dock)
             widening.GiveBack(*window);
         return;
     }
-    // The window grows first: resizing it while the dock's appearance is animated breaks
-    // the window's layout.
+    // The window grows first, so that the dock takes the new room and the view keeps its own.
     widening.Widen(*window, dock.isFloating() || sharing ? 0 : dock.sizeHint().width());
     dock.show();
     // The layout may grow the window further to give the dock its least width.
