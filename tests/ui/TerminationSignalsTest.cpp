@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 
 #include "app/TerminationSignals.h"
@@ -41,6 +42,19 @@ TEST(TerminationSignals, EachStopSignalRunsTheActionOnTheEventLoop)
         struct sigaction current {};
         ::sigaction(signal, nullptr, &current);
         EXPECT_EQ(current.sa_handler, SIG_DFL);
+    }
+}
+
+// The handler runs between any two instructions of the interrupted code, which may be about
+// to read errno after a failed call: it must leave errno as it found it, also when its own
+// write fails because many signals came before the loop could read them.
+TEST(TerminationSignals, TheHandlerLeavesErrnoAlone)
+{
+    TerminationSignals stop([] {});
+    for (int i = 0; i < 5000; ++i) {
+        errno = EINTR;
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        ASSERT_EQ(errno, EINTR) << "after signal " << i;
     }
 }
 
