@@ -198,7 +198,7 @@ void DocumentJournal::TakeOver(const std::string& file, const JournalContents& c
         writer_ = JournalWriter::Adopt(file, contents.intactLength, contents.edits.size(),
                                        contents.header.keepsRemovedBytes, error);
     if (writer_) return;
-    if (Begin()) ::unlink(file.c_str());
+    if (Begin()) RemoveJournal(file);
 }
 
 }  // namespace qv
