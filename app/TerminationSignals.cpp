@@ -58,6 +58,8 @@ void TerminationSignals::Drain()
     char bytes[16];
     while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {
     }
+    // A signal repeated while the action runs (and asks) is part of the stop under way.
+    if (running_) return;
     pending_ = true;
     RunWhenFree();
 }
@@ -74,7 +76,9 @@ void TerminationSignals::RunWhenFree()
     }
     retry_.stop();
     pending_ = false;
+    running_ = true;
     if (onSignal_) onSignal_();
+    running_ = false;
 }
 
 }  // namespace qv

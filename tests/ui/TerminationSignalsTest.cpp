@@ -23,6 +23,13 @@ bool RunEventsUntil(const bool& done)
     return done;
 }
 
+void RunEventsFor(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 TEST(TerminationSignals, EachStopSignalRunsTheActionOnTheEventLoop)
 {
     for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
@@ -56,6 +63,27 @@ TEST(TerminationSignals, TheHandlerLeavesErrnoAlone)
         ASSERT_EQ(std::raise(SIGTERM), 0);
         ASSERT_EQ(errno, EINTR) << "after signal " << i;
     }
+}
+
+// A signal repeated while the stop itself asks (the close question) belongs to that stop:
+// once the user has cancelled it, the same question must not come straight back.
+TEST(TerminationSignals, ASignalRepeatedDuringTheStopIsPartOfIt)
+{
+    int calls = 0;
+    TerminationSignals stop([&] {
+        ++calls;
+        std::raise(SIGTERM);
+        RunEventsFor(300);  // the stop's own question, answered with "Abbrechen"
+    });
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    RunEventsFor(800);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(stop.Pending());
+
+    // A later signal is a new request.
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    RunEventsFor(800);
+    EXPECT_EQ(calls, 2);
 }
 
 // A signal during a question (say, the format question of a save) must neither close it
