@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QThread>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -16,11 +17,13 @@ constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 // How often a noted request looks whether the open dialog has ended.
 constexpr int kRetryMs = 50;
 
-
 void OnSignal(int)
 {
+    // The interrupted code may be about to read errno; a full socket would change it.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+    errno = savedErrno;
 }
 
 }  // namespace
@@ -55,6 +58,8 @@ void TerminationSignals::Drain()
     char bytes[16];
     while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {
     }
+    // A signal repeated while the action runs (and asks) is part of the stop under way.
+    if (running_) return;
     pending_ = true;
     RunWhenFree();
 }
@@ -71,7 +76,9 @@ void TerminationSignals::RunWhenFree()
     }
     retry_.stop();
     pending_ = false;
+    running_ = true;
     if (onSignal_) onSignal_();
+    running_ = false;
 }
 
 }  // namespace qv

@@ -39,6 +39,7 @@ private:
     QTimer retry_;
     int topLoopLevel_;
     bool pending_ = false;
+    bool running_ = false;  // the action is under way (it may be asking the user)
 };
 
 }  // namespace qv

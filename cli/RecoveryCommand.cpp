@@ -2,7 +2,6 @@
 // quarnival-cli recovery: the editor's journals of unsaved edits, listed, shown, turned
 // into a file, or deleted. Journals are numbered from 1 in the order they began.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -154,7 +153,7 @@ int Delete(const JournalEntry& entry)
     if (entry.inUse)
         throw std::runtime_error("Die Wiederherstellungsdatei " + entry.file +
                                  " wird von einem laufenden Quarnival benutzt und bleibt.");
-    if (::unlink(entry.file.c_str()) != 0) throw std::runtime_error(FileErrorText(entry.file, errno));
+    if (!RemoveJournal(entry.file)) throw std::runtime_error(FileErrorText(entry.file, errno));
     return 0;
 }
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recovery/CrashRecovery.h"
 
-#include <unistd.h>
-
 #include "common/PathHelpers.h"
 #include "document/HexDoc.h"
 #include "recovery/RecoveryFolder.h"
@@ -46,7 +44,7 @@ OpenOffer CrashRecovery::Offer(const std::string& file, const JournalContents& c
         case PromptAnswer::No:
             if (prompt_.Ask(DiscardQuestion(path), kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) ==
                 PromptAnswer::Yes) {
-                ::unlink(file.c_str());
+                RemoveJournal(file);
                 return OpenOffer::Open;
             }
             break;  // back to the first question
@@ -107,7 +105,7 @@ void CrashRecovery::OfferAtStart()
             if (prompt_.Ask(DiscardQuestion(entry.name), kProgramCaption, PromptButtons::YesNo, PromptAnswer::No) !=
                 PromptAnswer::Yes)
                 return false;
-            return ::unlink(entry.file.c_str()) == 0;
+            return RemoveJournal(entry.file);
         });
         if (!dialogs_.Run(dialog) || !dialog.Chosen()) return;
         const std::string file = dialog.Chosen()->file;

@@ -34,7 +34,7 @@ DocumentJournal::DocumentJournal(CHexDoc& document, CHexView& view, std::string 
 DocumentJournal::~DocumentJournal()
 {
     view_.SetEditListener(nullptr);
-    if (syncTimer_ && timers_) timers_->Stop(syncTimer_);
+    StopSyncTimer();
     // Whatever is still written belongs to the document: make it durable and leave it.
     if (writer_) writer_->Sync();
 }
@@ -57,10 +57,9 @@ void DocumentJournal::OnBytesChanging(const ByteEdit& edit)
     if (!writer_ && !Begin()) return;
     int64_t length = 0;
     int64_t shownOffset = 0;
-    document_.DocumentBytes(length, shownOffset);
-    const uint8_t* block = view_.GetBuffer(nullptr, nullptr);
-    if (!writer_->AppendEdit(shownOffset + edit.offset, block + edit.offset, edit.removedCount, edit.inserted,
-                             edit.insertedCount)) {
+    // The shown block starts shownOffset bytes into the document's bytes.
+    const uint8_t* at = document_.DocumentBytes(length, shownOffset) + shownOffset + edit.offset;
+    if (!writer_->AppendEdit(shownOffset + edit.offset, at, edit.removedCount, edit.inserted, edit.insertedCount)) {
         Failed(writer_->Error());
         return;
     }
@@ -117,8 +116,7 @@ void DocumentJournal::End()
     if (writer_) writer_->Remove();
     writer_.reset();
     broken_ = false;
-    if (syncTimer_ && timers_) timers_->Stop(syncTimer_);
-    syncTimer_ = 0;
+    StopSyncTimer();
 }
 
 void DocumentJournal::Failed(const std::string& error)
@@ -135,10 +133,15 @@ void DocumentJournal::ScheduleSync()
     syncTimer_ = timers_->Start(kJournalSyncDelayMs, [this] { SyncNow(); });
 }
 
-void DocumentJournal::SyncNow()
+void DocumentJournal::StopSyncTimer()
 {
     if (syncTimer_ && timers_) timers_->Stop(syncTimer_);
     syncTimer_ = 0;
+}
+
+void DocumentJournal::SyncNow()
+{
+    StopSyncTimer();
     if (!writer_) return;
     // Undone back to the file's bytes: nothing is left to recover.
     if (!view_.IsModified()) return End();
@@ -183,8 +186,7 @@ bool DocumentJournal::SecureForStop()
     }
     writer_->Release();
     writer_.reset();
-    if (syncTimer_ && timers_) timers_->Stop(syncTimer_);
-    syncTimer_ = 0;
+    StopSyncTimer();
     return true;
 }
 
@@ -196,7 +198,7 @@ void DocumentJournal::TakeOver(const std::string& file, const JournalContents& c
         writer_ = JournalWriter::Adopt(file, contents.intactLength, contents.edits.size(),
                                        contents.header.keepsRemovedBytes, error);
     if (writer_) return;
-    if (Begin()) ::unlink(file.c_str());
+    if (Begin()) RemoveJournal(file);
 }
 
 }  // namespace qv

@@ -59,6 +59,7 @@ private:
     void End();
     void Failed(const std::string& error);
     void ScheduleSync();
+    void StopSyncTimer();
     void SyncNow();
     // A mapped file holds its edits itself.
     bool NeedsJournal() const;

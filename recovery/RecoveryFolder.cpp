@@ -100,4 +100,22 @@ std::vector<JournalEntry> ListJournals(const std::string& folder)
     return entries;
 }
 
+bool RemoveJournal(const std::string& file)
+{
+    // Held locked while the name goes, so that no editor takes it over in between. A journal
+    // that cannot even be opened (no read permission) holds no lock and may go.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error == EWOULDBLOCK ? EBUSY : error;
+        return false;
+    }
+    const bool removed = ::unlink(file.c_str()) == 0;
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    errno = error;
+    return removed;
+}
+
 }  // namespace qv

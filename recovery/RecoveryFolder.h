@@ -27,4 +27,8 @@ struct JournalEntry {
 // Every journal in the folder ("*.qvj"), oldest first.
 std::vector<JournalEntry> ListJournals(const std::string& folder);
 
+// Deletes a journal unless a running editor holds it (it may have taken it since the folder
+// was looked through). False, with errno set, when it stays.
+bool RemoveJournal(const std::string& file);
+
 }  // namespace qv

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/DialogRegistry.h"
+#include "platform/qt/QtText.h"
 #include "recovery/RecoveryListDialog.h"
 
 namespace qv {
@@ -22,7 +23,7 @@ bool RunRecoveryListDialog(DialogModel& model, QWidget* parent)
     auto* list = new QListWidget;
     list->setObjectName("journals");
     // Paths are the file system's UTF-8 names.
-    for (const auto& entry : dialog.Entries()) list->addItem(QString::fromStdString(entry.text));
+    for (const auto& entry : dialog.Entries()) list->addItem(Utf8ToQt(entry.text));
     list->setCurrentRow(dialog.Selected());
     list->setMinimumWidth(list->sizeHintForColumn(0) + 40);
 

@@ -269,6 +269,29 @@ TEST_F(DocumentJournalTest, JournalCutInItsLastRecordRestoresTheCompleteOnes)
     EXPECT_EQ(next.Bytes(), expected);
 }
 
+// Another editor may take the journal between the look through the folder and the restore:
+// this one then keeps the recovered bytes in a journal of its own and leaves the other's be.
+TEST_F(DocumentJournalTest, AJournalAnotherEditorTookIsNeitherContinuedNorDeleted)
+{
+    const std::string path = dir.Write("data.bin", Pattern(64));
+    TypeAndStop(path, "AB");
+    const std::string file = ListJournals(folder)[0].file;
+    const JournalFileRead read = ReadJournalFile(file);
+    ASSERT_TRUE(read.contents);
+
+    std::string error;
+    auto otherEditor = JournalWriter::Adopt(file, read.contents->intactLength, read.contents->edits.size(), false, error);
+    ASSERT_TRUE(otherEditor) << error;
+    EditorRun run(folder);
+    run.document->NewDocument();
+    for (bool continueIt : {true, false}) {
+        run.journal->TakeOver(file, *read.contents, continueIt);
+        EXPECT_TRUE(std::filesystem::exists(file)) << continueIt;
+    }
+    EXPECT_EQ(JournalCount(), 2u);
+    EXPECT_TRUE(ListJournals(folder)[0].inUse);
+}
+
 TEST_F(DocumentJournalTest, MappedWritableFileNeedsNone)
 {
     const std::string path = dir.Write("mapped.bin", Pattern(4096));

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 
 #include "app/TerminationSignals.h"
@@ -20,6 +21,13 @@ bool RunEventsUntil(const bool& done)
     timer.start();
     while (!done && timer.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done;
+}
+
+void RunEventsFor(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 TEST(TerminationSignals, EachStopSignalRunsTheActionOnTheEventLoop)
@@ -42,6 +50,40 @@ TEST(TerminationSignals, EachStopSignalRunsTheActionOnTheEventLoop)
         ::sigaction(signal, nullptr, &current);
         EXPECT_EQ(current.sa_handler, SIG_DFL);
     }
+}
+
+// The handler runs between any two instructions of the interrupted code, which may be about
+// to read errno after a failed call: it must leave errno as it found it, also when its own
+// write fails because many signals came before the loop could read them.
+TEST(TerminationSignals, TheHandlerLeavesErrnoAlone)
+{
+    TerminationSignals stop([] {});
+    for (int i = 0; i < 5000; ++i) {
+        errno = EINTR;
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        ASSERT_EQ(errno, EINTR) << "after signal " << i;
+    }
+}
+
+// A signal repeated while the stop itself asks (the close question) belongs to that stop:
+// once the user has cancelled it, the same question must not come straight back.
+TEST(TerminationSignals, ASignalRepeatedDuringTheStopIsPartOfIt)
+{
+    int calls = 0;
+    TerminationSignals stop([&] {
+        ++calls;
+        std::raise(SIGTERM);
+        RunEventsFor(300);  // the stop's own question, answered with "Abbrechen"
+    });
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    RunEventsFor(800);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(stop.Pending());
+
+    // A later signal is a new request.
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    RunEventsFor(800);
+    EXPECT_EQ(calls, 2);
 }
 
 // A signal during a question (say, the format question of a save) must neither close it
