@@ -61,7 +61,10 @@ protected:
         // The first click of the double click, as a user's mouse sends it.
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-        auto* editor = table->viewport()->findChild<QLineEdit*>();
+        // The open editor: one closed before may still wait for its deletion.
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* candidate : table->viewport()->findChildren<QLineEdit*>())
+            if (candidate->isVisible()) editor = candidate;
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, text);
