@@ -278,6 +278,8 @@ void CompareController::CheckPanes()
         });
         return;
     }
+    // Every read of the other file (painting, counting, moving) ends in a look here.
+    if (file_->Shortened()) return EndShortened();
     const bool leftMoved = StateOf(CompareSide::Left) != seen_[0];
     const bool rightMoved = StateOf(CompareSide::Right) != seen_[1];
     if (leftMoved || rightMoved) {
@@ -287,6 +289,16 @@ void CompareController::CheckPanes()
         Align(leader, StateOf(leader).cursor != before.cursor);
     }
     UpdateStatus();
+}
+
+void CompareController::EndShortened()
+{
+    End();
+    if (frame_.Context().prompt)
+        frame_.Context().prompt->Tell("Die Datei \"" + file_->Path() +
+                                          "\" wurde von einem anderen Programm verkürzt, während sie verglichen "
+                                          "wurde.\nDer Vergleich ist beendet.",
+                                      PromptIcon::Warning);
 }
 
 void CompareController::Align(CompareSide leader, bool withCursor)

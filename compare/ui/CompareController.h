@@ -74,6 +74,8 @@ private:
     // once the window is idle again the other pane follows the one that moved.
     void SchedulePaneCheck();
     void CheckPanes();
+    // Ends the compare of a file another program shortened, and says so.
+    void EndShortened();
     void Align(CompareSide leader, bool withCursor);
     void SyncLayout();
     void Select(CompareSide side, const DiffRun& run);
