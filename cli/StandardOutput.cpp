@@ -129,6 +129,11 @@ void SetOutputFailureCode(int code)
     FailureCode() = code;
 }
 
+int OutputFailureCode()
+{
+    return FailureCode();
+}
+
 void FlushStandardOutput()
 {
     Buffer().Flush();

@@ -14,8 +14,10 @@ void InstallStandardOutput();
 // The command named in the message about a failed write.
 void SetOutputCommandName(const std::string& name);
 
-// The exit code of a failed write (1 unless a command says otherwise).
+// The exit code of output that cannot be trusted: a failed write, or an input shortened
+// while it was read (1 unless a command says otherwise).
 void SetOutputFailureCode(int code);
+int OutputFailureCode();
 
 // Writes what is buffered.
 void FlushStandardOutput();

@@ -60,7 +60,7 @@ int RunCommand(const qv::cli::CommandInfo& command, const std::vector<std::strin
         if (const std::optional<std::string> changed = qv::cli::InputChangedWhileRead()) {
             qv::cli::DiscardStandardOutput();
             std::cerr << "quarnival-cli " << command.name << ": " << *changed << "\n";
-            return 1;
+            return qv::cli::OutputFailureCode();
         }
         return code;
     } catch (const qv::cli::UsageError& error) {

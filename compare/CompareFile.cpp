@@ -44,6 +44,11 @@ std::unique_ptr<CompareFile> CompareFile::Open(const std::string& path, std::str
     return file;
 }
 
+bool CompareFile::Shortened() const
+{
+    return map_ && (map_->Faulted() || map_->Stamp().size < static_cast<int64_t>(map_->Size()));
+}
+
 std::optional<std::string> StartsProblem(const CompareAlignment& alignment, int64_t leftSize, int64_t rightSize,
                                          const std::string& rightPath)
 {

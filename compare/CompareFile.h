@@ -21,6 +21,9 @@ public:
     uint8_t* Data() const { return map_ ? map_->Data() : nullptr; }
     int64_t Size() const { return map_ ? static_cast<int64_t>(map_->Size()) : 0; }
     const IByteSource& Bytes() const { return bytes_; }
+    // Whether another program cut bytes off the file since it was mapped: their places in
+    // the map read as zeros, which are no bytes of the file.
+    bool Shortened() const;
 
 private:
     std::string path_;

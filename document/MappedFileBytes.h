@@ -5,6 +5,9 @@
 // included; but reading them does not make the file's pages part of the window's memory.
 // For readers that pass over a whole document in the background (the entropy overview):
 // through the map, the kernel's read-ahead would make a 100 GiB image resident.
+#include <algorithm>
+#include <cstddef>
+
 #include "platform/MappedFile.h"
 #include "view/ByteSource.h"
 
@@ -18,7 +21,11 @@ public:
     {
         if (offset < 0 || offset >= Size() || length <= 0) return {};
         scratch.resize(static_cast<size_t>(std::min(length, Size() - offset)));
-        scratch.resize(file_.ReadAt(offset, scratch.size(), scratch.data()));
+        const size_t read = file_.ReadAt(offset, scratch.size(), scratch.data());
+        // What another program cut off the file is read as the view reads it: through the
+        // map, as zeros, and noted as the map's fault for the document to find.
+        const uint8_t* const mapped = file_.Data() + offset;
+        std::copy(mapped + read, mapped + scratch.size(), scratch.begin() + static_cast<std::ptrdiff_t>(read));
         return scratch;
     }
 

@@ -142,10 +142,7 @@ CompareController::CompareController(CMainFrame& frame, std::unique_ptr<CompareF
 
 CompareController::~CompareController()
 {
-    // Only what is still ours goes back: a window that closes has let go of its view already.
-    if (left_.Differences() == leftRelay_.get()) left_.SetDifferences(nullptr);
-    if (left_.WindowParent() == leftRelay_.get()) left_.SetParent(leftRelay_->parent);
-    if (left_.Events() == leftRelay_.get()) left_.SetEvents(leftRelay_->events);
+    GiveBackLeftView();
     delete rightWidget_.data();  // before the view it shows
     delete countLabel_.data();
     delete partnerLabel_.data();
@@ -191,12 +188,18 @@ void CompareController::End()
     if (countLabel_) frame_.statusBar()->removeWidget(countLabel_);
     if (partnerLabel_) frame_.statusBar()->removeWidget(partnerLabel_);
     // The left view's notifications may be on their way through this controller.
-    if (left_.Differences() == leftRelay_.get()) left_.SetDifferences(nullptr);
-    if (left_.WindowParent() == leftRelay_.get()) left_.SetParent(leftRelay_->parent);
-    if (left_.Events() == leftRelay_.get()) left_.SetEvents(leftRelay_->events);
+    GiveBackLeftView();
     if (central_) central_->setFocus();
     setParent(nullptr);
     deleteLater();
+}
+
+void CompareController::GiveBackLeftView()
+{
+    // Only what is still ours goes back: a window that closes has let go of its view already.
+    if (left_.Differences() == leftRelay_.get()) left_.SetDifferences(nullptr);
+    if (left_.WindowParent() == leftRelay_.get()) left_.SetParent(leftRelay_->parent);
+    if (left_.Events() == leftRelay_.get()) left_.SetEvents(leftRelay_->events);
 }
 
 QWidget* CompareController::WidgetOf(CompareSide side) const
@@ -275,6 +278,8 @@ void CompareController::CheckPanes()
         });
         return;
     }
+    // Every read of the other file (painting, counting, moving) ends in a look here.
+    if (file_->Shortened()) return EndShortened();
     const bool leftMoved = StateOf(CompareSide::Left) != seen_[0];
     const bool rightMoved = StateOf(CompareSide::Right) != seen_[1];
     if (leftMoved || rightMoved) {
@@ -284,6 +289,16 @@ void CompareController::CheckPanes()
         Align(leader, StateOf(leader).cursor != before.cursor);
     }
     UpdateStatus();
+}
+
+void CompareController::EndShortened()
+{
+    End();
+    if (frame_.Context().prompt)
+        frame_.Context().prompt->Tell("Die Datei \"" + file_->Path() +
+                                          "\" wurde von einem anderen Programm verkürzt, während sie verglichen "
+                                          "wurde.\nDer Vergleich ist beendet.",
+                                      PromptIcon::Warning);
 }
 
 void CompareController::Align(CompareSide leader, bool withCursor)

@@ -57,6 +57,8 @@ private:
     CHexView& View(CompareSide side) { return side == CompareSide::Left ? left_ : *right_; }
     QWidget* WidgetOf(CompareSide side) const;
     void HostPanes();
+    // The document's view reports to the window again.
+    void GiveBackLeftView();
     void ViewNotified(CompareSide side, int code);
     void LeftEdited(int64_t first, int64_t last);
     // Where a pane stands: what the other pane follows.
@@ -72,6 +74,8 @@ private:
     // once the window is idle again the other pane follows the one that moved.
     void SchedulePaneCheck();
     void CheckPanes();
+    // Ends the compare of a file another program shortened, and says so.
+    void EndShortened();
     void Align(CompareSide leader, bool withCursor);
     void SyncLayout();
     void Select(CompareSide side, const DiffRun& run);

@@ -73,6 +73,16 @@ TEST_F(CompareCli, TroubleEndsWithTwoAndAGermanMessage)
     EXPECT_EQ(Run("a.bin b.bin --offset 0x3001").code, 2);
     EXPECT_EQ(Run("a.bin b.bin --max x").code, 2);
     EXPECT_EQ(Run("a.bin b.bin > /dev/full").code, 2);
+
+    // The first file is mapped, the second read from a FIFO; meanwhile another program cuts
+    // the first to nothing. Its bytes read then are none of the file: no answer, trouble.
+    dir_.Write("big.bin", std::vector<uint8_t>(16384, 0x41));
+    const ShellRun shortened = RunShell(dir_, "cd '" + dir_.Path() + "' && mkfifo b.fifo && { \"$CLI\" compare big.bin b.fifo & "
+                                        "pid=$!; for i in $(seq 500); do grep -q big.bin /proc/$pid/maps 2>/dev/null "
+                                        "&& break; sleep 0.01; done; truncate -s 0 big.bin; printf AB > b.fifo; wait $pid; }");
+    EXPECT_EQ(shortened.code, 2);
+    EXPECT_EQ(shortened.out, "");
+    EXPECT_NE(shortened.err.find("verkürzt, während sie gelesen wurde"), std::string::npos) << shortened.err;
 }
 
 }  // namespace

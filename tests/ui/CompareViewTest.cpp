@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "app/HexApp.h"
 #include "app/MainFrame.h"
@@ -177,6 +178,22 @@ TEST_F(CompareViewTest, PaneKeysSwitchTheFocusAndOpeningAnotherFileEndsTheCompar
     EXPECT_FALSE(app_->Frame()->IsCommandEnabled(CmdNextDifference));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app_->Frame()->findChild<QSplitter*>(), nullptr);
+}
+
+TEST_F(CompareViewTest, AnOtherFileShortenedByAnotherProgramEndsTheCompareWithAMessage)
+{
+    Start();
+    app_->Frame()->show();
+    Settle();
+    // Its last page is gone: the pane would show zeros there, the count would take them.
+    ASSERT_EQ(::truncate(right_.c_str(), 0x800), 0);
+    Right().SetCursorOffset(0x1003, false);
+    QTest::qWait(50);
+    EXPECT_EQ(Compare(), nullptr);
+    ASSERT_FALSE(prompt_.shown.empty());
+    EXPECT_NE(prompt_.shown.back().text.find("verkürzt"), std::string::npos) << prompt_.shown.back().text;
+    EXPECT_EQ(Left().Length(), 0x1000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(CompareViewTest, NoCompareWhenTheStartFileIsNotOpened)

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTest>
+#include <unistd.h>
 
 #include "analysis/ui/EntropyStrip.h"
 #include "app/HexApp.h"
@@ -120,6 +121,24 @@ TEST_F(EntropyStripTest, ItsSwitchIsKeptAcrossARestart)
     app->Frame()->ExecuteCommand(32906);
     EXPECT_TRUE(app->Frame()->Entropy()->isVisible());
     EXPECT_TRUE(MeasureAll(*app->Frame()->Entropy()));
+}
+
+TEST_F(EntropyStripTest, AMappedFileShortenedBeforeItIsMeasuredIsMeasuredAsTheViewShowsIt)
+{
+    // Mapped, and cut to a quarter by another program before the first slice runs: the
+    // blocks the file lost are measured as the view shows them, and the window learns why.
+    const std::string file = dir.Write("big.bin", test::RandomBytes(8 << 20, 9));
+    prompt.answers.push_back(PromptAnswer::Yes);
+    auto app = std::make_unique<CHexApp>(AppOverrides{&prompt, &dialogs});
+    ASSERT_TRUE(app->Start(QStringList{"quarnival", QString::fromStdString(file)}));
+    app->Frame()->show();
+    ASSERT_EQ(::truncate(file.c_str(), 2 << 20), 0);
+    EntropyStrip& strip = *app->Frame()->Entropy();
+    ASSERT_TRUE(MeasureAll(strip));
+    EXPECT_EQ(strip.Map().Block(strip.Map().BlockCount() - 1).kind, BlockKind::Zero);
+    QTest::qWait(600);  // the window's idle check
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_NE(prompt.shown.back().text.find("verkürzt"), std::string::npos) << prompt.shown.back().text;
 }
 
 }  // namespace
