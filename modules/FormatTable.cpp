@@ -108,12 +108,14 @@ void FormatTable::Parse(std::string_view text, const std::string& folder, const 
         std::string_view offsetText = NextField(line);
         if (offsetText.empty() || offsetText[0] == '#' || offsetText[0] == ';') continue;
         FormatRule rule;
-        size_t consumed = 0;
-        rule.offset = ParseNumber64(offsetText, kNumberAuto | kNumberNoSign, &consumed);
-        if (consumed != offsetText.size() || rule.offset < 0) {
+        // Read as offsets are typed everywhere; a bare prefix or more than 63 bits is no offset.
+        const TypedNumber offset = ReadTypedNumber(offsetText);
+        if (offset.consumed != offsetText.size() || offset.negative || offset.overflow ||
+            offset.magnitude > static_cast<uint64_t>(INT64_MAX)) {
             fail("Ungültiger Offset");
             continue;
         }
+        rule.offset = static_cast<int64_t>(offset.magnitude);
         if (!ReadBytes(NextField(line), rule.magic)) {
             fail("Ungültige Kennbytes");
             continue;

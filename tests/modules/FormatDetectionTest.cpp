@@ -35,7 +35,9 @@ TEST(FormatTable, ReadsMagicBytesMasksAndModulesAndNamesBadLines)
                 "0 00 a.txt A\n"
                 "0 00 a.dfm\n"
                 "; auch ein Kommentar\n"
-                "x 00 a.dfm A\n",
+                "x 00 a.dfm A\n"
+                "0x 00 a.dfm A\n"
+                "18446744073709551617 00 a.dfm A\n",
                 "/mod", "t.txt");
     ASSERT_EQ(table.rules.size(), 2u);
     EXPECT_EQ(table.rules[0].magic, (std::vector<uint8_t>{'A', 'B', 0, 'C'}));
@@ -47,7 +49,8 @@ TEST(FormatTable, ReadsMagicBytesMasksAndModulesAndNamesBadLines)
     EXPECT_EQ(table.errors, (std::vector<std::string>{"t.txt(5): Ungültiger Offset", "t.txt(6): Ungültige Kennbytes",
                                                       "t.txt(7): Die Maske passt nicht zu den Kennbytes",
                                                       "t.txt(8): Modul fehlt", "t.txt(9): Einstiegspunkt fehlt",
-                                                      "t.txt(11): Ungültiger Offset"}));
+                                                      "t.txt(11): Ungültiger Offset", "t.txt(12): Ungültiger Offset",
+                                                      "t.txt(13): Ungültiger Offset"}));
 }
 
 TEST(FormatTable, DetectsByMaskedBytesInTableOrderAndTheUsersLineReplacesTheShippedOne)
