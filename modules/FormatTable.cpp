@@ -200,7 +200,7 @@ FormatTable LoadProgramFormatTables()
     return table;
 }
 
-std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IByteSource& data)
+std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IByteSource& data, int64_t start)
 {
     std::vector<const FormatRule*> found;
     std::vector<uint8_t> scratch;
@@ -213,8 +213,8 @@ std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IBy
                                           });
         if (repeated) continue;
         const auto length = static_cast<int64_t>(rule.magic.size());
-        if (rule.offset > data.Size() - length) continue;
-        std::span<const uint8_t> bytes = data.Window(rule.offset, length, scratch);
+        if (start < 0 || rule.offset > data.Size() - start - length) continue;
+        std::span<const uint8_t> bytes = data.Window(start + rule.offset, length, scratch);
         if (static_cast<int64_t>(bytes.size()) != length) continue;
         bool matches = true;
         for (size_t i = 0; i < rule.magic.size() && matches; ++i) matches = (bytes[i] & rule.mask[i]) == rule.magic[i];
