@@ -79,11 +79,15 @@ int Decode(const std::vector<std::string>& args)
     const InputFile data(files[0]);
     const BlockByteSource bytes(data.Data(), static_cast<int64_t>(data.Size()));
 
+    const auto offset = static_cast<int64_t>(
+        std::min<uint64_t>(options.Number("offset").value_or(0), std::numeric_limits<int64_t>::max()));
+
     std::vector<std::string> modules(files.begin() + 1, files.end());
     std::optional<std::string> entryName = options.Value("entry");
     if (automatic) {
+        // The format that begins where decoding begins.
         const FormatTable table = LoadProgramFormatTables();
-        const auto found = DetectFormats(table, bytes);
+        const auto found = DetectFormats(table, bytes, offset);
         if (found.empty()) {
             std::cerr << "quarnival-cli decode: Kein bekanntes Format in " << files[0] << "\n";
             return 1;
@@ -109,8 +113,6 @@ int Decode(const std::vector<std::string>& args)
         return 0;
     }
     int entry = entryName ? FindEntryPoint(set, *entryName) : 0;
-    const auto offset = static_cast<int64_t>(
-        std::min<uint64_t>(options.Number("offset").value_or(0), std::numeric_limits<int64_t>::max()));
     uint64_t maxRows = options.Number("max-rows").value_or(kDefaultMaxRows);
     int rows = static_cast<int>(std::min<uint64_t>(maxRows, std::numeric_limits<int>::max()));
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "common/NumberText.h"
@@ -199,8 +200,24 @@ void DataWnd::RemoveFormatPages()
     if (current_ >= pageCount_) current_ = lastUserPage_;
 }
 
+void DataWnd::OfferFormatTableErrors()
+{
+    if (formatTable_->errors.empty() || !services_.prompt) return;
+    // Asked once: the tables are read once, so the same lines would be offered again.
+    const std::vector<std::string> errors = std::exchange(formatTable_->errors, {});
+    const PromptAnswer answer = services_.prompt->Show("Die Formattabelle ist fehlerhaft\nFehler anzeigen ?",
+                                                       kProgramCaption, PromptIcon::Error, PromptButtons::YesNo,
+                                                       PromptAnswer::Yes);
+    if (answer != PromptAnswer::Yes || !services_.dialogs) return;
+    ModuleErrorDialog dialog;
+    dialog.caption = std::string("Fehler in ") + kFormatTableName;
+    for (const std::string& error : errors) dialog.text += Utf8ToCp1252(error) + "\r\n";
+    services_.dialogs->Run(dialog);
+}
+
 void DataWnd::DetectFormats()
 {
+    if (autoDetect_) OfferFormatTableErrors();
     uint64_t baseAddress = 0;
     const IByteSource* source = services_.documentBytes ? services_.documentBytes(baseAddress) : nullptr;
     std::vector<int> entries;

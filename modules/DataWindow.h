@@ -162,6 +162,8 @@ private:
     // The format module's entry point for a rule; -1 when the module or entry is missing.
     int FormatEntryPoint(const std::string& module, const std::string& entryPoint);
     void RemoveFormatPages();
+    // Offers the bad lines of the format tables once, at the first detection.
+    void OfferFormatTableErrors();
     void SaveSettings() const;
     void RestoreSettings();
     void Changed() const;

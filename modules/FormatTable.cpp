@@ -108,12 +108,14 @@ void FormatTable::Parse(std::string_view text, const std::string& folder, const 
         std::string_view offsetText = NextField(line);
         if (offsetText.empty() || offsetText[0] == '#' || offsetText[0] == ';') continue;
         FormatRule rule;
-        size_t consumed = 0;
-        rule.offset = ParseNumber64(offsetText, kNumberAuto | kNumberNoSign, &consumed);
-        if (consumed != offsetText.size() || rule.offset < 0) {
+        // Read as offsets are typed everywhere; a bare prefix or more than 63 bits is no offset.
+        const TypedNumber offset = ReadTypedNumber(offsetText);
+        if (offset.consumed != offsetText.size() || offset.negative || offset.overflow ||
+            offset.magnitude > static_cast<uint64_t>(INT64_MAX)) {
             fail("Ungültiger Offset");
             continue;
         }
+        rule.offset = static_cast<int64_t>(offset.magnitude);
         if (!ReadBytes(NextField(line), rule.magic)) {
             fail("Ungültige Kennbytes");
             continue;
@@ -198,7 +200,7 @@ FormatTable LoadProgramFormatTables()
     return table;
 }
 
-std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IByteSource& data)
+std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IByteSource& data, int64_t start)
 {
     std::vector<const FormatRule*> found;
     std::vector<uint8_t> scratch;
@@ -211,8 +213,8 @@ std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IBy
                                           });
         if (repeated) continue;
         const auto length = static_cast<int64_t>(rule.magic.size());
-        if (rule.offset > data.Size() - length) continue;
-        std::span<const uint8_t> bytes = data.Window(rule.offset, length, scratch);
+        if (start < 0 || rule.offset > data.Size() - start - length) continue;
+        std::span<const uint8_t> bytes = data.Window(start + rule.offset, length, scratch);
         if (static_cast<int64_t>(bytes.size()) != length) continue;
         bool matches = true;
         for (size_t i = 0; i < rule.magic.size() && matches; ++i) matches = (bytes[i] & rule.mask[i]) == rule.magic[i];

@@ -47,8 +47,9 @@ std::string ProgramFolder();
 // The user's table and the one shipped beside the running program.
 FormatTable LoadProgramFormatTables();
 
-// The rules whose magic bytes the data holds, in table order. A rule with the same offset,
-// magic and mask as an earlier one is left out, so a user's line replaces a shipped one.
-std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IByteSource& data);
+// The rules whose magic bytes the data holds, in table order, for a format that begins at
+// start (a rule's offset counts from there). A rule with the same offset, magic and mask as
+// an earlier one is left out, so a user's line replaces a shipped one.
+std::vector<const FormatRule*> DetectFormats(const FormatTable& table, const IByteSource& data, int64_t start = 0);
 
 }  // namespace qv

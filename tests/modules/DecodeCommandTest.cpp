@@ -115,6 +115,27 @@ TEST_F(DecodeCommand, OffsetsPastFourGibibytesInASparseFile)
                    "0\tRest\t0 \t0x100000014\t0x0\t0x100000014\n");
 }
 
+TEST_F(DecodeCommand, DetectionLooksAtTheOffsetGivenPastFourGibibytes)
+{
+    const std::vector<uint8_t> bmp = MakeBitmap(2, 2, 1, {0, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0});
+    const std::string data = (dir_ / "platte.bin").string();
+    {
+        std::ofstream file(data, std::ios::binary);
+        file.seekp((5LL << 30) + 3);
+        file.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+    }
+    const std::string shipped = std::filesystem::path(cli_).parent_path().parent_path() / "resources/modules";
+    std::string out, err, explicitOut;
+    ASSERT_EQ(Run(data + " --offset 0x140000003", out, err, "detect"), 0) << err;
+    EXPECT_EQ(out, "Bitmap\t0x140000003\t" + shipped + "/bmp.dfm\n");
+    EXPECT_EQ(Run(data, out, err, "detect"), 1);
+    EXPECT_EQ(Run(data + " --offset 0x200000000", out, err, "detect"), 2);
+
+    ASSERT_EQ(Run(data + " " + shipped + "/bmp.dfm --offset 0x140000003", explicitOut, err), 0) << err;
+    ASSERT_EQ(Run(data + " --auto --offset 0x140000003", out, err), 0) << err;
+    EXPECT_EQ(out, explicitOut);
+}
+
 TEST_F(DecodeCommand, DetectNamesTheFormatsOffsetAndModuleAndAutoDecodesWithIt)
 {
     std::vector<uint8_t> bmp = MakeBitmap(2, 2, 1, {0, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0});

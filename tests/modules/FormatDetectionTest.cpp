@@ -3,10 +3,14 @@
 // data window's pages of detected formats.
 #include <gtest/gtest.h>
 
+#include "common/CodePage.h"
 #include "modules/DataWindow.h"
 #include "modules/FormatTable.h"
 #include "modules/ModuleSet.h"
+#include "modules/DataWindowDialogs.h"
 #include "tests/modules/BmpModule.h"
+#include "tests/support/FakeDialogService.h"
+#include "tests/support/FakePrompt.h"
 #include "tests/support/FakeSettingsStore.h"
 #include "tests/support/TempDir.h"
 #include "view/ByteSource.h"
@@ -35,7 +39,9 @@ TEST(FormatTable, ReadsMagicBytesMasksAndModulesAndNamesBadLines)
                 "0 00 a.txt A\n"
                 "0 00 a.dfm\n"
                 "; auch ein Kommentar\n"
-                "x 00 a.dfm A\n",
+                "x 00 a.dfm A\n"
+                "0x 00 a.dfm A\n"
+                "18446744073709551617 00 a.dfm A\n",
                 "/mod", "t.txt");
     ASSERT_EQ(table.rules.size(), 2u);
     EXPECT_EQ(table.rules[0].magic, (std::vector<uint8_t>{'A', 'B', 0, 'C'}));
@@ -47,7 +53,8 @@ TEST(FormatTable, ReadsMagicBytesMasksAndModulesAndNamesBadLines)
     EXPECT_EQ(table.errors, (std::vector<std::string>{"t.txt(5): Ungültiger Offset", "t.txt(6): Ungültige Kennbytes",
                                                       "t.txt(7): Die Maske passt nicht zu den Kennbytes",
                                                       "t.txt(8): Modul fehlt", "t.txt(9): Einstiegspunkt fehlt",
-                                                      "t.txt(11): Ungültiger Offset"}));
+                                                      "t.txt(11): Ungültiger Offset", "t.txt(12): Ungültiger Offset",
+                                                      "t.txt(13): Ungültiger Offset"}));
 }
 
 TEST(FormatTable, DetectsByMaskedBytesInTableOrderAndTheUsersLineReplacesTheShippedOne)
@@ -67,6 +74,8 @@ protected:
     {
         DataWndServices services;
         services.settings = &settings;
+        services.prompt = &prompt;
+        services.dialogs = &dialogs;
         services.formatTables = {dir.File("fehlt/formats.txt"), table};
         services.documentBytes = [this](uint64_t& base) -> const IByteSource* {
             base = 0x400;
@@ -82,6 +91,8 @@ protected:
 
     test::TempDir dir;
     test::FakeSettingsStore settings;
+    test::FakePrompt prompt;
+    test::FakeDialogService dialogs;
     std::string table = dir.Write("formats.txt", "0 \"BM\" bmp.dfm Bitmap\n0 \"BM\" nix.dfm Fehlt\n"
                                                  "0 \"BM\" bmp.dfm Kein Einstieg\n0 \"GIF8\" bmp.dfm Bitmap\n");
     std::string module = dir.Write("bmp.dfm", test::kBmpModule);
@@ -145,6 +156,31 @@ TEST_F(FormatPagesTest, DetectionCanBeSwitchedOffAndTheChoiceIsKept)
     window->SetAutoDetect(true);  // switched on again: looks at the document at once
     EXPECT_EQ(window->PageCount(), 9);
     EXPECT_EQ(window->CurrentPage(), 8);
+}
+
+TEST_F(FormatPagesTest, BadLinesOfATableAreOfferedOnceAndTheGoodLinesStillWork)
+{
+    table = dir.Write("formats.txt", "0 \"BM\" bmp.dfm Bitmap\n0 XY bmp.dfm Bitmap\n");
+    Open(test::MakeBitmap(1, 1, 24, {}, {1, 2, 3, 0}));
+    auto window = Create();
+    prompt.answers = {PromptAnswer::Yes};
+    std::string caption, text;
+    dialogs.steps.push_back([&](DialogModel& model) {
+        caption = static_cast<ModuleErrorDialog&>(model).caption;
+        text = static_cast<ModuleErrorDialog&>(model).text;
+        return true;
+    });
+    window->DetectFormats();
+    EXPECT_EQ(window->PageCount(), 9);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Die Formattabelle ist fehlerhaft\nFehler anzeigen ?");
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Error);
+    EXPECT_EQ(caption, "Fehler in formats.txt");
+    EXPECT_EQ(text, Utf8ToCp1252(table + "(2): Ungültige Kennbytes") + "\r\n");
+
+    window->DetectFormats();  // the next document: asked no more
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(dialogs.opened.size(), 1u);
 }
 
 }  // namespace
