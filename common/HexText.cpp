@@ -10,14 +10,6 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Appends characters while there is room and drops the rest.
 class BoundedWriter {
 public:
@@ -46,6 +38,14 @@ void WritePlainDump(const uint8_t* bytes, size_t count, char separator, bool tra
 }
 
 }  // namespace
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
 
 size_t BytesToHexText(const uint8_t* bytes, char* out, size_t outSize, size_t count, uint32_t options)
 {

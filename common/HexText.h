@@ -29,6 +29,9 @@ constexpr uint32_t HexValueSize(unsigned sizeCode) { return (sizeCode & 3u) << k
 // Writes the dump of `count` bytes; never more than outSize characters (a requested zero
 // byte included: the text is cut so that it fits). Returns the characters written,
 // without the zero byte.
+// The value of a hex digit (either case), -1 for any other character.
+int HexValue(char c);
+
 size_t BytesToHexText(const uint8_t* bytes, char* out, size_t outSize, size_t count, uint32_t options);
 std::string BytesToHexText(const uint8_t* bytes, size_t count, uint32_t options);
 

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "common/FormatText.h"
+#include "common/HexText.h"
 #include "common/NumberText.h"
 
 namespace qv {
@@ -23,14 +24,6 @@ uint32_t FieldValue(const GuidBytes& guid, size_t at, size_t size)
 void StoreField(GuidBytes& guid, size_t at, size_t size, uint32_t value)
 {
     for (size_t i = 0; i < size; ++i) guid[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

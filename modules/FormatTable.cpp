@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/HexText.h"
 #include "common/NumberText.h"
 #include "modules/ModuleSourceText.h"
 #include "platform/FileSystem.h"
@@ -17,14 +18,6 @@ namespace {
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // The next blank-separated field; a field that starts with a double quote runs to the
@@ -61,9 +54,9 @@ bool ReadBytes(std::string_view field, std::vector<uint8_t>& bytes)
             if (++i >= field.size()) return false;
             if (field[i] == '0') {
                 bytes.push_back(0);
-            } else if (field[i] == 'x' && i + 2 < field.size() && HexDigit(field[i + 1]) >= 0 &&
-                       HexDigit(field[i + 2]) >= 0) {
-                bytes.push_back(static_cast<uint8_t>(HexDigit(field[i + 1]) * 16 + HexDigit(field[i + 2])));
+            } else if (field[i] == 'x' && i + 2 < field.size() && HexValue(field[i + 1]) >= 0 &&
+                       HexValue(field[i + 2]) >= 0) {
+                bytes.push_back(static_cast<uint8_t>(HexValue(field[i + 1]) * 16 + HexValue(field[i + 2])));
                 i += 2;
             } else if (field[i] == '\\' || field[i] == '"') {
                 bytes.push_back(static_cast<uint8_t>(field[i]));
@@ -75,7 +68,7 @@ bool ReadBytes(std::string_view field, std::vector<uint8_t>& bytes)
     }
     if (field.empty() || field.size() % 2 != 0) return false;
     for (size_t i = 0; i < field.size(); i += 2) {
-        int high = HexDigit(field[i]), low = HexDigit(field[i + 1]);
+        int high = HexValue(field[i]), low = HexValue(field[i + 1]);
         if (high < 0 || low < 0) return false;
         bytes.push_back(static_cast<uint8_t>(high * 16 + low));
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/HexText.h"
 #include "modules/LabelList.h"
 #include "modules/ModuleNumber.h"
 #include "modules/NameCompare.h"
@@ -10,14 +11,6 @@
 namespace qv {
 
 namespace {
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 char Unescape(char c)
 {
@@ -50,7 +43,7 @@ public:
                 }
                 bits_ = -1;
             }
-            int digit = HexDigitValue(c);
+            int digit = HexValue(c);
             if (digit >= 0) {
                 value_ = value_ * 16 + digit;
                 mask_ = mask_ * 16 + 15;

@@ -20,14 +20,6 @@ std::string_view SkipBlanks(std::string_view text, bool lineEndsToo)
     return text.substr(i);
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool HasRadixPrefix(std::string_view text)
 {
     if (text.size() < 2 || text[0] != '0') return false;
@@ -78,7 +70,7 @@ size_t ParseCText(std::string_view text, uint8_t* out, size_t maxBytes)
         if (e == 'x') {
             int hex = 0;
             size_t j = i + 1;
-            while (j < text.size() && j < i + 4 && HexDigit(text[j]) >= 0) hex = hex * 16 + HexDigit(text[j++]);
+            while (j < text.size() && j < i + 4 && HexValue(text[j]) >= 0) hex = hex * 16 + HexValue(text[j++]);
             out[count++] = static_cast<uint8_t>(hex);
             i = j;
             continue;
@@ -124,7 +116,7 @@ size_t ParseBitMaskText(std::string_view text, uint8_t* out, size_t maxBytes)
             continue;
         }
         const unsigned step = binary ? 1 : 4;
-        int digit = binary ? (c == '0' || c == '1' ? c - '0' : -1) : HexDigit(c);
+        int digit = binary ? (c == '0' || c == '1' ? c - '0' : -1) : HexValue(c);
         if (c == '?') {
             value <<= step;
             mask <<= step;
