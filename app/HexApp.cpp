@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "app/RemoteControl.h"
 #include "compare/ui/CompareController.h"
+#include "document/DocumentTaskRunner.h"
 #include "document/HexDoc.h"
 #include "modules/ui/DataWindowDock.h"
 #include "recovery/CrashRecovery.h"
@@ -58,7 +59,6 @@ bool CHexApp::Start(const QStringList& arguments)
     context.clipboard = &clipboard_;
     context.dialogs = activeDialogs_;
     context.timers = &timers_;
-    context.tasks = &tasks_;
 
     view_ = std::make_unique<CHexView>(FlagPersist, context.settings);
     view_->SetPrompt(activePrompt_);
@@ -91,6 +91,8 @@ bool CHexApp::Start(const QStringList& arguments)
                                                  });
     recovery_ = std::make_unique<CrashRecovery>(*document_, *journal_, *activePrompt_, *activeDialogs_);
     document_->SetRecovery(recovery_.get());
+    documentTasks_ = std::make_unique<DocumentTaskRunner>(tasks_, *document_);
+    context.tasks = documentTasks_.get();
 
     frame_ = std::make_unique<CMainFrame>(context, *document_, *view_, recentFiles_);
     prompt_.SetParent(frame_.get());

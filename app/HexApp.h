@@ -18,6 +18,7 @@ class CHexDoc;
 class CHexView;
 class CMainFrame;
 class CrashRecovery;
+class DocumentTaskRunner;
 class DocumentJournal;
 class RemoteControl;
 
@@ -53,6 +54,7 @@ private:
     QtDialogService dialogs_;
     QtTimerService timers_;
     QtTaskRunner tasks_;
+    std::unique_ptr<DocumentTaskRunner> documentTasks_;  // tasks_, minding the document's map
     IPrompt* activePrompt_ = &prompt_;
     IDialogService* activeDialogs_ = &dialogs_;
     StartOptions startOptions_;

@@ -133,16 +133,18 @@ CMainFrame::CMainFrame(AppContext context, CHexDoc& document, CHexView& view, Re
     idle->start(250);
     // Other programs may change the open file: a mapped file that lost pages is noticed
     // while idle, a replaced or changed file when the user comes back to the window. Both
-    // may replace the view's block, so they wait while long work reads it.
+    // may replace the view's block and tell the user, so they wait while long work reads it
+    // and while a dialog is open.
     auto diskCheckDue = std::make_shared<bool>(false);
-    connect(idle, &QTimer::timeout, this, [this, diskCheckDue] {
-        if (LongTaskRunning()) return;
+    const auto busy = [] { return LongTaskRunning() || QApplication::activeModalWidget() != nullptr; };
+    connect(idle, &QTimer::timeout, this, [this, diskCheckDue, busy] {
+        if (busy()) return;
         document_.CheckMapFault();
         if (std::exchange(*diskCheckDue, false)) document_.CheckFileOnDisk();
     });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this, diskCheckDue](Qt::ApplicationState state) {
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this, diskCheckDue, busy](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive) return;
-        if (LongTaskRunning())
+        if (busy())
             *diskCheckDue = true;
         else
             document_.CheckFileOnDisk();

@@ -258,7 +258,7 @@ void CHexDoc::RecordStamp(const std::optional<FileStamp>& stamp)
 
 void CHexDoc::CheckMapFault()
 {
-    if (!IsMapped() || mapDetached_ || !mapped_->Faulted()) return;
+    if (!MapLostBytes()) return;
     const FileStamp now = mapped_->Stamp();
     if (now.size < length_) {
         DetachMap(ShortenedText(path_, now.size));

@@ -88,6 +88,8 @@ public:
     // Other programs may change the file at any time. Called often (cheap): a map that lost
     // pages is told once and shown read-only from then on.
     void CheckMapFault();
+    // The map met pages its file no longer has, and CheckMapFault has not told it yet.
+    bool MapLostBytes() const { return IsMapped() && !mapDetached_ && mapped_->Faulted(); }
     // Called when the window becomes active: a file replaced, shortened or changed on disk
     // is told once; the document then counts as changed (it differs from the file).
     void CheckFileOnDisk();

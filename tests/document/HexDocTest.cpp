@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document's storage decisions, driven with scripted answers against the real view.
+#include "document/DocumentTaskRunner.h"
 #include "document/HexDoc.h"
 
 #include <fcntl.h>
@@ -653,6 +654,28 @@ TEST_F(HexDocTest, ChangesMadeWhileAQuestionIsOpenAreNeverOverwrittenUnasked)
     prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
     ASSERT_TRUE(doc->FileSave());
     EXPECT_EQ(TempDir::Read(hex), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(HexDocTest, LongWorkThatMetPagesTheFileLostDoesNotFinish)
+{
+    InlineTaskRunner inline_;
+    DocumentTaskRunner runner(inline_, *doc);
+    const auto readLast = [this](TaskProgress&) {
+        int64_t length = 0;
+        const uint8_t* data = view.GetBuffer(&length, nullptr);
+        EXPECT_EQ(static_cast<const volatile uint8_t*>(data)[length - 1], 0x5A);
+    };
+    ASSERT_TRUE(doc->FileOpen(dir.Write("whole.bin", std::vector<uint8_t>(3 << 20, 0x5A))));
+    EXPECT_TRUE(runner.Run("Suchen", readLast));
+
+    OpenMappedThenShortenTo4096("cut.bin");
+    EXPECT_FALSE(runner.Run("Suchen", [&](TaskProgress&) {
+        int64_t length = 0;
+        const uint8_t* data = view.GetBuffer(&length, nullptr);
+        EXPECT_EQ(static_cast<const volatile uint8_t*>(data)[length - 1], 0);  // a zero in place of the lost page
+    }));
+    doc->CheckMapFault();  // told once: work after that reads the detached bytes as they are
+    EXPECT_TRUE(runner.Run("Suchen", [](TaskProgress&) {}));
 }
 
 TEST_F(HexDocTest, SavingOverAFileShortenedUnderItsMapSaysWhatHappened)
